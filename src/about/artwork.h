@@ -1,0 +1,15 @@
+#pragma once
+
+class QIcon;
+class QPixmap;
+
+// Pictures drawn by the program itself.
+namespace Artwork {
+
+// A 32 x 32 picture of a palmtop with a transfer arrow, in 16 colours.
+QPixmap programPicture();
+QIcon programIcon();
+// The donation button of the about box, 495 x 126 pixels.
+QPixmap donationButton();
+
+} // namespace Artwork

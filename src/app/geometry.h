@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+// Window layouts are given in twips; 15 twips make one logical pixel.
+constexpr int twips(int t)
+{
+    return t / 15;
+}
+
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+// Places a window in the middle of the screen it is on.
+void centerOnScreen(QWidget *window);
+
+// The platform's dialog font at the given point size.
+class QFont;
+QFont dialogFont(double pointSize, bool bold = false);
+
+// The layouts were drawn for a narrow font; where the desktop's font is wider, a label's
+// font is made just small enough for its longest line to fit instead of being cut off.
+class QLabel;
+void shrinkFontToFit(QLabel *label);

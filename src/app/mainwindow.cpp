@@ -1,0 +1,264 @@
+#include "mainwindow.h"
+
+#include "about/aboutbox.h"
+#include "about/abouttext.h"
+#include "about/artwork.h"
+#include "app/geometry.h"
+#include "app/optionswindow.h"
+#include "app/programvalues.h"
+#include "app/storedsettings.h"
+#include "browser/drivelist.h"
+#include "browser/filelist.h"
+#include "browser/folderlist.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "platform/settingsstore.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+
+template<typename Widget>
+Widget *place(Widget *widget, const char *name, const QRect &geometry)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QAction *namedAction(QAction *action, const char *name)
+{
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_platform(platform)
+    , m_values(values)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(Artwork::programIcon());
+    setFont(dialogFont(8.25));
+
+    auto *central = new QWidget(this);
+    central->setFixedSize(twips(9645), twips(8070));
+    setCentralWidget(central);
+    buildPcPanel(central);
+    buildPortfolioPanel(central);
+    buildMenus();
+    setTabOrderOfControls();
+
+    load();
+
+    setFixedSize(central->width(), central->height() + menuBar()->sizeHint().height());
+    centerOnScreen(this);
+}
+
+void MainWindow::buildPcPanel(QWidget *central)
+{
+    auto *frame1 = place(new QGroupBox(QStringLiteral("PC"), central), "Frame1",
+                         twipsRect(120, 120, 3975, 7815));
+    m_drive1 = place(new DriveList(frame1), "Drive1", twipsRect(120, 360, 3735, 315));
+    m_dir1 = place(new FolderList(frame1), "Dir1", twipsRect(120, 720, 3735, 2565));
+    m_file1 = place(new FileList(frame1), "File1", twipsRect(120, 3360, 3735, 3345));
+
+    m_dateiname = place(new QPlainTextEdit(frame1), "Dateiname", twipsRect(120, 6840, 3735, 495));
+    m_dateiname->setFont(dialogFont(8.25, true));
+    m_dateiname->setReadOnly(true);
+    m_dateiname->setEnabled(false);
+    m_dateiname->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_dateiname->setWordWrapMode(QTextOption::WrapAnywhere);
+    m_dateiname->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_dateiname->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    m_size = place(new QLabel(QStringLiteral("File size: 0 Bytes"), frame1), "Size",
+                   twipsRect(120, 7440, 3735, 255));
+    m_size->setFont(dialogFont(8.25, true));
+
+    connect(m_drive1, &DriveList::driveChanged, this, &MainWindow::onDriveChanged);
+    connect(m_dir1, &FolderList::pathChanged, this, &MainWindow::onFolderChanged);
+
+    m_command1 = place(new QPushButton(QStringLiteral("Transmit >>"), central), "Command1",
+                       twipsRect(4200, 240, 1455, 495));
+    m_command1->setFont(dialogFont(9.75, true));
+    m_command1->setEnabled(false);
+    m_command2 = place(new QPushButton(QStringLiteral("<< Receive"), central), "Command2",
+                       twipsRect(4200, 840, 1455, 495));
+    m_command2->setFont(dialogFont(9.75, true));
+    m_command2->setEnabled(false);
+}
+
+void MainWindow::buildPortfolioPanel(QWidget *central)
+{
+    auto *frame2 = place(new QGroupBox(QStringLiteral("Atari Portfolio"), central), "Frame2",
+                         twipsRect(5760, 120, 3735, 7815));
+    m_pofoDrive = place(new QComboBox(frame2), "PofoDrive", twipsRect(120, 360, 3495, 315));
+    m_pofoDrive->setEditable(true);
+    m_pofoDrive->setInsertPolicy(QComboBox::NoInsert);
+    m_pofoDrive->setEditText(QStringLiteral("a:\\"));
+
+    place(new QLabel(QStringLiteral("Folder:"), frame2), "Label3", twipsRect(120, 840, 2655, 255));
+    m_pofoFolder = place(new QLineEdit(frame2), "PofoFolder", twipsRect(120, 1080, 3495, 285));
+    place(new QLabel(QStringLiteral("File:"), frame2), "Label1", twipsRect(120, 1560, 2655, 255));
+    m_pofoFile = place(new QLineEdit(frame2), "PoFoFile", twipsRect(120, 1800, 3495, 285));
+
+    m_command3 = place(new QPushButton(QStringLiteral("Add to list"), frame2), "Command3",
+                       twipsRect(120, 2160, 975, 255));
+    m_list1 = place(new QListWidget(frame2), "List1", twipsRect(120, 2640, 3495, 2565));
+    m_list1->setEnabled(false);
+    QPalette menuColoured = m_list1->palette();
+    menuColoured.setColor(QPalette::Base, menuColoured.color(QPalette::Window));
+    m_list1->setPalette(menuColoured);
+    m_command4 = place(new QPushButton(QStringLiteral("Clear list"), frame2), "Command4",
+                       twipsRect(120, 5280, 975, 255));
+    m_command4->setEnabled(false);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    QMenu *mnuDatei = bar->addMenu(QStringLiteral("&File"));
+    mnuDatei->setObjectName(QStringLiteral("mnuDatei"));
+    QAction *exit = namedAction(mnuDatei->addAction(QStringLiteral("Exit")), "mnuexit");
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QAction *backup = namedAction(bar->addAction(QStringLiteral("Backup")), "mnuBackup");
+    connect(backup, &QAction::triggered, this, &MainWindow::showBackup);
+
+    QMenu *mnuOptionen = bar->addMenu(QStringLiteral("&Options"));
+    mnuOptionen->setObjectName(QStringLiteral("mnuOptionen"));
+    m_mnuAtariFiles = namedAction(
+        mnuOptionen->addAction(QStringLiteral("Show only Atari Portfolio files")), "mnuAtariFiles");
+    m_mnuAtariFiles->setCheckable(true);
+    m_mnuOver = namedAction(mnuOptionen->addAction(QStringLiteral("Overwrite files if exists?")),
+                            "mnuOver");
+    m_mnuOver->setCheckable(true);
+    connect(m_mnuOver, &QAction::triggered, this, &MainWindow::toggleOverwrite);
+    namedAction(mnuOptionen->addSeparator(), "mnuStrich");
+    QAction *path = namedAction(mnuOptionen->addAction(QStringLiteral("Path options")), "mnuPath");
+    path->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    connect(path, &QAction::triggered, this, &MainWindow::showOptions);
+
+    QAction *info = namedAction(bar->addAction(QStringLiteral("&Info")), "mnuInfo");
+    connect(info, &QAction::triggered, this, &MainWindow::showAboutBox);
+
+    // The folder list's pop-up menu; never on the menu bar.
+    m_mnupoppi = new QMenu(QStringLiteral("poppi"), this);
+    m_mnupoppi->setObjectName(QStringLiteral("mnupoppi"));
+    namedAction(m_mnupoppi->addAction(QStringLiteral("New folder")), "mnuNew");
+    namedAction(m_mnupoppi->addAction(QStringLiteral("Delete folder")), "mnuDeleteFolder");
+}
+
+void MainWindow::setTabOrderOfControls()
+{
+    const QList<QWidget *> order = {m_drive1,    m_dir1,     m_file1,    m_command1,
+                                    m_command2,  m_pofoDrive, m_pofoFolder, m_pofoFile,
+                                    m_command3,  m_list1,    m_command4};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void MainWindow::load()
+{
+    // Each step stands alone: a value that cannot be used leaves its control as it was.
+    const SettingsStore &store = m_platform.settings;
+    m_values.toolFolder = StoredSettings::read(store, StoredSettings::ToolFolder);
+    m_values.overwriteFlag =
+        StoredSettings::toOverwriteFlag(StoredSettings::read(store, StoredSettings::Overwrite));
+    m_file1->setPath(StoredSettings::read(store, StoredSettings::FileFolder));
+    if (!m_dir1->setPath(StoredSettings::read(store, StoredSettings::Folder))
+        && m_dir1->path().isEmpty()) {
+        // Nothing was open yet: start somewhere readable rather than on an empty list.
+        if (m_file1->path().isEmpty() || !m_dir1->setPath(m_file1->path()))
+            m_dir1->setPath(StoredSettings::defaultFolder());
+    }
+    m_drive1->setDrive(StoredSettings::read(store, StoredSettings::Drive));
+    m_mnuOver->setChecked(m_values.overwriteFlag);
+    setWindowTitle(titleLine());
+}
+
+void MainWindow::unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    SettingsStore &store = m_platform.settings;
+    const QString key = StoredSettings::Key;
+    bool stored = store.write(StoredSettings::Folder, key, m_dir1->path());
+    stored = store.write(StoredSettings::Drive, key, m_drive1->drive()) && stored;
+    stored = store.write(StoredSettings::FileFolder, key, m_file1->path()) && stored;
+    stored = store.write(StoredSettings::Overwrite, key,
+                         StoredSettings::fromOverwriteFlag(m_mnuOver->isChecked()))
+             && stored;
+    if (!stored) {
+        m_platform.dialogs.message(this,
+                                   tr("The settings could not be stored in %1.")
+                                       .arg(store.location()),
+                                   {}, Dialogs::Icon::Warning);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Closing is never refused; other windows stay open.
+    unload();
+    event->accept();
+}
+
+void MainWindow::toggleOverwrite()
+{
+    // The action has already flipped its own tick; the flag follows it.
+    m_values.overwriteFlag = m_mnuOver->isChecked();
+}
+
+void MainWindow::start()
+{
+    showAboutBox();
+    show();
+}
+
+void MainWindow::showAboutBox()
+{
+    AboutBox box(m_platform.urls, isVisible() ? this : nullptr);
+    box.exec();
+}
+
+void MainWindow::showOptions()
+{
+    OptionsWindow options(m_platform, m_values, this);
+    options.exec();
+}
+
+void MainWindow::showBackup()
+{
+}
+
+void MainWindow::onDriveChanged(const QString &root)
+{
+    // The drive's current folder: the open one when it lies on that drive, else its root.
+    const QString current = m_dir1->path();
+    if (m_drive1->rootOf(current) == root)
+        return;
+    m_dir1->setPath(root);
+}
+
+void MainWindow::onFolderChanged(const QString &path)
+{
+    m_file1->setPath(path);
+    m_dateiname->setPlainText(path);
+    m_command1->setEnabled(false);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QMainWindow>
+
+class DriveList;
+class FileList;
+class FolderList;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+struct Platform;
+struct ProgramValues;
+
+// The main window: the PC panel, the Portfolio panel, the transfer buttons and the menus.
+class MainWindow final : public QMainWindow
+{
+    Q_OBJECT
+public:
+    // Builds the window and loads the stored settings; the window is not shown yet.
+    MainWindow(Platform &platform, ProgramValues &values, QWidget *parent = nullptr);
+
+    // Start-up: the about box alone, then the main window once it is closed.
+    void start();
+    // The about box, modally; the main window waits until it is closed.
+    void showAboutBox();
+    void showOptions();
+    void showBackup();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildPcPanel(QWidget *central);
+    void buildPortfolioPanel(QWidget *central);
+    void buildMenus();
+    void setTabOrderOfControls();
+    void load();
+    void unload();
+    void toggleOverwrite();
+
+    void onDriveChanged(const QString &root);
+    void onFolderChanged(const QString &path);
+
+    Platform &m_platform;
+    ProgramValues &m_values;
+    bool m_unloaded = false;
+
+    DriveList *m_drive1 = nullptr;
+    FolderList *m_dir1 = nullptr;
+    FileList *m_file1 = nullptr;
+    QPlainTextEdit *m_dateiname = nullptr;
+    QLabel *m_size = nullptr;
+    QPushButton *m_command1 = nullptr;
+    QPushButton *m_command2 = nullptr;
+    QComboBox *m_pofoDrive = nullptr;
+    QLineEdit *m_pofoFolder = nullptr;
+    QLineEdit *m_pofoFile = nullptr;
+    QPushButton *m_command3 = nullptr;
+    QListWidget *m_list1 = nullptr;
+    QPushButton *m_command4 = nullptr;
+
+    QAction *m_mnuAtariFiles = nullptr;
+    QAction *m_mnuOver = nullptr;
+    QMenu *m_mnupoppi = nullptr;
+};

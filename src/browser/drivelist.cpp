@@ -1,0 +1,127 @@
+#include "drivelist.h"
+
+#include "browser/pathtext.h"
+
+#include <QDir>
+#include <QStorageInfo>
+
+namespace {
+
+struct Volume
+{
+    QString root;
+    QString text;
+};
+
+QList<Volume> listVolumes()
+{
+    QList<Volume> volumes;
+#ifdef Q_OS_WIN
+    for (const QFileInfo &drive : QDir::drives()) {
+        const QString root = QDir::toNativeSeparators(drive.absolutePath());
+        const QString letter = root.left(2).toLower();
+        const QStorageInfo info(root);
+        const QString label = info.isReady() ? info.name() : QString();
+        volumes.append({root, label.isEmpty() ? letter : letter + QLatin1String(" [") + label
+                                                            + QLatin1Char(']')});
+    }
+#else
+    const QString homeRoot = QStorageInfo(QDir::homePath()).rootPath();
+    for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
+        const bool realDevice = info.device().startsWith("/dev/");
+        if (!info.isValid() || !info.isReady() || (!realDevice && info.rootPath() != homeRoot))
+            continue;
+        const QString root = info.rootPath();
+        const QString label = info.name();
+        volumes.append({root, label.isEmpty() ? root : root + QLatin1String(" [") + label
+                                                           + QLatin1Char(']')});
+    }
+    if (volumes.isEmpty())
+        volumes.append({QStringLiteral("/"), QStringLiteral("/")});
+    std::sort(volumes.begin(), volumes.end(),
+              [](const Volume &a, const Volume &b) { return a.root < b.root; });
+#endif
+    return volumes;
+}
+
+} // namespace
+
+DriveList::DriveList(QWidget *parent)
+    : QComboBox(parent)
+{
+    refresh();
+    const int start = indexOfDrive(rootOf(QDir::currentPath()));
+    setCurrentIndex(start < 0 ? 0 : start);
+    m_root = currentData().toString();
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const QString root = itemData(index).toString();
+        if (index < 0 || root == m_root)
+            return;
+        m_root = root;
+        emit driveChanged(root);
+    });
+}
+
+QString DriveList::root() const
+{
+    return m_root;
+}
+
+void DriveList::refresh()
+{
+    const QSignalBlocker blocker(this);
+    clear();
+    for (const Volume &volume : listVolumes())
+        addItem(volume.text, volume.root);
+    const int index = findData(m_root);
+    setCurrentIndex(index < 0 ? 0 : index);
+}
+
+int DriveList::indexOfDrive(const QString &text) const
+{
+    if (text.isEmpty())
+        return -1;
+#ifdef Q_OS_WIN
+    // Only the letter counts.
+    for (int i = 0; i < count(); ++i) {
+        if (itemData(i).toString().at(0).toLower() == text.at(0).toLower())
+            return i;
+    }
+    return -1;
+#else
+    const int exact = findText(text);
+    if (exact >= 0)
+        return exact;
+    const QString path = QDir::cleanPath(text);
+    for (int i = 0; i < count(); ++i) {
+        const QString root = itemData(i).toString();
+        if (path == root || text.startsWith(root + QLatin1String(" [")))
+            return i;
+    }
+    return -1;
+#endif
+}
+
+bool DriveList::setDrive(const QString &text)
+{
+    const int index = indexOfDrive(text);
+    if (index < 0)
+        return false;
+    setCurrentIndex(index);
+    return true;
+}
+
+QString DriveList::rootOf(const QString &path) const
+{
+    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    QString best;
+    for (int i = 0; i < count(); ++i) {
+        const QString root = QDir::cleanPath(QDir::fromNativeSeparators(itemData(i).toString()));
+        const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
+        const bool inside = clean.compare(root, PathText::Case) == 0
+                            || clean.startsWith(prefix, PathText::Case);
+        if (inside && root.size() > best.size())
+            best = itemData(i).toString();
+    }
+    return best;
+}

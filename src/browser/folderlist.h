@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QListWidget>
+
+// A classic folder list: the open folder's ancestors from the root down, then its subfolders.
+// A double click or Enter opens an entry; a single click only selects it.
+class FolderList final : public QListWidget
+{
+    Q_OBJECT
+public:
+    explicit FolderList(QWidget *parent = nullptr);
+
+    // The open folder, in native notation, without a trailing separator except at a root.
+    QString path() const { return m_path; }
+    // Opens a folder. False, and nothing changes, when it is not a readable folder.
+    bool setPath(const QString &path);
+    // Reads the folder tree again and stays on the open folder, or on its nearest
+    // readable ancestor when the folder is gone.
+    void refresh();
+
+signals:
+    void pathChanged(const QString &path);
+
+private:
+    void fill();
+
+    QString m_path;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+class CommandStarter;
+class Dialogs;
+class SettingsStore;
+class UrlOpener;
+
+// The outside world as the windows see it; tests hand in doubles.
+struct Platform
+{
+    SettingsStore &settings;
+    Dialogs &dialogs;
+    UrlOpener &urls;
+    CommandStarter &commands;
+};

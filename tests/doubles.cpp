@@ -1,0 +1,66 @@
+#include "doubles.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+QString MemorySettingsStore::read(const QString &section, const QString &key,
+                                  const QString &defaultValue) const
+{
+    return values.value(section + QLatin1Char('/') + key, defaultValue);
+}
+
+bool MemorySettingsStore::write(const QString &section, const QString &key, const QString &value)
+{
+    writtenSections.append(section);
+    if (failWrites)
+        return false;
+    values.insert(section + QLatin1Char('/') + key, value);
+    return true;
+}
+
+void RecordingDialogs::message(QWidget *, const QString &text, const QString &title, Icon icon)
+{
+    boxes.append({QStringLiteral("message"), text, title, icon, {}});
+}
+
+bool RecordingDialogs::okCancel(QWidget *, const QString &text, const QString &title)
+{
+    boxes.append({QStringLiteral("okCancel"), text, title, Icon::None, {}});
+    return okCancelAnswers.isEmpty() ? false : okCancelAnswers.takeFirst();
+}
+
+std::optional<QString> RecordingDialogs::input(QWidget *, const QString &prompt,
+                                               const QString &title, const QString &defaultAnswer)
+{
+    boxes.append({QStringLiteral("input"), prompt, title, Icon::None, defaultAnswer});
+    return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.takeFirst();
+}
+
+bool RecordingCommandStarter::start(const QString &commandLine, QString *error)
+{
+    const bool fails = failFrom >= 0 && attempted.size() >= failFrom;
+    attempted.append(commandLine);
+    if (fails) {
+        if (error)
+            *error = QStringLiteral("scripted failure");
+        return false;
+    }
+    started.append(commandLine);
+    return true;
+}
+
+void onNextModal(std::function<void(QWidget *modal)> action)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action(modal);
+    });
+    timer->start();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "app/programvalues.h"
+#include "platform/commandstarter.h"
+#include "platform/dialogs.h"
+#include "platform/platform.h"
+#include "platform/settingsstore.h"
+#include "platform/urlopener.h"
+
+#include <QList>
+#include <QMap>
+#include <QStringList>
+#include <QUrl>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+// A settings store in memory that remembers the order of writes.
+class MemorySettingsStore final : public SettingsStore
+{
+public:
+    QString read(const QString &section, const QString &key,
+                 const QString &defaultValue) const override;
+    bool write(const QString &section, const QString &key, const QString &value) override;
+    QString location() const override { return QStringLiteral("memory"); }
+
+    QMap<QString, QString> values; // "section/key" -> text
+    QStringList writtenSections;
+    bool failWrites = false;
+};
+
+// Records every box asked for and answers from a script.
+class RecordingDialogs final : public Dialogs
+{
+public:
+    struct Box
+    {
+        QString kind; // "message", "okCancel" or "input"
+        QString text;
+        QString title;
+        Icon icon = Icon::None;
+        QString defaultAnswer;
+    };
+
+    void message(QWidget *parent, const QString &text, const QString &title = {},
+                 Icon icon = Icon::None) override;
+    bool okCancel(QWidget *parent, const QString &text, const QString &title = {}) override;
+    std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
+                                 const QString &defaultAnswer) override;
+
+    QList<Box> boxes;
+    QList<bool> okCancelAnswers;                  // taken in turn; Cancel when none is left
+    QList<std::optional<QString>> inputAnswers;   // taken in turn; Cancel when none is left
+};
+
+class RecordingUrlOpener final : public UrlOpener
+{
+public:
+    void open(const QUrl &url) override { opened.append(url); }
+    QList<QUrl> opened;
+};
+
+class RecordingCommandStarter final : public CommandStarter
+{
+public:
+    bool start(const QString &commandLine, QString *error = nullptr) override;
+
+    QStringList started;   // the command lines that started
+    QStringList attempted; // every command line asked for
+    int failFrom = -1;     // attempts from this index on fail; -1 never
+};
+
+// The doubles together, as the windows take them.
+struct TestPlatform
+{
+    MemorySettingsStore settings;
+    RecordingDialogs dialogs;
+    RecordingUrlOpener urls;
+    RecordingCommandStarter commands;
+    Platform platform{settings, dialogs, urls, commands};
+    ProgramValues values;
+};
+
+// Runs action on the next modal window once it is shown, so that exec() returns.
+void onNextModal(std::function<void(QWidget *modal)> action);
