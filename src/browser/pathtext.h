@@ -24,9 +24,14 @@ inline QString native(const QString &path)
 }
 
 // The folder with the separator appended only when it does not already end in one.
+inline QString withSeparator(const QString &folder, QChar separator)
+{
+    return folder.endsWith(separator) ? folder : folder + separator;
+}
+
 inline QString withSeparator(const QString &folder)
 {
-    return folder.endsWith(separator()) ? folder : folder + separator();
+    return withSeparator(folder, separator());
 }
 
 } // namespace PathText

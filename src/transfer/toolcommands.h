@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+// The tool's file name and the PC's path separator on one platform.
+struct ToolNames
+{
+    QString fileName;
+    QChar pcSeparator;
+
+    // "transfolio.exe" and "\" on Windows, "transfolio" and "/" elsewhere.
+    static ToolNames native();
+};
+
+// The transfer tool's command lines, built from the texts exactly as the user typed them.
+// A part that holds a blank, tab or double quote is quoted so that it reaches the tool as one
+// argument; every other command line is the plain concatenation, byte for byte.
+class ToolCommands final
+{
+public:
+    // The tool's path is the folder immediately followed by the file name: nothing inserted.
+    explicit ToolCommands(const QString &toolFolder, const ToolNames &names = ToolNames::native());
+
+    QString toolPath() const { return m_toolPath; }
+
+    // Sends pcFolder + fileName to the drive and folder; the folder gets a separator only when
+    // it lacks one. The switch is " /t", " /t " with no Portfolio folder, or " /t -f".
+    QString transmit(const QString &pcFolder, const QString &fileName, const QString &pofoDrive,
+                     const QString &pofoFolder, bool overwrite) const;
+    // Fetches one Portfolio path into the PC destination.
+    QString receive(const QString &portfolioPath, const QString &pcDestination,
+                    bool overwrite) const;
+    // Fetches every file of a Portfolio folder; never with the overwrite switch.
+    QString backup(const QString &portfolioFolder, const QString &pcFolder) const;
+
+    // The Portfolio path of the drive, folder and file fields.
+    static QString portfolioPath(const QString &drive, const QString &folder, const QString &file);
+
+private:
+    QString m_toolPath;
+    QString m_program; // the tool's path as written on the command line
+    QChar m_separator;
+};
