@@ -1,18 +1,92 @@
 #include "processstarter.h"
 
+#include "transfer/windowsargs.h"
+
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+
+#include <string>
+#endif
+
+ProcessStarter::ProcessStarter(Terminal terminal)
+    : m_terminal(terminal)
+{}
+
+ProcessStarter::Launch ProcessStarter::plan(const QString &commandLine, const QString &terminal)
+{
+    QStringList arguments = WindowsArgs::split(commandLine);
+    if (arguments.isEmpty() || arguments.first().isEmpty())
+        return {{}, {}, QStringLiteral("The command line names no program.")};
+
+    const QString name = arguments.takeFirst();
+    QString program;
+    if (name.contains(QLatin1Char('/'))) {
+        const QFileInfo info(name);
+        if (!info.exists())
+            return {{}, {}, QStringLiteral("%1 does not exist.").arg(name)};
+        if (!info.isFile() || !info.isExecutable())
+            return {{}, {}, QStringLiteral("%1 is not an executable file.").arg(name)};
+        program = info.absoluteFilePath();
+    } else {
+        program = QStandardPaths::findExecutable(name);
+        if (program.isEmpty())
+            return {{}, {}, QStringLiteral("%1 was not found on the PATH.").arg(name)};
+    }
+
+    if (terminal.isEmpty())
+        return {program, arguments, {}};
+    // Both terminals take the program and its arguments, one by one, behind -e.
+    arguments.prepend(program);
+    arguments.prepend(QStringLiteral("-e"));
+    return {terminal, arguments, {}};
+}
+
+QString ProcessStarter::findTerminal()
+{
+    for (const QString &name : {QStringLiteral("x-terminal-emulator"), QStringLiteral("xterm")}) {
+        const QString found = QStandardPaths::findExecutable(name);
+        if (!found.isEmpty())
+            return found;
+    }
+    return {};
+}
 
 bool ProcessStarter::start(const QString &commandLine, QString *error)
 {
-    QStringList arguments = QProcess::splitCommand(commandLine);
-    if (arguments.isEmpty()) {
+    QProcess process;
+#ifdef Q_OS_WIN
+    const QStringList arguments = WindowsArgs::split(commandLine);
+    if (arguments.isEmpty() || arguments.first().isEmpty()) {
         if (error)
-            *error = QStringLiteral("empty command line");
+            *error = QStringLiteral("The command line names no program.");
         return false;
     }
-    const QString program = arguments.takeFirst();
-    const bool started = QProcess::startDetached(program, arguments);
-    if (!started && error)
-        *error = QStringLiteral("%1 could not be started").arg(program);
-    return started;
+    // Qt would write the program again in its own spelling (slashes turned, quotes its own
+    // way); CreateProcess gets the command line exactly as built, in a console of its own.
+    std::wstring line = commandLine.toStdWString();
+    process.setProgram(arguments.first());
+    process.setCreateProcessArgumentsModifier([&line](QProcess::CreateProcessArguments *args) {
+        args->arguments = line.data();
+        args->flags = (args->flags & ~DWORD(CREATE_NO_WINDOW)) | CREATE_NEW_CONSOLE;
+    });
+#else
+    const Launch launch =
+        plan(commandLine, m_terminal == Terminal::WhenInstalled ? findTerminal() : QString());
+    if (!launch.error.isEmpty()) {
+        if (error)
+            *error = launch.error;
+        return false;
+    }
+    process.setProgram(launch.program);
+    process.setArguments(launch.arguments);
+#endif
+    if (process.startDetached())
+        return true;
+    if (error)
+        *error = process.errorString();
+    return false;
 }
