@@ -7,6 +7,7 @@
 #include "app/optionswindow.h"
 #include "app/programvalues.h"
 #include "app/storedsettings.h"
+#include "app/transfercontrols.h"
 #include "browser/drivelist.h"
 #include "browser/filelist.h"
 #include "browser/folderlist.h"
@@ -59,6 +60,9 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     buildPortfolioPanel(central);
     buildMenus();
     setTabOrderOfControls();
+    new TransferControls({m_file1, m_dateiname, m_command1, m_command2, m_pofoDrive, m_pofoFolder,
+                          m_pofoFile, m_command3, m_list1, m_command4},
+                         m_platform, m_values, this);
 
     load();
 
@@ -117,10 +121,6 @@ void MainWindow::buildPortfolioPanel(QWidget *central)
     m_command3 = place(new QPushButton(QStringLiteral("Add to list"), frame2), "Command3",
                        twipsRect(120, 2160, 975, 255));
     m_list1 = place(new QListWidget(frame2), "List1", twipsRect(120, 2640, 3495, 2565));
-    m_list1->setEnabled(false);
-    QPalette menuColoured = m_list1->palette();
-    menuColoured.setColor(QPalette::Base, menuColoured.color(QPalette::Window));
-    m_list1->setPalette(menuColoured);
     m_command4 = place(new QPushButton(QStringLiteral("Clear list"), frame2), "Command4",
                        twipsRect(120, 5280, 975, 255));
     m_command4->setEnabled(false);

@@ -1,0 +1,95 @@
+#include "transfercontrols.h"
+
+#include "app/programvalues.h"
+#include "browser/filelist.h"
+#include "platform/platform.h"
+#include "transfer/toolcommands.h"
+#include "transfer/toolstarts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+TransferControls::TransferControls(const Controls &controls, Platform &platform,
+                                   const ProgramValues &values, QWidget *window)
+    : QObject(window)
+    , m_c(controls)
+    , m_platform(platform)
+    , m_values(values)
+    , m_window(window)
+{
+    connect(m_c.command1, &QPushButton::clicked, this, &TransferControls::transmit);
+    connect(m_c.command2, &QPushButton::clicked, this, &TransferControls::receive);
+    connect(m_c.command3, &QPushButton::clicked, this, &TransferControls::addToList);
+    connect(m_c.command4, &QPushButton::clicked, this, &TransferControls::clearList);
+    connect(m_c.pofoFile, &QLineEdit::textChanged, this, &TransferControls::fileFieldChanged);
+    setListEnabled(false);
+}
+
+void TransferControls::transmit()
+{
+    const ToolCommands tool(m_values.toolFolder);
+    const QString folder = m_c.file1->path();
+    const QString drive = m_c.pofoDrive->currentText();
+    const QString pofoFolder = m_c.pofoFolder->text();
+    QStringList lines;
+    for (const QString &name : m_c.file1->selectedNames())
+        lines.append(tool.transmit(folder, name, drive, pofoFolder, m_values.overwriteFlag));
+    ToolStarts::startEach(lines, m_platform.commands, m_platform.dialogs, m_window);
+}
+
+void TransferControls::receive()
+{
+    const ToolCommands tool(m_values.toolFolder);
+    const QString destination = m_c.dateiname->toPlainText();
+    QStringList sources;
+    for (int row = 0; row < m_c.list1->count(); ++row)
+        sources.append(m_c.list1->item(row)->text());
+    // The fields count only while the list is empty.
+    if (sources.isEmpty())
+        sources.append(fieldsPath());
+    QStringList lines;
+    for (const QString &source : sources)
+        lines.append(tool.receive(source, destination, m_values.overwriteFlag));
+    ToolStarts::startEach(lines, m_platform.commands, m_platform.dialogs, m_window);
+}
+
+void TransferControls::addToList()
+{
+    setListEnabled(true);
+    m_c.command4->setEnabled(true);
+    m_c.list1->addItem(fieldsPath());
+}
+
+void TransferControls::clearList()
+{
+    m_c.list1->clear();
+    setListEnabled(false);
+    m_c.command4->setEnabled(false);
+    m_c.command2->setEnabled(false);
+}
+
+void TransferControls::fileFieldChanged()
+{
+    m_c.command2->setEnabled(!m_c.pofoFile->text().isEmpty() || m_c.list1->count() > 0);
+}
+
+void TransferControls::setListEnabled(bool enabled)
+{
+    // Disabled, the list takes the colour of menus; enabled, that of windows.
+    const QPalette standard = QApplication::palette(m_c.list1);
+    QPalette palette = m_c.list1->palette();
+    palette.setColor(QPalette::Base,
+                     standard.color(QPalette::Active, enabled ? QPalette::Base : QPalette::Window));
+    m_c.list1->setPalette(palette);
+    m_c.list1->setEnabled(enabled);
+}
+
+QString TransferControls::fieldsPath() const
+{
+    return ToolCommands::portfolioPath(m_c.pofoDrive->currentText(), m_c.pofoFolder->text(),
+                                       m_c.pofoFile->text());
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+
+class FileList;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+struct Platform;
+struct ProgramValues;
+
+// Transmit, receive and the receive list of the main window: the handlers of the transfer
+// buttons, "Add to list", "Clear list" and the Portfolio file field.
+class TransferControls final : public QObject
+{
+    Q_OBJECT
+public:
+    struct Controls
+    {
+        FileList *file1;
+        QPlainTextEdit *dateiname;
+        QPushButton *command1; // Transmit
+        QPushButton *command2; // Receive
+        QComboBox *pofoDrive;
+        QLineEdit *pofoFolder;
+        QLineEdit *pofoFile;
+        QPushButton *command3; // Add to list
+        QListWidget *list1;
+        QPushButton *command4; // Clear list
+    };
+
+    // Connects the controls; window is the owner of messages.
+    TransferControls(const Controls &controls, Platform &platform, const ProgramValues &values,
+                     QWidget *window);
+
+private:
+    void transmit();
+    void receive();
+    void addToList();
+    void clearList();
+    void fileFieldChanged();
+    void setListEnabled(bool enabled);
+    QString fieldsPath() const;
+
+    Controls m_c;
+    Platform &m_platform;
+    const ProgramValues &m_values;
+    QWidget *m_window;
+};
