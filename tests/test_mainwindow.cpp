@@ -434,6 +434,7 @@ TEST_P(MenuOpensModal, MainWindowWaitsUntilItCloses)
 
 INSTANTIATE_TEST_SUITE_P(Table, MenuOpensModal,
                          ::testing::Values(MenuWindow{"mnuInfo", "frmInfo"},
-                                           MenuWindow{"mnuPath", "frmOptionen"}));
+                                           MenuWindow{"mnuPath", "frmOptionen"},
+                                           MenuWindow{"mnuBackup", "Backup"}));
 
 } // namespace

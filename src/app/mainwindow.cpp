@@ -8,6 +8,7 @@
 #include "app/programvalues.h"
 #include "app/storedsettings.h"
 #include "app/transfercontrols.h"
+#include "backup/backupwindow.h"
 #include "browser/drivelist.h"
 #include "browser/filelist.h"
 #include "browser/folderlist.h"
@@ -245,6 +246,8 @@ void MainWindow::showOptions()
 
 void MainWindow::showBackup()
 {
+    BackupWindow backup(m_platform, m_values, this);
+    backup.exec();
 }
 
 void MainWindow::onDriveChanged(const QString &root)

@@ -1,0 +1,124 @@
+#include "backupwindow.h"
+
+#include "about/artwork.h"
+#include "app/geometry.h"
+#include "app/programvalues.h"
+#include "platform/platform.h"
+#include "transfer/toolcommands.h"
+#include "transfer/toolstarts.h"
+
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+constexpr int BoxTop = 840;
+constexpr int BoxStep = 360;
+
+template<typename Widget> Widget *place(Widget *widget, const QString &name, const QRect &geometry)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    // Only the frames' captions are bold.
+    widget->setFont(dialogFont(8.25));
+    return widget;
+}
+
+QGroupBox *frame(const QString &caption, const char *name, const QRect &geometry, QWidget *parent)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(geometry);
+    box->setFont(dialogFont(8.25, true));
+    return box;
+}
+
+QLabel *wrappedLabel(const QString &text, const char *name, const QRect &geometry, QWidget *parent)
+{
+    auto *label = place(new QLabel(text, parent), QLatin1String(name), geometry);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QRect addButtonRect(int extraBoxes)
+{
+    return twipsRect(3240, BoxTop + BoxStep * extraBoxes, 855, 315);
+}
+
+} // namespace
+
+BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_platform(platform)
+    , m_values(values)
+{
+    setObjectName(QStringLiteral("Backup"));
+    setWindowTitle(QStringLiteral("BACKUP"));
+    setWindowIcon(Artwork::programIcon());
+    setFont(dialogFont(8.25));
+    setFixedSize(twips(8055), twips(4110));
+
+    auto *frame1 = frame(QStringLiteral("Step 1"), "Frame1", twipsRect(120, 120, 4215, 3855), this);
+    wrappedLabel(QStringLiteral("Please enter all folders on the Portfolio which you want to "
+                                "backup (e.g.: a:\\program\\)"),
+                 "Label2", twipsRect(120, 360, 3975, 495), frame1);
+    for (int i = 0; i < FolderBoxes; ++i) {
+        m_text1[i] = place(new QLineEdit(frame1), QStringLiteral("Text1_%1").arg(i),
+                           twipsRect(120, BoxTop + BoxStep * i, 3015, 285));
+        m_text1[i]->setVisible(i == 0);
+    }
+    m_add = place(new QPushButton(QStringLiteral("Add more"), frame1), QStringLiteral("Add"),
+                  addButtonRect(0));
+    connect(m_add, &QPushButton::clicked, this, &BackupWindow::addFolderBox);
+
+    auto *frame2 =
+        frame(QStringLiteral("Step 2"), "Frame2", twipsRect(4440, 120, 3495, 1335), this);
+    wrappedLabel(QStringLiteral("Please enter an existing destination path on your PC "
+                                "(e.g.: c:\\backup\\)"),
+                 "Label1", twipsRect(120, 360, 3255, 495), frame2);
+    m_text7 = place(new QLineEdit(frame2), QStringLiteral("Text7"), twipsRect(120, 840, 3255, 285));
+
+    auto *start = place(new QPushButton(QStringLiteral("Start"), this), QStringLiteral("Command1"),
+                        twipsRect(6600, 1560, 1335, 375));
+    start->setDefault(true);
+    connect(start, &QPushButton::clicked, this, &BackupWindow::startBackup);
+    auto *close = place(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("Command2"),
+                        twipsRect(5160, 1560, 1335, 375));
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    QList<QWidget *> order = {m_text1[0], m_text7, start};
+    for (int i = 1; i < FolderBoxes; ++i)
+        order.append(m_text1[i]);
+    order << m_add << close;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    m_text1[0]->setFocus();
+
+    centerOnScreen(this);
+}
+
+void BackupWindow::addFolderBox()
+{
+    if (m_extraBoxes >= FolderBoxes - 1)
+        return;
+    ++m_extraBoxes;
+    m_text1[m_extraBoxes]->show();
+    m_add->setGeometry(addButtonRect(m_extraBoxes));
+}
+
+void BackupWindow::startBackup()
+{
+    const ToolCommands tool(m_values.toolFolder);
+    QStringList lines;
+    for (int i = 0; i <= m_extraBoxes; ++i) {
+        const QString folder = m_text1[i]->text();
+        if (!folder.isEmpty())
+            lines.append(tool.backup(folder, m_text7->text()));
+    }
+    ToolStarts::startEach(lines, m_platform.commands, m_platform.dialogs, this);
+}
