@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 #include "backup/backupwindow.h"
 #include "doubles.h"
+#include "printers.h"
 
 #include <QGroupBox>
 #include <QLabel>

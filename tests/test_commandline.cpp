@@ -1,3 +1,4 @@
+#include "printers.h"
 #include "transfer/toolcommands.h"
 #include "transfer/windowsargs.h"
 

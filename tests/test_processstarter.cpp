@@ -1,4 +1,5 @@
 #include "platform/processstarter.h"
+#include "printers.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "browser/filelist.h"
 #include "doubles.h"
+#include "printers.h"
 
 #include <QComboBox>
 #include <QDir>
