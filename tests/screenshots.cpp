@@ -2,11 +2,14 @@
 #include "about/aboutbox.h"
 #include "app/mainwindow.h"
 #include "app/optionswindow.h"
+#include "backup/backupwindow.h"
 #include "doubles.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -53,5 +56,33 @@ int main(int argc, char *argv[])
     ok = save(about, out + QStringLiteral("/about-box.png")) && ok;
     OptionsWindow options(tp.platform, tp.values);
     ok = save(options, out + QStringLiteral("/options-window.png")) && ok;
+
+    // A receive list of a few Portfolio files, collected with "Add to list".
+    auto *folderField = window.findChild<QLineEdit *>(QStringLiteral("PofoFolder"));
+    auto *fileField = window.findChild<QLineEdit *>(QStringLiteral("PoFoFile"));
+    auto *add = window.findChild<QPushButton *>(QStringLiteral("Command3"));
+    const char *entries[][2] = {{"DOCS", "LETTER.TXT"},
+                                {"DOCS", "BUDGET.WKS"},
+                                {"", "ADDRESS.ADR"},
+                                {"SYSTEM", "AUTOEXEC.BAT"}};
+    for (const auto &entry : entries) {
+        folderField->setText(QLatin1String(entry[0]));
+        fileField->setText(QLatin1String(entry[1]));
+        add->click();
+    }
+    ok = save(window, out + QStringLiteral("/main-window-receive-list.png")) && ok;
+
+    // The backup wizard with all eight folder boxes shown.
+    BackupWindow backup(tp.platform, tp.values);
+    auto *addMore = backup.findChild<QPushButton *>(QStringLiteral("Add"));
+    for (int i = 0; i < 7; ++i)
+        addMore->click();
+    const char *folders[] = {"a:\\program\\", "a:\\system\\", "", "c:\\letters\\"};
+    for (int i = 0; i < 4; ++i)
+        backup.findChild<QLineEdit *>(QStringLiteral("Text1_%1").arg(i))
+            ->setText(QLatin1String(folders[i]));
+    backup.findChild<QLineEdit *>(QStringLiteral("Text7"))
+        ->setText(QStringLiteral("/home/ann/pofo-backup/"));
+    ok = save(backup, out + QStringLiteral("/backup-wizard.png")) && ok;
     return ok ? 0 : 1;
 }
