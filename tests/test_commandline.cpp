@@ -48,7 +48,7 @@ TEST_P(Transmit, BuildsTheLineByteForByte)
 INSTANTIATE_TEST_SUITE_P(
     Table, Transmit,
     ::testing::Values(
-        // The four examples of the description.
+        // The four worked examples.
         TransmitCase{"noFolder", true, R"(c:\tools\)", R"(C:\POFO)", "NOTES.TXT", R"(a:\)", "",
                      false, R"(c:\tools\transfolio.exe C:\POFO\NOTES.TXT a:\ /t )"},
         TransmitCase{"noFolderOverwrite", true, R"(c:\tools\)", R"(C:\POFO)", "NOTES.TXT", R"(a:\)",
@@ -337,12 +337,12 @@ TEST_P(RoundTrip, TransmitLinesSplitIntoTheIntendedArguments)
         ASSERT_EQ(WindowsArgs::split(line), expected)
             << "round " << round << ": " << line.toStdString();
         if (plain({toolFolder, pcFile, drive + folder})) {
-            const QString described = toolFolder + names().fileName + u(" ") + pcFile + u(" ") +
-                                      drive + folder +
-                                      (overwrite          ? u(" /t -f")
-                                       : folder.isEmpty() ? u(" /t ")
-                                                          : u(" /t"));
-            ASSERT_EQ(line, described) << "round " << round;
+            const QString unquoted = toolFolder + names().fileName + u(" ") + pcFile + u(" ") +
+                                     drive + folder +
+                                     (overwrite          ? u(" /t -f")
+                                      : folder.isEmpty() ? u(" /t ")
+                                                         : u(" /t"));
+            ASSERT_EQ(line, unquoted) << "round " << round;
         }
     }
 }
