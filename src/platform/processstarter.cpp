@@ -12,6 +12,15 @@
 #include <string>
 #endif
 
+namespace {
+
+QString noProgram()
+{
+    return QStringLiteral("The command line names no program.");
+}
+
+} // namespace
+
 ProcessStarter::ProcessStarter(Terminal terminal)
     : m_terminal(terminal)
 {}
@@ -20,7 +29,7 @@ ProcessStarter::Launch ProcessStarter::plan(const QString &commandLine, const QS
 {
     QStringList arguments = WindowsArgs::split(commandLine);
     if (arguments.isEmpty() || arguments.first().isEmpty())
-        return {{}, {}, QStringLiteral("The command line names no program.")};
+        return {{}, {}, noProgram()};
 
     const QString name = arguments.takeFirst();
     QString program;
@@ -62,7 +71,7 @@ bool ProcessStarter::start(const QString &commandLine, QString *error)
     const QStringList arguments = WindowsArgs::split(commandLine);
     if (arguments.isEmpty() || arguments.first().isEmpty()) {
         if (error)
-            *error = QStringLiteral("The command line names no program.");
+            *error = noProgram();
         return false;
     }
     // Qt would write the program again in its own spelling (slashes turned, quotes its own
@@ -72,6 +81,8 @@ bool ProcessStarter::start(const QString &commandLine, QString *error)
     process.setCreateProcessArgumentsModifier([&line](QProcess::CreateProcessArguments *args) {
         args->arguments = line.data();
         args->flags = (args->flags & ~DWORD(CREATE_NO_WINDOW)) | CREATE_NEW_CONSOLE;
+        // The tool writes into its own console, not into this program's (absent) handles.
+        args->startupInfo->dwFlags &= ~DWORD(STARTF_USESTDHANDLES);
     });
 #else
     const Launch launch =
