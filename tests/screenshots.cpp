@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "app/optionswindow.h"
 #include "backup/backupwindow.h"
+#include "browser/filelist.h"
 #include "doubles.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtTest>
 
 #include <cstdio>
 
@@ -52,6 +54,16 @@ int main(int argc, char *argv[])
     bool ok = true;
     MainWindow window(tp.platform, tp.values);
     ok = save(window, out + QStringLiteral("/main-window.png")) && ok;
+
+    // The same window with several files picked by the mouse, the size line filled.
+    auto *file1 = window.findChild<FileList *>(QStringLiteral("File1"));
+    const auto rowCentre = [file1](int row) {
+        return file1->visualRect(file1->model()->index(row, 0)).center();
+    };
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(2));
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(4));
+    ok = save(window, out + QStringLiteral("/main-window-selection.png")) && ok;
     AboutBox about(tp.urls);
     ok = save(about, out + QStringLiteral("/about-box.png")) && ok;
     OptionsWindow options(tp.platform, tp.values);

@@ -12,6 +12,7 @@
 #include "browser/drivelist.h"
 #include "browser/filelist.h"
 #include "browser/folderlist.h"
+#include "browser/pcbrowser.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
@@ -61,6 +62,9 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     buildPortfolioPanel(central);
     buildMenus();
     setTabOrderOfControls();
+    new PcBrowser(
+        {m_drive1, m_dir1, m_file1, m_dateiname, m_size, m_command1, m_mnuAtariFiles, m_mnupoppi},
+        m_platform.dialogs, this);
     new TransferControls({m_file1, m_dateiname, m_command1, m_command2, m_pofoDrive, m_pofoFolder,
                           m_pofoFile, m_command3, m_list1, m_command4},
                          m_platform, m_values, this);
@@ -91,9 +95,6 @@ void MainWindow::buildPcPanel(QWidget *central)
     m_size = place(new QLabel(QStringLiteral("File size: 0 Bytes"), frame1), "Size",
                    twipsRect(120, 7440, 3735, 255));
     m_size->setFont(dialogFont(8.25, true));
-
-    connect(m_drive1, &DriveList::driveChanged, this, &MainWindow::onDriveChanged);
-    connect(m_dir1, &FolderList::pathChanged, this, &MainWindow::onFolderChanged);
 
     m_command1 = place(new QPushButton(QStringLiteral("Transmit >>"), central), "Command1",
                        twipsRect(4200, 240, 1455, 495));
@@ -248,20 +249,4 @@ void MainWindow::showBackup()
 {
     BackupWindow backup(m_platform, m_values, this);
     backup.exec();
-}
-
-void MainWindow::onDriveChanged(const QString &root)
-{
-    // The drive's current folder: the open one when it lies on that drive, else its root.
-    const QString current = m_dir1->path();
-    if (m_drive1->rootOf(current) == root)
-        return;
-    m_dir1->setPath(root);
-}
-
-void MainWindow::onFolderChanged(const QString &path)
-{
-    m_file1->setPath(path);
-    m_dateiname->setPlainText(path);
-    m_command1->setEnabled(false);
 }

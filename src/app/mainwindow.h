@@ -43,9 +43,6 @@ private:
     void unload();
     void toggleOverwrite();
 
-    void onDriveChanged(const QString &root);
-    void onFolderChanged(const QString &path);
-
     Platform &m_platform;
     ProgramValues &m_values;
     bool m_unloaded = false;

@@ -5,15 +5,7 @@
 #include <QDir>
 #include <QStorageInfo>
 
-namespace {
-
-struct Volume
-{
-    QString root;
-    QString text;
-};
-
-QList<Volume> listVolumes()
+QList<DriveList::Volume> DriveList::systemVolumes()
 {
     QList<Volume> volumes;
 #ifdef Q_OS_WIN
@@ -22,8 +14,9 @@ QList<Volume> listVolumes()
         const QString letter = root.left(2).toLower();
         const QStorageInfo info(root);
         const QString label = info.isReady() ? info.name() : QString();
-        volumes.append({root, label.isEmpty() ? letter : letter + QLatin1String(" [") + label
-                                                            + QLatin1Char(']')});
+        volumes.append({root, label.isEmpty()
+                                  ? letter
+                                  : letter + QLatin1String(" [") + label + QLatin1Char(']')});
     }
 #else
     const QString homeRoot = QStorageInfo(QDir::homePath()).rootPath();
@@ -33,8 +26,8 @@ QList<Volume> listVolumes()
             continue;
         const QString root = info.rootPath();
         const QString label = info.name();
-        volumes.append({root, label.isEmpty() ? root : root + QLatin1String(" [") + label
-                                                           + QLatin1Char(']')});
+        volumes.append(
+            {root, label.isEmpty() ? root : root + QLatin1String(" [") + label + QLatin1Char(']')});
     }
     if (volumes.isEmpty())
         volumes.append({QStringLiteral("/"), QStringLiteral("/")});
@@ -44,10 +37,13 @@ QList<Volume> listVolumes()
     return volumes;
 }
 
-} // namespace
-
 DriveList::DriveList(QWidget *parent)
+    : DriveList(&DriveList::systemVolumes, parent)
+{}
+
+DriveList::DriveList(VolumeSource volumes, QWidget *parent)
     : QComboBox(parent)
+    , m_volumes(std::move(volumes))
 {
     refresh();
     const int start = indexOfDrive(rootOf(QDir::currentPath()));
@@ -71,10 +67,13 @@ void DriveList::refresh()
 {
     const QSignalBlocker blocker(this);
     clear();
-    for (const Volume &volume : listVolumes())
+    for (const Volume &volume : m_volumes())
         addItem(volume.text, volume.root);
     const int index = findData(m_root);
     setCurrentIndex(index < 0 ? 0 : index);
+    // A volume that went away is no longer the current one.
+    if (index < 0 && count() > 0)
+        m_root = currentData().toString();
 }
 
 int DriveList::indexOfDrive(const QString &text) const
@@ -107,8 +106,16 @@ bool DriveList::setDrive(const QString &text)
     const int index = indexOfDrive(text);
     if (index < 0)
         return false;
+    m_settingByProgram = true;
     setCurrentIndex(index);
+    m_settingByProgram = false;
     return true;
+}
+
+void DriveList::showPopup()
+{
+    refresh();
+    QComboBox::showPopup();
 }
 
 QString DriveList::rootOf(const QString &path) const
@@ -118,8 +125,8 @@ QString DriveList::rootOf(const QString &path) const
     for (int i = 0; i < count(); ++i) {
         const QString root = QDir::cleanPath(QDir::fromNativeSeparators(itemData(i).toString()));
         const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
-        const bool inside = clean.compare(root, PathText::Case) == 0
-                            || clean.startsWith(prefix, PathText::Case);
+        const bool inside =
+            clean.compare(root, PathText::Case) == 0 || clean.startsWith(prefix, PathText::Case);
         if (inside && root.size() > best.size())
             best = itemData(i).toString();
     }

@@ -1,31 +1,67 @@
 #include "filelist.h"
 
 #include "browser/filepattern.h"
+#include "browser/folderaccess.h"
 #include "browser/pathtext.h"
 
+#include <QAbstractListModel>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
-#include <QStringListModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
 
-#include <algorithm>
+#include <vector>
+
+// The names as one plain list: no item objects, so a folder of 100,000 files stays light.
+class FileNameModel final : public QAbstractListModel
+{
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_names.size());
+    }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= m_names.size())
+            return {};
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+            return m_names.at(index.row());
+        return {};
+    }
+
+    void setNames(QStringList names)
+    {
+        beginResetModel();
+        m_names = std::move(names);
+        endResetModel();
+    }
+
+    const QStringList &names() const { return m_names; }
+
+private:
+    QStringList m_names;
+};
 
 FileList::FileList(QWidget *parent)
     : QListView(parent)
-    , m_model(new QStringListModel(this))
+    , m_model(new FileNameModel(this))
 {
     setModel(m_model);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { m_selectionTouched = true; });
 }
 
 bool FileList::setPath(const QString &path)
 {
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isDir() || !info.isReadable())
+    if (path.isEmpty() || !FolderAccess::listError(path).isEmpty())
         return false;
-    m_path = PathText::native(QDir::cleanPath(info.absoluteFilePath()));
+    m_path = PathText::native(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     refresh();
     return true;
 }
@@ -38,22 +74,15 @@ void FileList::setPattern(const QString &pattern)
 
 void FileList::refresh()
 {
-    const FilePattern matcher(m_pattern);
     QStringList names;
     if (!m_path.isEmpty()) {
-        QDirIterator it(m_path, QDir::Files);
-        while (it.hasNext()) {
-            it.next();
-            const QString name = it.fileName();
-            if (matcher.matches(name))
-                names.append(name);
-        }
+        names = FolderAccess::names(m_path, FolderAccess::Kind::Files);
+        const FilePattern matcher(m_pattern);
+        names.removeIf([&matcher](const QString &name) { return !matcher.matches(name); });
+        FolderAccess::sortForDisplay(names);
     }
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
-    m_model->setStringList(names);
-    clearSelection();
+    // A reset leaves no selection and no current entry.
+    m_model->setNames(std::move(names));
 }
 
 int FileList::count() const
@@ -63,22 +92,68 @@ int FileList::count() const
 
 QString FileList::name(int row) const
 {
-    return m_model->index(row).data().toString();
+    const QStringList &names = m_model->names();
+    return row >= 0 && row < names.size() ? names.at(row) : QString();
 }
 
 QStringList FileList::selectedNames() const
 {
-    QModelIndexList rows = selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(),
-              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
-    QStringList names;
-    names.reserve(rows.size());
-    for (const QModelIndex &index : rows)
-        names.append(index.data().toString());
-    return names;
+    // The ranges, not one index per row: selecting all of a large folder stays cheap.
+    const QStringList &names = m_model->names();
+    std::vector<bool> selected(size_t(names.size()), false);
+    for (const QItemSelectionRange &range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom() && row < names.size(); ++row)
+            selected[size_t(row)] = true;
+    }
+    QStringList result;
+    for (qsizetype row = 0; row < names.size(); ++row) {
+        if (selected[size_t(row)])
+            result.append(names.at(row));
+    }
+    return result;
 }
 
 QString FileList::currentName() const
 {
-    return currentIndex().isValid() ? currentIndex().data().toString() : QString();
+    return name(currentIndex().row());
+}
+
+// Only the left button selects; a right or middle click leaves the selection and the size
+// line as they are.
+void FileList::mousePressEvent(QMouseEvent *event)
+{
+    m_leftPressed = event->button() == Qt::LeftButton;
+    if (m_leftPressed)
+        QListView::mousePressEvent(event);
+}
+
+void FileList::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    QListView::mouseReleaseEvent(event);
+    // Every click counts, also one on no entry or one that leaves nothing selected.
+    if (m_leftPressed) {
+        m_leftPressed = false;
+        emit entryClicked();
+    }
+}
+
+void FileList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    // The click before it has been handled; its release counts again only when the double
+    // click landed on another entry and so changed the selection.
+    m_selectionTouched = false;
+    QListView::mouseDoubleClickEvent(event);
+    m_leftPressed = m_selectionTouched;
+}
+
+void FileList::keyPressEvent(QKeyEvent *event)
+{
+    m_selectionTouched = false;
+    QListView::keyPressEvent(event);
+    if (m_selectionTouched)
+        emit entryClicked();
 }

@@ -2,10 +2,11 @@
 
 #include <QListView>
 
-class QStringListModel;
+class FileNameModel;
 
 // The files of one folder whose names match a ";"-separated wildcard pattern list.
-// Several entries can be selected at once (Click, Shift+Click, Ctrl+Click).
+// Several entries can be selected at once (Click, Shift+Click, Ctrl+Click, the arrow keys);
+// the current entry is the one clicked last, whether that click selected it or not.
 class FileList final : public QListView
 {
     Q_OBJECT
@@ -28,8 +29,20 @@ public:
     // The entry clicked last, or empty.
     QString currentName() const;
 
+signals:
+    // A click of the left button, or a change of the selection by the keyboard.
+    void entryClicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
-    QStringListModel *m_model;
+    FileNameModel *m_model;
+    bool m_leftPressed = false;
+    bool m_selectionTouched = false;
 };

@@ -1,13 +1,12 @@
 #include "folderlist.h"
 
+#include "browser/folderaccess.h"
 #include "browser/pathtext.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QStyle>
-
-#include <algorithm>
 
 namespace {
 
@@ -15,8 +14,7 @@ constexpr int PathRole = Qt::UserRole;
 
 bool isReadableFolder(const QString &path)
 {
-    const QFileInfo info(path);
-    return info.isDir() && info.isReadable() && info.isExecutable();
+    return FolderAccess::listError(path).isEmpty();
 }
 
 QString normalised(const QString &path)
@@ -31,9 +29,9 @@ FolderList::FolderList(QWidget *parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
-    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        setPath(item->data(PathRole).toString());
-    });
+    // Not itemActivated: some desktops activate on a single click, which must only select.
+    connect(this, &QListWidget::itemDoubleClicked, this,
+            [this](const QListWidgetItem *item) { open(item); });
 }
 
 bool FolderList::setPath(const QString &path)
@@ -63,13 +61,28 @@ void FolderList::refresh()
     fill();
 }
 
+void FolderList::open(const QListWidgetItem *item)
+{
+    if (!item)
+        return;
+    const QString path = item->data(PathRole).toString();
+    const QString reason = FolderAccess::listError(path);
+    if (reason.isEmpty()) {
+        setPath(path);
+        return;
+    }
+    emit openFailed(path, reason);
+    // It may have been deleted meanwhile, and the open folder with it.
+    refresh();
+}
+
 void FolderList::fill()
 {
     clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     QStringList chain;
-    for (QDir dir(m_path);; ) {
+    for (QDir dir(m_path);;) {
         chain.prepend(PathText::native(dir.absolutePath()));
         if (dir.isRoot() || !dir.cdUp())
             break;
@@ -84,18 +97,42 @@ void FolderList::fill()
         item->setData(PathRole, folder);
         ++level;
     }
-    QStringList children;
-    QDirIterator it(m_path, QDir::Dirs | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        children.append(it.fileName());
-    }
-    std::sort(children.begin(), children.end(), [](const QString &a, const QString &b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
+    QStringList children = FolderAccess::names(m_path, FolderAccess::Kind::Folders);
+    FolderAccess::sortForDisplay(children);
+    const QString prefix = PathText::withSeparator(m_path);
     for (const QString &child : children) {
         auto *item = new QListWidgetItem(closed, indentUnit.repeated(level) + child, this);
-        item->setData(PathRole, PathText::native(QDir(m_path).filePath(child)));
+        item->setData(PathRole, prefix + child);
     }
     setCurrentRow(int(chain.size()) - 1);
+}
+
+void FolderList::mousePressEvent(QMouseEvent *event)
+{
+    // The right button alone asks for the pop-up menu and changes nothing else; two
+    // buttons at once do nothing.
+    if (event->buttons() != event->button())
+        return;
+    if (event->button() == Qt::RightButton) {
+        emit popupRequested(event->globalPosition().toPoint());
+        return;
+    }
+    QListWidget::mousePressEvent(event);
+}
+
+void FolderList::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        QListWidget::mouseDoubleClickEvent(event);
+    else
+        mousePressEvent(event);
+}
+
+void FolderList::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        open(currentItem());
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }

@@ -20,8 +20,18 @@ public:
 
 signals:
     void pathChanged(const QString &path);
+    // The user opened an entry that cannot be read; the list is read again afterwards.
+    void openFailed(const QString &path, const QString &reason);
+    // The right button alone was pressed over the list, at this point of the screen.
+    void popupRequested(const QPoint &globalPos);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void open(const QListWidgetItem *item);
     void fill();
 
     QString m_path;

@@ -1,0 +1,157 @@
+#include "foldercommands.h"
+
+#include "browser/folderaccess.h"
+#include "browser/pathtext.h"
+
+#include <QDir>
+#include <QStorageInfo>
+
+#include <filesystem>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace FolderCommands {
+
+namespace {
+
+QString shown(const QString &path)
+{
+    return QLatin1Char('"') + PathText::native(path) + QLatin1Char('"');
+}
+
+bool isNotEmpty(const std::error_code &error)
+{
+    // POSIX allows either code for a folder that still holds entries.
+    return error == std::errc::directory_not_empty || error == std::errc::file_exists;
+}
+
+// Characters the file system takes as a separator or refuses in a name.
+QString forbiddenCharacters()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("\\/:*?\"<>|");
+#else
+    return QStringLiteral("/");
+#endif
+}
+
+} // namespace
+
+QString newFolderPath(const QString &folder, const QString &name)
+{
+    return PathText::withSeparator(folder) + name;
+}
+
+QString makeFolder(const QString &folder, const QString &name)
+{
+    const QString path = newFolderPath(folder, name);
+    const auto failed = [&path](const QString &why) {
+        return QStringLiteral("The folder %1 could not be made: %2.").arg(shown(path), why);
+    };
+    if (!QDir::isAbsolutePath(folder))
+        return failed(QStringLiteral("no PC folder is chosen"));
+    for (const QChar c : forbiddenCharacters()) {
+        if (name.contains(c))
+            return failed(QStringLiteral("a folder name cannot hold %1").arg(c));
+    }
+    std::error_code error;
+    if (fs::create_directory(FolderAccess::fsPath(path), error))
+        return {};
+    // No error and nothing made: something of that name is already there.
+    if (!error || error == std::errc::file_exists)
+        return failed(QStringLiteral("a file or folder of that name already exists"));
+    return failed(FolderAccess::reason(error));
+}
+
+bool isDriveRoot(const QString &path)
+{
+    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    if (clean.isEmpty())
+        return false;
+    if (QDir(clean).isRoot())
+        return true;
+    const QStorageInfo volume(clean);
+    return volume.isValid() &&
+           QDir::cleanPath(volume.rootPath()).compare(clean, PathText::Case) == 0;
+}
+
+RemoveResult removeFolder(const QString &path)
+{
+    const auto failed = [&path](const QString &why) {
+        return RemoveResult{
+            Removal::Failed,
+            QStringLiteral("The folder %1 could not be deleted: %2.").arg(shown(path), why)};
+    };
+    if (!QDir::isAbsolutePath(path))
+        return failed(QStringLiteral("no PC folder is chosen"));
+    if (isDriveRoot(path)) {
+        return {
+            Removal::Refused,
+            QStringLiteral("%1 is the root of a drive; it cannot be deleted.").arg(shown(path))};
+    }
+    const fs::path target = FolderAccess::fsPath(path);
+    std::error_code error;
+    // Never follow a link here: only a real folder is removed, and a file is never deleted.
+    const fs::file_status status = fs::symlink_status(target, error);
+    if (error)
+        return failed(FolderAccess::reason(error));
+    if (!fs::is_directory(status))
+        return failed(QStringLiteral("it is not a folder"));
+    if (fs::remove(target, error))
+        return {Removal::Removed, {}};
+    if (isNotEmpty(error))
+        return {Removal::NotEmpty, {}};
+    return failed(FolderAccess::reason(error));
+}
+
+QString deleteFilesAndRemove(const QString &path)
+{
+    const auto failed = [&path](const QString &why) {
+        return QStringLiteral("The folder %1 could not be deleted: %2.").arg(shown(path), why);
+    };
+    // Only ever called after removeFolder said NotEmpty, but the checks cost nothing.
+    if (!QDir::isAbsolutePath(path))
+        return failed(QStringLiteral("no PC folder is chosen"));
+    if (isDriveRoot(path))
+        return failed(QStringLiteral("it is the root of a drive"));
+    const fs::path target = FolderAccess::fsPath(path);
+    std::error_code error;
+    if (!fs::is_directory(fs::symlink_status(target, error)))
+        return failed(error ? FolderAccess::reason(error) : QStringLiteral("it is not a folder"));
+
+    std::vector<fs::path> files;
+    bool holdsFolders = false;
+    for (fs::directory_iterator it(target, error), end; !error && it != end; it.increment(error)) {
+        // A link to a folder is deleted as a link; what it points to is not touched.
+        if (fs::is_directory(it->symlink_status(error)))
+            holdsFolders = true;
+        else
+            files.push_back(it->path());
+    }
+    if (error)
+        return failed(FolderAccess::reason(error));
+
+    int undeleted = 0;
+    QString firstFailure;
+    for (const fs::path &file : files) {
+        if (fs::remove(file, error) || !error)
+            continue;
+        if (undeleted++ == 0) {
+            firstFailure = QStringLiteral("%1: %2").arg(FolderAccess::fromFsPath(file.filename()),
+                                                        FolderAccess::reason(error));
+        }
+    }
+    if (undeleted > 0) {
+        return failed(QStringLiteral("%1 of its files could not be deleted (%2)")
+                          .arg(undeleted)
+                          .arg(firstFailure));
+    }
+    if (fs::remove(target, error))
+        return {};
+    if (isNotEmpty(error) && holdsFolders)
+        return failed(QStringLiteral("it still holds folders, which are not deleted"));
+    return failed(FolderAccess::reason(error));
+}
+
+} // namespace FolderCommands

@@ -1,0 +1,140 @@
+#include "pcbrowser.h"
+
+#include "about/abouttext.h"
+#include "browser/drivelist.h"
+#include "browser/filelist.h"
+#include "browser/filepattern.h"
+#include "browser/folderaccess.h"
+#include "browser/foldercommands.h"
+#include "browser/folderlist.h"
+#include "browser/pathtext.h"
+#include "browser/sizeline.h"
+#include "platform/dialogs.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+PcBrowser::PcBrowser(const PcPanel &panel, Dialogs &dialogs, QObject *parent)
+    : QObject(parent)
+    , m_panel(panel)
+    , m_dialogs(dialogs)
+{
+    connect(m_panel.drive1, &DriveList::driveChanged, this, &PcBrowser::driveChanged);
+    connect(m_panel.dir1, &FolderList::pathChanged, this, &PcBrowser::folderChanged);
+    connect(m_panel.dir1, &FolderList::openFailed, this, &PcBrowser::folderOpenFailed);
+    connect(m_panel.dir1, &FolderList::popupRequested, this, &PcBrowser::showFolderMenu);
+    connect(m_panel.file1, &FileList::entryClicked, this, &PcBrowser::fileClicked);
+    connect(m_panel.mnuAtariFiles, &QAction::triggered, this, &PcBrowser::filterChosen);
+
+    QAction *mnuNew = m_panel.mnupoppi->findChild<QAction *>(QStringLiteral("mnuNew"));
+    QAction *mnuDeleteFolder =
+        m_panel.mnupoppi->findChild<QAction *>(QStringLiteral("mnuDeleteFolder"));
+    Q_ASSERT(mnuNew && mnuDeleteFolder);
+    connect(mnuNew, &QAction::triggered, this, &PcBrowser::newFolder);
+    connect(mnuDeleteFolder, &QAction::triggered, this, &PcBrowser::deleteFolder);
+}
+
+QWidget *PcBrowser::window() const
+{
+    return m_panel.dir1->window();
+}
+
+void PcBrowser::warn(const QString &text)
+{
+    m_dialogs.message(window(), text, {}, Dialogs::Icon::Warning);
+}
+
+void PcBrowser::driveChanged(const QString &root)
+{
+    DriveList *drive1 = m_panel.drive1;
+    // The drive's current folder: the open one when it lies on that drive, else its root.
+    if (drive1->rootOf(m_panel.dir1->path()) == root)
+        return;
+    if (m_panel.dir1->setPath(root))
+        return;
+    // Not ready or not readable: the lists stay where they are, and so does the drive.
+    const bool byUser = drive1->changedByUser();
+    drive1->setDrive(drive1->rootOf(m_panel.dir1->path()));
+    if (byUser) {
+        warn(tr("The drive %1 cannot be read: %2.")
+                 .arg(PathText::native(root), FolderAccess::listError(root)));
+    }
+}
+
+void PcBrowser::folderChanged(const QString &path)
+{
+    m_panel.file1->setPath(path);
+    m_panel.dateiname->setPlainText(path);
+    m_panel.command1->setEnabled(false);
+    // The drive list shows the volume of the open folder; that change moves no list.
+    m_panel.drive1->setDrive(m_panel.drive1->rootOf(path));
+}
+
+void PcBrowser::fileClicked()
+{
+    m_panel.command1->setEnabled(true);
+    const QString folder = PathText::withSeparator(m_panel.file1->path());
+    m_panel.dateiname->setPlainText(folder + m_panel.file1->currentName());
+    const quint64 total = SizeLine::totalBytes(folder, m_panel.file1->selectedNames());
+    m_panel.size->setText(SizeLine::text(total));
+}
+
+void PcBrowser::filterChosen(bool portfolioOnly)
+{
+    m_panel.file1->setPattern(portfolioOnly ? FilePattern::portfolio() : FilePattern::all());
+}
+
+void PcBrowser::folderOpenFailed(const QString &path, const QString &reason)
+{
+    warn(tr("The folder %1 cannot be opened: %2.").arg(PathText::native(path), reason));
+}
+
+void PcBrowser::showFolderMenu(const QPoint &globalPos)
+{
+    m_panel.mnupoppi->popup(globalPos);
+}
+
+void PcBrowser::newFolder()
+{
+    const std::optional<QString> answer =
+        m_dialogs.input(window(), tr("Enter name for new folder?"), titleLine(), tr("New folder"));
+    if (!answer || answer->isEmpty())
+        return;
+    const QString error = FolderCommands::makeFolder(m_panel.dateiname->toPlainText(), *answer);
+    if (!error.isEmpty())
+        warn(error);
+    m_panel.dir1->refresh();
+}
+
+void PcBrowser::deleteFolder()
+{
+    using FolderCommands::Removal;
+    const QString path = m_panel.dateiname->toPlainText();
+    const FolderCommands::RemoveResult removal = FolderCommands::removeFolder(path);
+    if (removal.outcome == Removal::Refused || removal.outcome == Removal::Failed) {
+        warn(removal.message);
+        return;
+    }
+    if (removal.outcome == Removal::NotEmpty) {
+        if (!m_dialogs.okCancel(window(),
+                                tr("WARNING, folder isn't empty. Do you want to delete all files?"),
+                                titleLine()))
+            return;
+        const QString error = FolderCommands::deleteFilesAndRemove(path);
+        if (!error.isEmpty())
+            warn(error);
+    }
+    // When the open folder itself went, the folder list moves up and the file list follows.
+    m_panel.dir1->refresh();
+    const auto same = [](const QString &a, const QString &b) {
+        return QDir::cleanPath(QDir::fromNativeSeparators(a))
+                   .compare(QDir::cleanPath(QDir::fromNativeSeparators(b)), PathText::Case) == 0;
+    };
+    // Files may have gone from a folder that stayed.
+    if (same(m_panel.file1->path(), path))
+        m_panel.file1->refresh();
+}

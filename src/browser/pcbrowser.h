@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+
+class Dialogs;
+class DriveList;
+class FileList;
+class FolderList;
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPoint;
+class QPushButton;
+class QWidget;
+
+// The PC panel's controls, as the main window builds them.
+struct PcPanel
+{
+    DriveList *drive1 = nullptr;
+    FolderList *dir1 = nullptr;
+    FileList *file1 = nullptr;
+    QPlainTextEdit *dateiname = nullptr; // the path field
+    QLabel *size = nullptr;              // the size line
+    QPushButton *command1 = nullptr;     // "Transmit >>"
+    QAction *mnuAtariFiles = nullptr;
+    QMenu *mnupoppi = nullptr; // the folder list's pop-up menu, with mnuNew and mnuDeleteFolder
+};
+
+// Makes the drive, folder and file lists follow each other, keeps the path field and the size
+// line up to date, and runs the folder commands of the folder list's pop-up menu.
+class PcBrowser final : public QObject
+{
+    Q_OBJECT
+public:
+    PcBrowser(const PcPanel &panel, Dialogs &dialogs, QObject *parent = nullptr);
+
+private:
+    void driveChanged(const QString &root);
+    void folderChanged(const QString &path);
+    void fileClicked();
+    void filterChosen(bool portfolioOnly);
+    void folderOpenFailed(const QString &path, const QString &reason);
+    void showFolderMenu(const QPoint &globalPos);
+    void newFolder();
+    void deleteFolder();
+    void warn(const QString &text);
+    QWidget *window() const;
+
+    PcPanel m_panel;
+    Dialogs &m_dialogs;
+};
