@@ -178,8 +178,8 @@ void SizeLine(benchmark::State &state)
         emit window.file1->entryClicked();
         benchmark::DoNotOptimize(window.size->text());
     }
-    if (window.size->text() != QLatin1String("File size: 0.00 kB (0 Bytes)") ||
-        window.file1->selectedNames().size() != state.range(0))
+    if (window.size->text() != QLatin1String("File size: 0.00 kB (0 Bytes)")
+        || window.file1->selectedNames().size() != state.range(0))
         state.SkipWithError("the size line was not set for every entry");
 }
 BENCHMARK(SizeLine)->Arg(Entries)->Unit(benchmark::kMillisecond);

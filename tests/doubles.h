@@ -51,8 +51,8 @@ public:
                                  const QString &defaultAnswer) override;
 
     QList<Box> boxes;
-    QList<bool> okCancelAnswers;                  // taken in turn; Cancel when none is left
-    QList<std::optional<QString>> inputAnswers;   // taken in turn; Cancel when none is left
+    QList<bool> okCancelAnswers;                // taken in turn; Cancel when none is left
+    QList<std::optional<QString>> inputAnswers; // taken in turn; Cancel when none is left
 };
 
 class RecordingUrlOpener final : public UrlOpener

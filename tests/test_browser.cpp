@@ -91,8 +91,8 @@ public:
     }
     bool exists(const QString &relative) const
     {
-        return QFileInfo(m_dir.filePath(relative)).exists() ||
-               QFileInfo(m_dir.filePath(relative)).isSymLink();
+        return QFileInfo(m_dir.filePath(relative)).exists()
+               || QFileInfo(m_dir.filePath(relative)).isSymLink();
     }
     QStringList entries(const QString &relative = {}) const
     {
@@ -480,8 +480,8 @@ TEST_P(RemoveFolder, RemovesOnlyAnEmptyFolder)
     const FolderCommands::RemoveResult result = FolderCommands::removeFolder(target);
     EXPECT_EQ(result.outcome, c.outcome);
     EXPECT_TRUE(result.message.contains(QString::fromUtf8(c.reason))) << qPrintable(result.message);
-    if (c.outcome == FolderCommands::Removal::Failed ||
-        c.outcome == FolderCommands::Removal::Refused) {
+    if (c.outcome == FolderCommands::Removal::Failed
+        || c.outcome == FolderCommands::Removal::Refused) {
         EXPECT_TRUE(result.message.contains(native(target))) << qPrintable(result.message);
     }
     EXPECT_EQ(QFileInfo(target).exists() || QFileInfo(target).isSymLink(), c.targetRemains);
@@ -695,8 +695,8 @@ TEST_F(PcPanelTest, TheFolderListShowsAncestorsThenSubfoldersIndented)
     EXPECT_GT(indent(depth), indent(depth - 1));
     EXPECT_EQ(dir1->currentRow(), depth - 1);
     const auto looksLike = [this](int row, QStyle::StandardPixmap standard) {
-        return dir1->item(row)->icon().pixmap(16).toImage() ==
-               dir1->style()->standardIcon(standard).pixmap(16).toImage();
+        return dir1->item(row)->icon().pixmap(16).toImage()
+               == dir1->style()->standardIcon(standard).pixmap(16).toImage();
     };
     EXPECT_TRUE(looksLike(depth - 1, QStyle::SP_DirOpenIcon));
     EXPECT_TRUE(looksLike(depth, QStyle::SP_DirClosedIcon));
@@ -782,8 +782,8 @@ TEST_P(FileListClicks, SetThePathFieldTheSizeLineAndEnableTransmit)
     }
     EXPECT_EQ(file1->selectedNames(), GetParam().selected);
     EXPECT_EQ(file1->currentName(), QLatin1String(GetParam().current));
-    EXPECT_EQ(pathField(), m_tree.path(QStringLiteral("pc")) + QDir::separator() +
-                               QLatin1String(GetParam().current));
+    EXPECT_EQ(pathField(), m_tree.path(QStringLiteral("pc")) + QDir::separator()
+                               + QLatin1String(GetParam().current));
     EXPECT_EQ(size->text(), QLatin1String(GetParam().line));
     EXPECT_TRUE(command1->isEnabled());
     EXPECT_TRUE(m_tp.dialogs.boxes.isEmpty());

@@ -299,8 +299,8 @@ QStringList withoutEmpty(const QStringList &parts)
 bool plain(const QStringList &parts)
 {
     for (const QString &p : parts) {
-        if (p.contains(QLatin1Char(' ')) || p.contains(QLatin1Char('\t')) ||
-            p.contains(QLatin1Char('"')))
+        if (p.contains(QLatin1Char(' ')) || p.contains(QLatin1Char('\t'))
+            || p.contains(QLatin1Char('"')))
             return false;
     }
     return true;
@@ -327,8 +327,8 @@ TEST_P(RoundTrip, TransmitLinesSplitIntoTheIntendedArguments)
         const QString line = tool.transmit(pcFolder, file, drive, folder, overwrite);
 
         const QString pcFile =
-            (pcFolder.endsWith(names().pcSeparator) ? pcFolder : pcFolder + names().pcSeparator) +
-            file;
+            (pcFolder.endsWith(names().pcSeparator) ? pcFolder : pcFolder + names().pcSeparator)
+            + file;
         QStringList expected =
             withoutEmpty({toolFolder + names().fileName, pcFile, drive + folder});
         expected << QStringLiteral("/t");
@@ -337,11 +337,11 @@ TEST_P(RoundTrip, TransmitLinesSplitIntoTheIntendedArguments)
         ASSERT_EQ(WindowsArgs::split(line), expected)
             << "round " << round << ": " << line.toStdString();
         if (plain({toolFolder, pcFile, drive + folder})) {
-            const QString unquoted = toolFolder + names().fileName + u(" ") + pcFile + u(" ") +
-                                     drive + folder +
-                                     (overwrite          ? u(" /t -f")
-                                      : folder.isEmpty() ? u(" /t ")
-                                                         : u(" /t"));
+            const QString unquoted = toolFolder + names().fileName + u(" ") + pcFile + u(" ")
+                                     + drive + folder
+                                     + (overwrite          ? u(" /t -f")
+                                        : folder.isEmpty() ? u(" /t ")
+                                                           : u(" /t"));
             ASSERT_EQ(line, unquoted) << "round " << round;
         }
     }
@@ -364,8 +364,8 @@ TEST_P(RoundTrip, ReceiveLinesSplitIntoTheIntendedArguments)
         ASSERT_EQ(WindowsArgs::split(line), expected)
             << "round " << round << ": " << line.toStdString();
         if (plain({toolFolder, source, destination})) {
-            ASSERT_EQ(line, toolFolder + names().fileName + (overwrite ? u(" -r -f ") : u(" -r ")) +
-                                source + u(" ") + destination);
+            ASSERT_EQ(line, toolFolder + names().fileName + (overwrite ? u(" -r -f ") : u(" -r "))
+                                + source + u(" ") + destination);
         }
     }
 }

@@ -24,8 +24,7 @@
 
 namespace {
 
-template<typename T = QWidget>
-T *child(const QWidget &window, const char *name)
+template<typename T = QWidget> T *child(const QWidget &window, const char *name)
 {
     T *found = window.findChild<T *>(QLatin1String(name));
     EXPECT_NE(found, nullptr) << name;
@@ -144,7 +143,8 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsNamesAndShortcuts)
     MainWindow window(m_tp.platform, m_tp.values);
     QStringList bar;
     for (QAction *a : window.menuBar()->actions())
-        bar << (a->menu() ? a->menu()->objectName() : a->objectName()) + QLatin1Char('=') + a->text();
+        bar << (a->menu() ? a->menu()->objectName() : a->objectName()) + QLatin1Char('=')
+                   + a->text();
     EXPECT_EQ(bar, QStringList({"mnuDatei=&File", "mnuBackup=Backup", "mnuOptionen=&Options",
                                 "mnuInfo=&Info"}));
 
@@ -176,9 +176,9 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsNamesAndShortcuts)
 TEST_F(MainWindowTest, FocusMovesInTheGivenOrder)
 {
     MainWindow window(m_tp.platform, m_tp.values);
-    const QStringList expected = {"Drive1",   "Dir1",     "File1",    "Command1",
+    const QStringList expected = {"Drive1",   "Dir1",      "File1",      "Command1",
                                   "Command2", "PofoDrive", "PofoFolder", "PoFoFile",
-                                  "Command3", "List1",    "Command4"};
+                                  "Command3", "List1",     "Command4"};
     QStringList chain;
     QWidget *w = child(window, "Drive1");
     for (int i = 0; i < 200 && chain.size() < expected.size(); ++i, w = w->nextInFocusChain()) {
@@ -212,8 +212,7 @@ struct OverStart
 };
 
 class OverAtStart : public MainWindowTest, public ::testing::WithParamInterface<OverStart>
-{
-};
+{};
 
 TEST_P(OverAtStart, StoredTextTicksTheMenuItem)
 {
@@ -247,15 +246,14 @@ TEST_F(MainWindowTest, StoredFoldersAreLoadedThroughTheFolderChange)
 struct BadStore
 {
     const char *name;
-    const char *file;   // "%1" is the temporary folder
+    const char *file; // "%1" is the temporary folder
     const char *dir;
     const char *drive;
     const char *expectedDir; // "" : the fallback of a start without a folder
 };
 
 class BadValuesAtStart : public MainWindowTest, public ::testing::WithParamInterface<BadStore>
-{
-};
+{};
 
 TEST_P(BadValuesAtStart, TheProgramStillStartsOnAReadableFolder)
 {
@@ -266,10 +264,10 @@ TEST_P(BadValuesAtStart, TheProgramStillStartsOnAReadableFolder)
     store(StoredSettings::Overwrite, QStringLiteral("\x01\x02garbage"));
     MainWindow window(m_tp.platform, m_tp.values);
     const QString dir = child<FolderList>(window, "Dir1")->path();
-    const QString expected = *c.expectedDir
-                                 ? QDir::toNativeSeparators(
-                                       QDir::cleanPath(QString::fromUtf8(c.expectedDir).arg(m_dir.path())))
-                                 : QDir::toNativeSeparators(StoredSettings::defaultFolder());
+    const QString expected =
+        *c.expectedDir ? QDir::toNativeSeparators(
+            QDir::cleanPath(QString::fromUtf8(c.expectedDir).arg(m_dir.path())))
+                       : QDir::toNativeSeparators(StoredSettings::defaultFolder());
     EXPECT_EQ(dir, expected);
     EXPECT_TRUE(QFileInfo(dir).isDir());
     EXPECT_EQ(child<FileList>(window, "File1")->path(), dir);
@@ -342,8 +340,7 @@ struct Toggles
 };
 
 class OverwriteToggle : public MainWindowTest, public ::testing::WithParamInterface<Toggles>
-{
-};
+{};
 
 TEST_P(OverwriteToggle, TheTickIsStoredAtExit)
 {
@@ -363,8 +360,7 @@ TEST_P(OverwriteToggle, TheTickIsStoredAtExit)
 INSTANTIATE_TEST_SUITE_P(Table, OverwriteToggle,
                          ::testing::Values(Toggles{"0", 0, "False"}, Toggles{"0", 1, "True"},
                                            Toggles{"0", 2, "False"}, Toggles{"True", 0, "True"},
-                                           Toggles{"True", 1, "False"},
-                                           Toggles{"5", 3, "False"}));
+                                           Toggles{"True", 1, "False"}, Toggles{"5", 3, "False"}));
 
 TEST_F(MainWindowTest, ExitClosesLikeTheCloseBoxAndAFailedWriteIsReported)
 {
@@ -411,8 +407,7 @@ struct MenuWindow
 };
 
 class MenuOpensModal : public MainWindowTest, public ::testing::WithParamInterface<MenuWindow>
-{
-};
+{};
 
 TEST_P(MenuOpensModal, MainWindowWaitsUntilItCloses)
 {

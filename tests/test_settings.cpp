@@ -16,13 +16,11 @@ struct OverCase
 };
 
 class OverConversion : public ::testing::TestWithParam<OverCase>
-{
-};
+{};
 
 TEST_P(OverConversion, TextBecomesFlag)
 {
-    EXPECT_EQ(StoredSettings::toOverwriteFlag(QString::fromUtf8(GetParam().stored)),
-              GetParam().on)
+    EXPECT_EQ(StoredSettings::toOverwriteFlag(QString::fromUtf8(GetParam().stored)), GetParam().on)
         << GetParam().stored;
 }
 
@@ -95,8 +93,7 @@ struct GarbageCase
 };
 
 class GarbageStore : public ::testing::TestWithParam<GarbageCase>
-{
-};
+{};
 
 TEST_P(GarbageStore, ReadsSomethingSensible)
 {
@@ -115,14 +112,14 @@ TEST_P(GarbageStore, ReadsSomethingSensible)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, GarbageStore,
-    ::testing::Values(
-        GarbageCase{"binary", QByteArray("\x00\xff\xfe[\x01]\n=\x02", 9), nullptr},
-        GarbageCase{"noSection", "Default=/tmp\n", nullptr},
-        GarbageCase{"list", "[Dir]\nDefault=a, b\n", "a,b"},
-        GarbageCase{"variantPoint", "[Dir]\nDefault=@Variant(\\0\\0\\0\\x1a\\0)\n", nullptr},
-        GarbageCase{"byteArray", "[Dir]\nDefault=@ByteArray(/tmp)\n", "/tmp"},
-        GarbageCase{"emptyValue", "[Dir]\nDefault=\n", ""},
-        GarbageCase{"brokenHeader", "[Dir\nDefault=/x\n", "/x"}),
+    ::testing::Values(GarbageCase{"binary", QByteArray("\x00\xff\xfe[\x01]\n=\x02", 9), nullptr},
+                      GarbageCase{"noSection", "Default=/tmp\n", nullptr},
+                      GarbageCase{"list", "[Dir]\nDefault=a, b\n", "a,b"},
+                      GarbageCase{"variantPoint", "[Dir]\nDefault=@Variant(\\0\\0\\0\\x1a\\0)\n",
+                                  nullptr},
+                      GarbageCase{"byteArray", "[Dir]\nDefault=@ByteArray(/tmp)\n", "/tmp"},
+                      GarbageCase{"emptyValue", "[Dir]\nDefault=\n", ""},
+                      GarbageCase{"brokenHeader", "[Dir\nDefault=/x\n", "/x"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(QtSettingsStore, AFileThatCannotBeReadGivesDefaultsAndReportsFailedWrites)
@@ -134,14 +131,15 @@ TEST(QtSettingsStore, AFileThatCannotBeReadGivesDefaultsAndReportsFailedWrites)
     QtSettingsStore store(path);
     EXPECT_EQ(store.read(QStringLiteral("Over"), QStringLiteral("Default"), QStringLiteral("0")),
               QStringLiteral("0"));
-    EXPECT_FALSE(store.write(QStringLiteral("Over"), QStringLiteral("Default"),
-                             QStringLiteral("True")));
+    EXPECT_FALSE(
+        store.write(QStringLiteral("Over"), QStringLiteral("Default"), QStringLiteral("True")));
     EXPECT_TRUE(store.location().endsWith(QStringLiteral("Tarnwick.conf")));
 }
 
 TEST(QtSettingsStore, ProgramsOwnPlaceFollowsTheConfigFolder)
 {
-    EXPECT_TRUE(QtSettingsStore::defaultIniPath().endsWith(QStringLiteral("/Tarnwick/Tarnwick.conf")));
+    EXPECT_TRUE(
+        QtSettingsStore::defaultIniPath().endsWith(QStringLiteral("/Tarnwick/Tarnwick.conf")));
 }
 
 } // namespace

@@ -15,8 +15,7 @@
 
 namespace {
 
-template<typename T = QWidget>
-T *child(const QWidget &window, const char *name)
+template<typename T = QWidget> T *child(const QWidget &window, const char *name)
 {
     T *found = window.findChild<T *>(QLatin1String(name));
     EXPECT_NE(found, nullptr) << name;
@@ -73,10 +72,10 @@ TEST(AboutBox, LayoutAndContent)
     EXPECT_EQ(box.palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_FALSE(box.windowIcon().isNull());
     const Placement table[] = {
-        {"Image1", 240, 120, 1200, 1080}, {"Label1", 2640, 360, 3015, 495},
+        {"Image1", 240, 120, 1200, 1080},   {"Label1", 2640, 360, 3015, 495},
         {"Label2", 1920, 1320, 4455, 2775}, {"Label5", 2760, 3960, 2895, 375},
-        {"Label3", 240, 4320, 2895, 615},  {"Image3", 600, 5040, 1905, 450},
-        {"Label4", 120, 5520, 2895, 375},  {"Command1", 5160, 5520, 1335, 375},
+        {"Label3", 240, 4320, 2895, 615},   {"Image3", 600, 5040, 1905, 450},
+        {"Label4", 120, 5520, 2895, 375},   {"Command1", 5160, 5520, 1335, 375},
     };
     for (const Placement &p : table)
         EXPECT_EQ(child(box, p.name)->geometry(), twipsRect(p.left, p.top, p.width, p.height))
@@ -182,14 +181,13 @@ TEST(OptionsWindow, LayoutAndToolWindowBorder)
 struct OptionsCase
 {
     const char *name;
-    const char *stored;  // nullptr: nothing stored
-    const char *typed;   // what replaces the text
-    bool viaEnter;       // Enter in the text box rather than a click on "Close"
+    const char *stored; // nullptr: nothing stored
+    const char *typed;  // what replaces the text
+    bool viaEnter;      // Enter in the text box rather than a click on "Close"
 };
 
 class OptionsClose : public ::testing::TestWithParam<OptionsCase>
-{
-};
+{};
 
 TEST_P(OptionsClose, StoresExactlyWhatWasTypedAndSetsToolFolder)
 {
@@ -200,8 +198,8 @@ TEST_P(OptionsClose, StoresExactlyWhatWasTypedAndSetsToolFolder)
     tp.values.toolFolder = QStringLiteral("before");
     OptionsWindow options(tp.platform, tp.values);
     auto *edit = child<QLineEdit>(options, "FTOrt");
-    EXPECT_EQ(edit->text(), c.stored ? QString::fromUtf8(c.stored)
-                                     : StoredSettings::defaultToolFolder());
+    EXPECT_EQ(edit->text(),
+              c.stored ? QString::fromUtf8(c.stored) : StoredSettings::defaultToolFolder());
     options.show();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
@@ -217,7 +215,8 @@ TEST_P(OptionsClose, StoresExactlyWhatWasTypedAndSetsToolFolder)
         QTest::mouseClick(child(options, "Command1"), Qt::LeftButton);
     EXPECT_EQ(options.result(), QDialog::Accepted);
     EXPECT_FALSE(options.isVisible());
-    EXPECT_EQ(tp.settings.values.value(QStringLiteral("FTOrt/Default")), QString::fromUtf8(c.typed));
+    EXPECT_EQ(tp.settings.values.value(QStringLiteral("FTOrt/Default")),
+              QString::fromUtf8(c.typed));
     EXPECT_EQ(tp.values.toolFolder, QString::fromUtf8(c.typed));
     EXPECT_EQ(tp.settings.writtenSections, QStringList({"FTOrt"}));
     EXPECT_TRUE(tp.dialogs.boxes.isEmpty());

@@ -29,8 +29,7 @@
 
 namespace {
 
-template<typename Widget>
-Widget *place(Widget *widget, const char *name, const QRect &geometry)
+template<typename Widget> Widget *place(Widget *widget, const char *name, const QRect &geometry)
 {
     widget->setObjectName(QLatin1String(name));
     widget->setGeometry(geometry);
@@ -167,9 +166,9 @@ void MainWindow::buildMenus()
 
 void MainWindow::setTabOrderOfControls()
 {
-    const QList<QWidget *> order = {m_drive1,    m_dir1,     m_file1,    m_command1,
-                                    m_command2,  m_pofoDrive, m_pofoFolder, m_pofoFile,
-                                    m_command3,  m_list1,    m_command4};
+    const QList<QWidget *> order = {m_drive1,   m_dir1,      m_file1,      m_command1,
+                                    m_command2, m_pofoDrive, m_pofoFolder, m_pofoFile,
+                                    m_command3, m_list1,     m_command4};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -207,10 +206,9 @@ void MainWindow::unload()
                          StoredSettings::fromOverwriteFlag(m_mnuOver->isChecked()))
              && stored;
     if (!stored) {
-        m_platform.dialogs.message(this,
-                                   tr("The settings could not be stored in %1.")
-                                       .arg(store.location()),
-                                   {}, Dialogs::Icon::Warning);
+        m_platform.dialogs.message(
+            this, tr("The settings could not be stored in %1.").arg(store.location()), {},
+            Dialogs::Icon::Warning);
     }
 }
 

@@ -13,8 +13,8 @@
 #include <QPushButton>
 
 OptionsWindow::OptionsWindow(Platform &platform, ProgramValues &values, QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                          | Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
     , m_values(values)
 {
@@ -32,8 +32,8 @@ OptionsWindow::OptionsWindow(Platform &platform, ProgramValues &values, QWidget 
     label1->setGeometry(twipsRect(120, 480, 1095, 255));
     shrinkFontToFit(label1);
 
-    m_toolFolder = new QLineEdit(StoredSettings::read(m_platform.settings, StoredSettings::ToolFolder),
-                                 frame1);
+    m_toolFolder = new QLineEdit(
+        StoredSettings::read(m_platform.settings, StoredSettings::ToolFolder), frame1);
     m_toolFolder->setObjectName(QStringLiteral("FTOrt"));
     m_toolFolder->setGeometry(twipsRect(120, 720, 3615, 285));
     label1->setBuddy(m_toolFolder);
@@ -52,17 +52,16 @@ OptionsWindow::OptionsWindow(Platform &platform, ProgramValues &values, QWidget 
 void OptionsWindow::storeAndClose()
 {
     const QString folder = m_toolFolder->text();
-    const bool stored = m_platform.settings.write(StoredSettings::ToolFolder,
-                                                  StoredSettings::Key, folder);
+    const bool stored =
+        m_platform.settings.write(StoredSettings::ToolFolder, StoredSettings::Key, folder);
     m_values.toolFolder = folder;
     if (!stored) {
         // The folder is used anyway; the user must know it will be gone at the next start.
-        m_platform.dialogs.message(
-            this,
-            tr("The folder of transfolio.exe could not be stored in %1.\n"
-               "It is used until Tarnwick ends.")
-                .arg(m_platform.settings.location()),
-            {}, Dialogs::Icon::Warning);
+        m_platform.dialogs.message(this,
+                                   tr("The folder of transfolio.exe could not be stored in %1.\n"
+                                      "It is used until Tarnwick ends.")
+                                       .arg(m_platform.settings.location()),
+                                   {}, Dialogs::Icon::Warning);
     }
     accept();
 }

@@ -20,7 +20,10 @@ QString defaultToolFolder();
 QString defaultFolder();
 // "c:\" on Windows; the root of the volume that holds the home folder elsewhere.
 QString defaultDrive();
-inline QString defaultOverwrite() { return QStringLiteral("0"); }
+inline QString defaultOverwrite()
+{
+    return QStringLiteral("0");
+}
 
 // "True"/"False" in any case and numbers (0 is off) convert; anything else is off.
 bool toOverwriteFlag(const QString &text);

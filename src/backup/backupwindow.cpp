@@ -52,8 +52,8 @@ QRect addButtonRect(int extraBoxes)
 } // namespace
 
 BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
     , m_values(values)
 {

@@ -72,8 +72,8 @@ bool isDriveRoot(const QString &path)
     if (QDir(clean).isRoot())
         return true;
     const QStorageInfo volume(clean);
-    return volume.isValid() &&
-           QDir::cleanPath(volume.rootPath()).compare(clean, PathText::Case) == 0;
+    return volume.isValid()
+           && QDir::cleanPath(volume.rootPath()).compare(clean, PathText::Case) == 0;
 }
 
 RemoveResult removeFolder(const QString &path)

@@ -132,7 +132,8 @@ void PcBrowser::deleteFolder()
     m_panel.dir1->refresh();
     const auto same = [](const QString &a, const QString &b) {
         return QDir::cleanPath(QDir::fromNativeSeparators(a))
-                   .compare(QDir::cleanPath(QDir::fromNativeSeparators(b)), PathText::Case) == 0;
+                   .compare(QDir::cleanPath(QDir::fromNativeSeparators(b)), PathText::Case)
+               == 0;
     };
     // Files may have gone from a folder that stayed.
     if (same(m_panel.file1->path(), path))

@@ -26,14 +26,14 @@ QString text(quint64 totalBytes, const QLocale &locale)
     // Whole hundredths of a kilobyte, rounded half up: (T + 5) / 10 without overflowing.
     const quint64 hundredths = totalBytes / 10 + (totalBytes % 10 >= 5 ? 1 : 0);
     const quint64 cents = hundredths % 100;
-    const QString kilobytes = QString::number(hundredths / 100) + locale.decimalPoint() +
-                              (cents < 10 ? QStringLiteral("0") : QString()) +
-                              QString::number(cents);
+    const QString kilobytes = QString::number(hundredths / 100) + locale.decimalPoint()
+                              + (cents < 10 ? QStringLiteral("0") : QString())
+                              + QString::number(cents);
     // K * 1000 is the hundredths times ten, written out so that it cannot overflow either.
     const QString bytes =
         hundredths == 0 ? QStringLiteral("0") : QString::number(hundredths) + QLatin1Char('0');
-    return QStringLiteral("File size: ") + kilobytes + QStringLiteral(" kB (") + bytes +
-           QStringLiteral(" Bytes)");
+    return QStringLiteral("File size: ") + kilobytes + QStringLiteral(" kB (") + bytes
+           + QStringLiteral(" Bytes)");
 }
 
 } // namespace SizeLine

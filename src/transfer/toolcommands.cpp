@@ -30,23 +30,23 @@ QString ToolCommands::transmit(const QString &pcFolder, const QString &fileName,
         destinationSwitch = QStringLiteral(" /t ");
     else
         destinationSwitch = QStringLiteral(" /t");
-    return m_program + QLatin1Char(' ') + WindowsArgs::quoted(pcFile) + QLatin1Char(' ') +
-           WindowsArgs::quoted(pofoDrive + pofoFolder) + destinationSwitch;
+    return m_program + QLatin1Char(' ') + WindowsArgs::quoted(pcFile) + QLatin1Char(' ')
+           + WindowsArgs::quoted(pofoDrive + pofoFolder) + destinationSwitch;
 }
 
 QString ToolCommands::receive(const QString &portfolioPath, const QString &pcDestination,
                               bool overwrite) const
 {
-    return m_program + (overwrite ? QStringLiteral(" -r -f ") : QStringLiteral(" -r ")) +
-           WindowsArgs::quoted(portfolioPath) + QLatin1Char(' ') +
-           WindowsArgs::quoted(pcDestination);
+    return m_program + (overwrite ? QStringLiteral(" -r -f ") : QStringLiteral(" -r "))
+           + WindowsArgs::quoted(portfolioPath) + QLatin1Char(' ')
+           + WindowsArgs::quoted(pcDestination);
 }
 
 QString ToolCommands::backup(const QString &portfolioFolder, const QString &pcFolder) const
 {
-    return m_program + QStringLiteral(" -r ") +
-           WindowsArgs::quoted(portfolioFolder + QStringLiteral("*.*")) + QLatin1Char(' ') +
-           WindowsArgs::quoted(pcFolder);
+    return m_program + QStringLiteral(" -r ")
+           + WindowsArgs::quoted(portfolioFolder + QStringLiteral("*.*")) + QLatin1Char(' ')
+           + WindowsArgs::quoted(pcFolder);
 }
 
 QString ToolCommands::portfolioPath(const QString &drive, const QString &folder,
