@@ -2,7 +2,7 @@
 #include "app/mainwindow.h"
 #include "backup/backupwindow.h"
 #include "doubles.h"
-#include "printers.h"
+#include "testhelpers.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -17,13 +17,6 @@ namespace {
 QString u(const char *text)
 {
     return QString::fromUtf8(text);
-}
-
-template<typename T = QWidget> T *child(const QWidget &window, const QString &name)
-{
-    T *found = window.findChild<T *>(name);
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
 }
 
 QLineEdit *box(const QWidget &window, int i)

@@ -9,6 +9,7 @@
 #include "browser/pcbrowser.h"
 #include "browser/sizeline.h"
 #include "doubles.h"
+#include "testhelpers.h"
 
 #include <QAction>
 #include <QDir>
@@ -30,22 +31,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
-
-// Readable failures.
-void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
-void PrintTo(const QStringList &list, std::ostream *out)
-{
-    *out << '{';
-    for (const QString &text : list) {
-        PrintTo(text, out);
-        *out << ' ';
-    }
-    *out << '}';
-}
 
 namespace {
 
@@ -564,13 +549,6 @@ TEST(DeleteFilesAndRemove, FilesThatCannotBeDeletedAreCountedAndNamed)
 }
 
 // ---- The PC panel in the main window ------------------------------------------------------
-
-template<typename T> T *child(const QWidget &window, const char *name)
-{
-    T *found = window.findChild<T *>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 // The main window opened on a folder of a temporary tree, as a stored setting would open it.
 class PcPanelTest : public ::testing::Test

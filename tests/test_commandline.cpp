@@ -1,4 +1,4 @@
-#include "printers.h"
+#include "testhelpers.h"
 #include "transfer/toolcommands.h"
 #include "transfer/windowsargs.h"
 

@@ -3,7 +3,7 @@
 #include "browser/filelist.h"
 #include "doubles.h"
 #include "platform/processstarter.h"
-#include "printers.h"
+#include "testhelpers.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -82,9 +82,7 @@ protected:
 
     template<typename T = QWidget> T *child(const char *name) const
     {
-        T *found = m_window->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return ::child<T>(*m_window, QLatin1String(name));
     }
     void selectAll()
     {

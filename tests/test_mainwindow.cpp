@@ -6,6 +6,7 @@
 #include "browser/folderlist.h"
 #include "doubles.h"
 #include "platform/settingsstore.h"
+#include "testhelpers.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -23,13 +24,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template<typename T = QWidget> T *child(const QWidget &window, const char *name)
-{
-    T *found = window.findChild<T *>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 QString textOf(QWidget *widget)
 {

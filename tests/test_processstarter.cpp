@@ -1,5 +1,5 @@
 #include "platform/processstarter.h"
-#include "printers.h"
+#include "testhelpers.h"
 
 #include <QDir>
 #include <QFile>

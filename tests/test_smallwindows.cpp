@@ -5,6 +5,7 @@
 #include "app/optionswindow.h"
 #include "app/storedsettings.h"
 #include "doubles.h"
+#include "testhelpers.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,13 +15,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-template<typename T = QWidget> T *child(const QWidget &window, const char *name)
-{
-    T *found = window.findChild<T *>(QLatin1String(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 // ---- About box
 

@@ -1,7 +1,7 @@
 #include "app/mainwindow.h"
 #include "browser/filelist.h"
 #include "doubles.h"
-#include "printers.h"
+#include "testhelpers.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -47,9 +47,7 @@ protected:
 
     template<typename T = QWidget> T *child(const char *name) const
     {
-        T *found = m_window->findChild<T *>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return ::child<T>(*m_window, QLatin1String(name));
     }
     void select(const QStringList &names)
     {

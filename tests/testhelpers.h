@@ -2,6 +2,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <QWidget>
+
+#include <gtest/gtest.h>
 
 #include <ostream>
 
@@ -19,4 +22,12 @@ inline void PrintTo(const QStringList &list, std::ostream *os)
         PrintTo(list[i], os);
     }
     *os << '}';
+}
+
+// A control of a window by its name; a missing one fails the test that asked.
+template<typename T = QWidget> T *child(const QWidget &window, const QString &name)
+{
+    T *found = window.findChild<T *>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
 }
