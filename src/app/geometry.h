@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRect>
+#include <QString>
 
 class QWidget;
 
@@ -13,6 +14,14 @@ constexpr int twips(int t)
 constexpr QRect twipsRect(int left, int top, int width, int height)
 {
     return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+// Names a control of a window and puts it where the window's layout table says.
+template<typename Widget> Widget *place(Widget *widget, const QString &name, const QRect &geometry)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
 }
 
 // Places a window in the middle of the screen it is on.

@@ -29,13 +29,6 @@
 
 namespace {
 
-template<typename Widget> Widget *place(Widget *widget, const char *name, const QRect &geometry)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
 QAction *namedAction(QAction *action, const char *name)
 {
     action->setObjectName(QLatin1String(name));

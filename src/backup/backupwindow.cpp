@@ -18,27 +18,24 @@ namespace {
 constexpr int BoxTop = 840;
 constexpr int BoxStep = 360;
 
-template<typename Widget> Widget *place(Widget *widget, const QString &name, const QRect &geometry)
+template<typename Widget>
+Widget *placeRegular(Widget *widget, const QString &name, const QRect &geometry)
 {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
     // Only the frames' captions are bold.
     widget->setFont(dialogFont(8.25));
-    return widget;
+    return place(widget, name, geometry);
 }
 
 QGroupBox *frame(const QString &caption, const char *name, const QRect &geometry, QWidget *parent)
 {
-    auto *box = new QGroupBox(caption, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
+    auto *box = place(new QGroupBox(caption, parent), QLatin1String(name), geometry);
     box->setFont(dialogFont(8.25, true));
     return box;
 }
 
 QLabel *wrappedLabel(const QString &text, const char *name, const QRect &geometry, QWidget *parent)
 {
-    auto *label = place(new QLabel(text, parent), QLatin1String(name), geometry);
+    auto *label = placeRegular(new QLabel(text, parent), QLatin1String(name), geometry);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -68,12 +65,12 @@ BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values, QWid
                                 "backup (e.g.: a:\\program\\)"),
                  "Label2", twipsRect(120, 360, 3975, 495), frame1);
     for (int i = 0; i < FolderBoxes; ++i) {
-        m_text1[i] = place(new QLineEdit(frame1), QStringLiteral("Text1_%1").arg(i),
-                           twipsRect(120, BoxTop + BoxStep * i, 3015, 285));
+        m_text1[i] = placeRegular(new QLineEdit(frame1), QStringLiteral("Text1_%1").arg(i),
+                                  twipsRect(120, BoxTop + BoxStep * i, 3015, 285));
         m_text1[i]->setVisible(i == 0);
     }
-    m_add = place(new QPushButton(QStringLiteral("Add more"), frame1), QStringLiteral("Add"),
-                  addButtonRect(0));
+    m_add = placeRegular(new QPushButton(QStringLiteral("Add more"), frame1), QStringLiteral("Add"),
+                         addButtonRect(0));
     connect(m_add, &QPushButton::clicked, this, &BackupWindow::addFolderBox);
 
     auto *frame2 =
@@ -81,14 +78,15 @@ BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values, QWid
     wrappedLabel(QStringLiteral("Please enter an existing destination path on your PC "
                                 "(e.g.: c:\\backup\\)"),
                  "Label1", twipsRect(120, 360, 3255, 495), frame2);
-    m_text7 = place(new QLineEdit(frame2), QStringLiteral("Text7"), twipsRect(120, 840, 3255, 285));
+    m_text7 = placeRegular(new QLineEdit(frame2), QStringLiteral("Text7"),
+                           twipsRect(120, 840, 3255, 285));
 
-    auto *start = place(new QPushButton(QStringLiteral("Start"), this), QStringLiteral("Command1"),
-                        twipsRect(6600, 1560, 1335, 375));
+    auto *start = placeRegular(new QPushButton(QStringLiteral("Start"), this),
+                               QStringLiteral("Command1"), twipsRect(6600, 1560, 1335, 375));
     start->setDefault(true);
     connect(start, &QPushButton::clicked, this, &BackupWindow::startBackup);
-    auto *close = place(new QPushButton(QStringLiteral("Close"), this), QStringLiteral("Command2"),
-                        twipsRect(5160, 1560, 1335, 375));
+    auto *close = placeRegular(new QPushButton(QStringLiteral("Close"), this),
+                               QStringLiteral("Command2"), twipsRect(5160, 1560, 1335, 375));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     QList<QWidget *> order = {m_text1[0], m_text7, start};
