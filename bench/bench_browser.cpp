@@ -1,6 +1,6 @@
 // The PC file list on a folder of 100,000 empty files, each beside its floor.
 #include "app/mainwindow.h"
-#include "app/programvalues.h"
+#include "common/programvalues.h"
 #include "browser/filelist.h"
 #include "browser/folderlist.h"
 #include "platform/dialogs.h"

@@ -1,7 +1,7 @@
 // A Transmit press with 1,000 selected files, through the window and the real starter, beside
 // its floor: the same trivial tool started 1,000 times in a plain loop.
 #include "app/mainwindow.h"
-#include "app/programvalues.h"
+#include "common/programvalues.h"
 #include "browser/filelist.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/programvalues.h"
+#include "common/programvalues.h"
 #include "platform/commandstarter.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"

@@ -1,4 +1,4 @@
-#include "about/abouttext.h"
+#include "common/titleline.h"
 #include "app/mainwindow.h"
 #include "browser/drivelist.h"
 #include "browser/filelist.h"

@@ -1,6 +1,6 @@
 #include "testhelpers.h"
 #include "transfer/toolcommands.h"
-#include "transfer/windowsargs.h"
+#include "platform/windowsargs.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "app/geometry.h"
+#include "common/geometry.h"
 #include "app/mainwindow.h"
 #include "app/storedsettings.h"
 #include "browser/drivelist.h"

@@ -1,10 +1,10 @@
 #include "aboutbox.h"
 
 #include "about/abouttext.h"
-#include "about/artwork.h"
+#include "common/artwork.h"
 #include "about/clickablelabel.h"
-#include "about/maker.h"
-#include "app/geometry.h"
+#include "common/maker.h"
+#include "common/geometry.h"
 #include "platform/urlopener.h"
 
 #include <QPushButton>

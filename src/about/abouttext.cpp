@@ -1,13 +1,8 @@
 #include "abouttext.h"
 
-#include "maker.h"
+#include "common/maker.h"
 
 #include <QStringList>
-
-QString titleLine()
-{
-    return QStringLiteral("Tarnwick v1.0 - ") + Maker::Copyright;
-}
 
 QString aboutText()
 {

@@ -1,5 +1,5 @@
 #include "app/mainwindow.h"
-#include "app/programvalues.h"
+#include "common/programvalues.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/processstarter.h"

@@ -1,7 +1,7 @@
 #include "optionswindow.h"
 
-#include "app/geometry.h"
-#include "app/programvalues.h"
+#include "common/geometry.h"
+#include "common/programvalues.h"
 #include "app/storedsettings.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"

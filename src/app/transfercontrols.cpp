@@ -1,6 +1,6 @@
 #include "transfercontrols.h"
 
-#include "app/programvalues.h"
+#include "common/programvalues.h"
 #include "browser/filelist.h"
 #include "platform/platform.h"
 #include "transfer/toolcommands.h"

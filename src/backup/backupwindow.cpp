@@ -1,8 +1,8 @@
 #include "backupwindow.h"
 
-#include "about/artwork.h"
-#include "app/geometry.h"
-#include "app/programvalues.h"
+#include "common/artwork.h"
+#include "common/geometry.h"
+#include "common/programvalues.h"
 #include "platform/platform.h"
 #include "transfer/toolcommands.h"
 #include "transfer/toolstarts.h"

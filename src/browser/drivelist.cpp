@@ -1,6 +1,6 @@
 #include "drivelist.h"
 
-#include "browser/pathtext.h"
+#include "common/pathtext.h"
 
 #include <QDir>
 #include <QStorageInfo>

@@ -2,7 +2,7 @@
 
 #include "browser/filepattern.h"
 #include "browser/folderaccess.h"
-#include "browser/pathtext.h"
+#include "common/pathtext.h"
 
 #include <QAbstractListModel>
 #include <QDir>

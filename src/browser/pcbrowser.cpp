@@ -1,13 +1,13 @@
 #include "pcbrowser.h"
 
-#include "about/abouttext.h"
+#include "common/titleline.h"
 #include "browser/drivelist.h"
 #include "browser/filelist.h"
 #include "browser/filepattern.h"
 #include "browser/folderaccess.h"
 #include "browser/foldercommands.h"
 #include "browser/folderlist.h"
-#include "browser/pathtext.h"
+#include "common/pathtext.h"
 #include "browser/sizeline.h"
 #include "platform/dialogs.h"
 

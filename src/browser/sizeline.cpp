@@ -1,7 +1,7 @@
 #include "sizeline.h"
 
 #include "browser/folderaccess.h"
-#include "browser/pathtext.h"
+#include "common/pathtext.h"
 
 #include <filesystem>
 

@@ -1,6 +1,6 @@
 #include "processstarter.h"
 
-#include "transfer/windowsargs.h"
+#include "platform/windowsargs.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,7 +1,7 @@
 #include "toolcommands.h"
 
-#include "browser/pathtext.h"
-#include "transfer/windowsargs.h"
+#include "common/pathtext.h"
+#include "platform/windowsargs.h"
 
 ToolNames ToolNames::native()
 {
