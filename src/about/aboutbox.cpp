@@ -1,10 +1,10 @@
 #include "aboutbox.h"
 
 #include "about/abouttext.h"
-#include "common/artwork.h"
 #include "about/clickablelabel.h"
-#include "common/maker.h"
+#include "common/artwork.h"
 #include "common/geometry.h"
+#include "common/maker.h"
 #include "platform/urlopener.h"
 
 #include <QPushButton>
@@ -53,7 +53,7 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
 
     const QFont tahoma = [] {
         QFont f = dialogFont(8.25);
-        f.setFamilies({QStringLiteral("Tahoma"), f.family()});
+        f.setFamilies(QStringList{QStringLiteral("Tahoma")} + f.families());
         return f;
     }();
     QFont tahomaBold = tahoma;

@@ -22,6 +22,11 @@ void centerOnScreen(QWidget *window)
 QFont dialogFont(double pointSize, bool bold)
 {
     QFont font = QApplication::font();
+#ifndef Q_OS_WIN
+    // The layouts were drawn for a narrow dialog font; this family has the widths they expect.
+    // Where it is not installed, the desktop's own font stands in.
+    font.setFamilies({QStringLiteral("Liberation Sans"), font.family()});
+#endif
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
@@ -29,7 +34,8 @@ QFont dialogFont(double pointSize, bool bold)
 
 void shrinkFontToFit(QLabel *label)
 {
-    constexpr double smallest = 6.0;
+    // Smaller than this is hard to read.
+    constexpr double smallest = 8.0;
     QFont font = label->font();
     const double room = label->contentsRect().width();
     for (;;) {

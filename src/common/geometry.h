@@ -27,11 +27,11 @@ template<typename Widget> Widget *place(Widget *widget, const QString &name, con
 // Places a window in the middle of the screen it is on.
 void centerOnScreen(QWidget *window);
 
-// The platform's dialog font at the given point size.
+// The dialog font of the fixed layouts at the given point size.
 class QFont;
 QFont dialogFont(double pointSize, bool bold = false);
 
-// The layouts were drawn for a narrow font; where the desktop's font is wider, a label's
-// font is made just small enough for its longest line to fit instead of being cut off.
+// Where a label's longest line is still wider than the label, its font is made just small
+// enough to fit, but never smaller than 8 points.
 class QLabel;
 void shrinkFontToFit(QLabel *label);
