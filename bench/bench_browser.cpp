@@ -1,13 +1,14 @@
 // The PC file list on a folder of 100,000 empty files, each beside its floor.
 #include "app/mainwindow.h"
-#include "common/programvalues.h"
 #include "browser/filelist.h"
 #include "browser/folderlist.h"
+#include "common/programvalues.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/processstarter.h"
 #include "platform/settingsstore.h"
 #include "platform/urlopener.h"
+#include "platform/volumes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -84,7 +85,8 @@ struct Window
     QtDialogs dialogs;
     DesktopUrlOpener urls;
     ProcessStarter commands;
-    Platform platform{settings, dialogs, urls, commands};
+    SystemVolumes volumes;
+    Platform platform{settings, dialogs, urls, commands, volumes};
     ProgramValues values;
     std::unique_ptr<MainWindow> main;
     FolderList *dir1 = nullptr;

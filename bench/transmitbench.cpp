@@ -1,13 +1,14 @@
 // A Transmit press with 1,000 selected files, through the window and the real starter, beside
 // its floor: the same trivial tool started 1,000 times in a plain loop.
 #include "app/mainwindow.h"
-#include "common/programvalues.h"
 #include "browser/filelist.h"
+#include "common/programvalues.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/processstarter.h"
 #include "platform/settingsstore.h"
 #include "platform/urlopener.h"
+#include "platform/volumes.h"
 
 #include <QDir>
 #include <QFile>
@@ -123,7 +124,8 @@ void Transmit(benchmark::State &state)
     CountingDialogs dialogs;
     NoUrls urls;
     ProcessStarter starter(ProcessStarter::Terminal::Never);
-    Platform platform{settings, dialogs, urls, starter};
+    SystemVolumes volumes;
+    Platform platform{settings, dialogs, urls, starter, volumes};
     ProgramValues values;
     MainWindow window(platform, values);
     auto *file1 = window.findChild<FileList *>(QStringLiteral("File1"));

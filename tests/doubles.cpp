@@ -1,8 +1,11 @@
 #include "doubles.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
 
 QString MemorySettingsStore::read(const QString &section, const QString &key,
                                   const QString &defaultValue) const
@@ -17,6 +20,14 @@ bool MemorySettingsStore::write(const QString &section, const QString &key, cons
         return false;
     values.insert(section + QLatin1Char('/') + key, value);
     return true;
+}
+
+bool FakeVolumes::isRoot(const QString &path) const
+{
+    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    return std::any_of(drives.begin(), drives.end(), [&clean](const Volume &drive) {
+        return QDir::cleanPath(QDir::fromNativeSeparators(drive.root)) == clean;
+    });
 }
 
 void RecordingDialogs::message(QWidget *, const QString &text, const QString &title, Icon icon)

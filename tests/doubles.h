@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
 #include "platform/urlopener.h"
+#include "platform/volumes.h"
 
 #include <QList>
 #include <QMap>
@@ -72,6 +73,16 @@ public:
     int failFrom = -1;     // attempts from this index on fail; -1 never
 };
 
+// Drives made of folders the test names; exactly those count as roots.
+class FakeVolumes final : public Volumes
+{
+public:
+    QList<Volume> list() const override { return drives; }
+    bool isRoot(const QString &path) const override;
+
+    QList<Volume> drives;
+};
+
 // The doubles together, as the windows take them.
 struct TestPlatform
 {
@@ -79,7 +90,8 @@ struct TestPlatform
     RecordingDialogs dialogs;
     RecordingUrlOpener urls;
     RecordingCommandStarter commands;
-    Platform platform{settings, dialogs, urls, commands};
+    FakeVolumes volumes;
+    Platform platform{settings, dialogs, urls, commands, volumes};
     ProgramValues values;
 };
 

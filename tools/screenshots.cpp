@@ -5,6 +5,7 @@
 #include "backup/backupwindow.h"
 #include "browser/filelist.h"
 #include "doubles.h"
+#include "platform/volumes.h"
 
 #include <QApplication>
 #include <QDir>
@@ -47,12 +48,15 @@ int main(int argc, char *argv[])
     }
 
     TestPlatform tp;
+    // The real drives, so the drive list looks as it does on this machine.
+    SystemVolumes volumes;
+    Platform platform{tp.settings, tp.dialogs, tp.urls, tp.commands, volumes};
     const QString folder = QDir::toNativeSeparators(sample.filePath(QStringLiteral("pofo")));
     tp.settings.values.insert(QStringLiteral("Dir/Default"), folder);
     tp.settings.values.insert(QStringLiteral("File/Default"), folder);
 
     bool ok = true;
-    MainWindow window(tp.platform, tp.values);
+    MainWindow window(platform, tp.values);
     ok = save(window, out + QStringLiteral("/main-window.png")) && ok;
 
     // The same window with several files picked by the mouse, the size line filled.
@@ -66,7 +70,7 @@ int main(int argc, char *argv[])
     ok = save(window, out + QStringLiteral("/main-window-selection.png")) && ok;
     AboutBox about(tp.urls);
     ok = save(about, out + QStringLiteral("/about-box.png")) && ok;
-    OptionsWindow options(tp.platform, tp.values);
+    OptionsWindow options(platform, tp.values);
     ok = save(options, out + QStringLiteral("/options-window.png")) && ok;
 
     // A receive list of a few Portfolio files, collected with "Add to list".
@@ -85,7 +89,7 @@ int main(int argc, char *argv[])
     ok = save(window, out + QStringLiteral("/main-window-receive-list.png")) && ok;
 
     // The backup wizard with all eight folder boxes shown.
-    BackupWindow backup(tp.platform, tp.values);
+    BackupWindow backup(platform, tp.values);
     auto *addMore = backup.findChild<QPushButton *>(QStringLiteral("Add"));
     for (int i = 0; i < 7; ++i)
         addMore->click();

@@ -5,6 +5,7 @@
 #include "platform/processstarter.h"
 #include "platform/settingsstore.h"
 #include "platform/urlopener.h"
+#include "platform/volumes.h"
 
 #include <QApplication>
 
@@ -31,7 +32,8 @@ int main(int argc, char *argv[])
     QtDialogs dialogs;
     DesktopUrlOpener urls;
     ProcessStarter commands;
-    Platform platform{settings, dialogs, urls, commands};
+    SystemVolumes volumes;
+    Platform platform{settings, dialogs, urls, commands, volumes};
     ProgramValues values;
 
     MainWindow window(platform, values);

@@ -1,18 +1,19 @@
 #include "mainwindow.h"
 
 #include "about/aboutbox.h"
-#include "common/titleline.h"
-#include "common/artwork.h"
-#include "common/geometry.h"
 #include "app/optionswindow.h"
-#include "common/programvalues.h"
 #include "app/storedsettings.h"
 #include "app/transfercontrols.h"
 #include "backup/backupwindow.h"
 #include "browser/drivelist.h"
 #include "browser/filelist.h"
 #include "browser/folderlist.h"
+#include "browser/pathfield.h"
 #include "browser/pcbrowser.h"
+#include "common/artwork.h"
+#include "common/geometry.h"
+#include "common/programvalues.h"
+#include "common/titleline.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
@@ -24,7 +25,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
@@ -56,7 +56,7 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     setTabOrderOfControls();
     new PcBrowser(
         {m_drive1, m_dir1, m_file1, m_dateiname, m_size, m_command1, m_mnuAtariFiles, m_mnupoppi},
-        m_platform.dialogs, this);
+        m_platform.dialogs, m_platform.volumes, this);
     new TransferControls({m_file1, m_dateiname, m_command1, m_command2, m_pofoDrive, m_pofoFolder,
                           m_pofoFile, m_command3, m_list1, m_command4},
                          m_platform, m_values, this);
@@ -71,18 +71,13 @@ void MainWindow::buildPcPanel(QWidget *central)
 {
     auto *frame1 = place(new QGroupBox(QStringLiteral("PC"), central), "Frame1",
                          twipsRect(120, 120, 3975, 7815));
-    m_drive1 = place(new DriveList(frame1), "Drive1", twipsRect(120, 360, 3735, 315));
+    m_drive1 =
+        place(new DriveList(m_platform.volumes, frame1), "Drive1", twipsRect(120, 360, 3735, 315));
     m_dir1 = place(new FolderList(frame1), "Dir1", twipsRect(120, 720, 3735, 2565));
     m_file1 = place(new FileList(frame1), "File1", twipsRect(120, 3360, 3735, 3345));
 
-    m_dateiname = place(new QPlainTextEdit(frame1), "Dateiname", twipsRect(120, 6840, 3735, 495));
+    m_dateiname = place(new PathField(frame1), "Dateiname", twipsRect(120, 6840, 3735, 495));
     m_dateiname->setFont(dialogFont(8.25, true));
-    m_dateiname->setReadOnly(true);
-    m_dateiname->setEnabled(false);
-    m_dateiname->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_dateiname->setWordWrapMode(QTextOption::WrapAnywhere);
-    m_dateiname->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_dateiname->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     m_size = place(new QLabel(QStringLiteral("File size: 0 Bytes"), frame1), "Size",
                    twipsRect(120, 7440, 3735, 255));

@@ -5,13 +5,13 @@
 class DriveList;
 class FileList;
 class FolderList;
+class PathField;
 class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 struct Platform;
 struct ProgramValues;
@@ -50,7 +50,7 @@ private:
     DriveList *m_drive1 = nullptr;
     FolderList *m_dir1 = nullptr;
     FileList *m_file1 = nullptr;
-    QPlainTextEdit *m_dateiname = nullptr;
+    PathField *m_dateiname = nullptr;
     QLabel *m_size = nullptr;
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command2 = nullptr;

@@ -1,7 +1,8 @@
 #include "transfercontrols.h"
 
-#include "common/programvalues.h"
 #include "browser/filelist.h"
+#include "browser/pathfield.h"
+#include "common/programvalues.h"
 #include "platform/platform.h"
 #include "transfer/toolcommands.h"
 #include "transfer/toolstarts.h"
@@ -10,7 +11,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 TransferControls::TransferControls(const Controls &controls, Platform &platform,
@@ -44,7 +44,7 @@ void TransferControls::transmit()
 void TransferControls::receive()
 {
     const ToolCommands tool(m_values.toolFolder);
-    const QString destination = m_c.dateiname->toPlainText();
+    const QString destination = m_c.dateiname->path();
     QStringList sources;
     for (int row = 0; row < m_c.list1->count(); ++row)
         sources.append(m_c.list1->item(row)->text());

@@ -3,10 +3,10 @@
 #include <QObject>
 
 class FileList;
+class PathField;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 class QWidget;
 struct Platform;
@@ -21,7 +21,7 @@ public:
     struct Controls
     {
         FileList *file1;
-        QPlainTextEdit *dateiname;
+        PathField *dateiname;
         QPushButton *command1; // Transmit
         QPushButton *command2; // Receive
         QComboBox *pofoDrive;

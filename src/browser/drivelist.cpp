@@ -1,49 +1,13 @@
 #include "drivelist.h"
 
 #include "common/pathtext.h"
+#include "platform/volumes.h"
 
 #include <QDir>
-#include <QStorageInfo>
 
-QList<DriveList::Volume> DriveList::systemVolumes()
-{
-    QList<Volume> volumes;
-#ifdef Q_OS_WIN
-    for (const QFileInfo &drive : QDir::drives()) {
-        const QString root = QDir::toNativeSeparators(drive.absolutePath());
-        const QString letter = root.left(2).toLower();
-        const QStorageInfo info(root);
-        const QString label = info.isReady() ? info.name() : QString();
-        volumes.append({root, label.isEmpty()
-                                  ? letter
-                                  : letter + QLatin1String(" [") + label + QLatin1Char(']')});
-    }
-#else
-    const QString homeRoot = QStorageInfo(QDir::homePath()).rootPath();
-    for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
-        const bool realDevice = info.device().startsWith("/dev/");
-        if (!info.isValid() || !info.isReady() || (!realDevice && info.rootPath() != homeRoot))
-            continue;
-        const QString root = info.rootPath();
-        const QString label = info.name();
-        volumes.append(
-            {root, label.isEmpty() ? root : root + QLatin1String(" [") + label + QLatin1Char(']')});
-    }
-    if (volumes.isEmpty())
-        volumes.append({QStringLiteral("/"), QStringLiteral("/")});
-    std::sort(volumes.begin(), volumes.end(),
-              [](const Volume &a, const Volume &b) { return a.root < b.root; });
-#endif
-    return volumes;
-}
-
-DriveList::DriveList(QWidget *parent)
-    : DriveList(&DriveList::systemVolumes, parent)
-{}
-
-DriveList::DriveList(VolumeSource volumes, QWidget *parent)
+DriveList::DriveList(const Volumes &volumes, QWidget *parent)
     : QComboBox(parent)
-    , m_volumes(std::move(volumes))
+    , m_volumes(volumes)
 {
     refresh();
     const int start = indexOfDrive(rootOf(QDir::currentPath()));
@@ -67,7 +31,7 @@ void DriveList::refresh()
 {
     const QSignalBlocker blocker(this);
     clear();
-    for (const Volume &volume : m_volumes())
+    for (const Volumes::Volume &volume : m_volumes.list())
         addItem(volume.text, volume.root);
     const int index = findData(m_root);
     setCurrentIndex(index < 0 ? 0 : index);

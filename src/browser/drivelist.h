@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include <functional>
+class Volumes;
 
 // The drives of the PC: drive letters on Windows, mounted volumes of real devices elsewhere.
 // Its text is the volume's root with its label behind it, such as "c: [SYSTEM]" or "/home [data]".
@@ -10,19 +10,7 @@ class DriveList final : public QComboBox
 {
     Q_OBJECT
 public:
-    struct Volume
-    {
-        QString root; // the folder the drive opens at
-        QString text; // as the list writes it
-    };
-    using VolumeSource = std::function<QList<Volume>()>;
-
-    explicit DriveList(QWidget *parent = nullptr);
-    // Lists the volumes a source names instead of the system's.
-    DriveList(VolumeSource volumes, QWidget *parent);
-
-    // The system's drives or mounted volumes.
-    static QList<Volume> systemVolumes();
+    explicit DriveList(const Volumes &volumes, QWidget *parent = nullptr);
 
     // The drive as the list writes it.
     QString drive() const { return currentText(); }
@@ -49,7 +37,7 @@ protected:
 private:
     int indexOfDrive(const QString &text) const;
 
-    VolumeSource m_volumes;
+    const Volumes &m_volumes;
     QString m_root;
     bool m_settingByProgram = false;
 };

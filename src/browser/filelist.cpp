@@ -74,13 +74,20 @@ void FileList::setPattern(const QString &pattern)
 
 void FileList::refresh()
 {
-    QStringList names;
-    if (!m_path.isEmpty()) {
-        names = FolderAccess::names(m_path, FolderAccess::Kind::Files);
-        const FilePattern matcher(m_pattern);
-        names.removeIf([&matcher](const QString &name) { return !matcher.matches(name); });
-        FolderAccess::sortForDisplay(names);
-    }
+    showNames(m_path.isEmpty() ? QStringList() : FolderAccess::read(m_path).files);
+}
+
+void FileList::showFolder(const QString &path, const QStringList &files)
+{
+    m_path = path;
+    showNames(files);
+}
+
+void FileList::showNames(QStringList names)
+{
+    const FilePattern matcher(m_pattern);
+    names.removeIf([&matcher](const QString &name) { return !matcher.matches(name); });
+    FolderAccess::sortForDisplay(names);
     // A reset leaves no selection and no current entry.
     m_model->setNames(std::move(names));
 }

@@ -16,6 +16,8 @@ public:
     QString path() const { return m_path; }
     // Shows another folder's files with no selection. False when it cannot be read.
     bool setPath(const QString &path);
+    // Shows a folder's files as its caller has just read them (see FolderAccess::read).
+    void showFolder(const QString &path, const QStringList &files);
     QString pattern() const { return m_pattern; }
     // Re-reads the folder with the new pattern; no selection is left.
     void setPattern(const QString &pattern);
@@ -40,6 +42,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void showNames(QStringList names);
+
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");
     FileNameModel *m_model;

@@ -4,6 +4,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #ifndef Q_OS_WIN
@@ -15,17 +17,15 @@ namespace FolderAccess {
 
 #ifdef Q_OS_WIN
 
-QStringList names(const QString &folder, Kind kind)
+Listing read(const QString &folder)
 {
-    const QDir::Filters filters =
-        kind == Kind::Files ? QDir::Files : QDir::Dirs | QDir::NoDotAndDotDot;
-    QStringList found;
-    QDirIterator it(folder, filters);
+    Listing listing;
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     while (it.hasNext()) {
         it.next();
-        found.append(it.fileName());
+        (it.fileInfo().isDir() ? listing.folders : listing.files).append(it.fileName());
     }
-    return found;
+    return listing;
 }
 
 #else
@@ -60,45 +60,72 @@ EntryType typeOf(const QByteArray &folder, const dirent *entry)
 
 } // namespace
 
-// Plain readdir: the file list of a large folder is read in one pass without a stat per entry.
-QStringList names(const QString &folder, Kind kind)
+// Plain readdir: a large folder is read in one pass without a stat per entry.
+Listing read(const QString &folder)
 {
-    QStringList found;
+    Listing listing;
     const QByteArray encoded = QFile::encodeName(folder);
     DIR *dir = ::opendir(encoded.constData());
     if (!dir)
-        return found;
-    const EntryType wanted = kind == Kind::Files ? EntryType::File : EntryType::Folder;
+        return listing;
     while (const dirent *entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue; // hidden, and "." and ".."
-        if (typeOf(encoded, entry) == wanted)
-            found.append(QFile::decodeName(entry->d_name));
+        switch (typeOf(encoded, entry)) {
+        case EntryType::File:
+            listing.files.append(QFile::decodeName(entry->d_name));
+            break;
+        case EntryType::Folder:
+            listing.folders.append(QFile::decodeName(entry->d_name));
+            break;
+        case EntryType::Other:
+            break;
+        }
     }
     ::closedir(dir);
-    return found;
+    return listing;
 }
 
 #endif
 
 void sortForDisplay(QStringList &names)
 {
-    // Folding each name once keeps the comparisons down to plain ones.
-    struct Keyed
+    // Every name folded once into one buffer of UTF-8, whose byte order is that of the code
+    // points: the sort then compares with memcmp and allocates nothing per name. ASCII, most
+    // names, is folded here; the rest by Qt.
+    std::string folded;
+    struct Key
     {
-        QString key;
-        QString name;
+        quint32 offset;
+        quint32 length;
+        qsizetype index;
     };
-    std::vector<Keyed> keyed;
-    keyed.reserve(names.size());
-    for (QString &name : names)
-        keyed.push_back({name.toCaseFolded(), std::move(name)});
-    std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
-        const int byKey = QString::compare(a.key, b.key);
-        return byKey != 0 ? byKey < 0 : a.name < b.name;
+    std::vector<Key> keys;
+    keys.reserve(size_t(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString &name = names.at(i);
+        const size_t start = folded.size();
+        for (const QChar c : name) {
+            const char16_t u = c.unicode();
+            if (u >= 0x80) {
+                folded.resize(start);
+                folded.append(name.toCaseFolded().toStdString());
+                break;
+            }
+            folded.push_back(char(u >= u'A' && u <= u'Z' ? u + 32 : u));
+        }
+        keys.push_back({quint32(start), quint32(folded.size() - start), i});
+    }
+    const std::string_view all(folded);
+    std::sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
+        const int byKey = all.substr(a.offset, a.length).compare(all.substr(b.offset, b.length));
+        return byKey != 0 ? byKey < 0 : names.at(a.index) < names.at(b.index);
     });
-    for (qsizetype i = 0; i < names.size(); ++i)
-        names[i] = std::move(keyed[size_t(i)].name);
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const Key &key : keys)
+        sorted.append(std::move(names[key.index]));
+    names = std::move(sorted);
 }
 
 QString listError(const QString &folder)

@@ -9,12 +9,16 @@
 // Reading PC folders, and saying why it failed. No widgets here.
 namespace FolderAccess {
 
-enum class Kind { Files, Folders };
+struct Listing
+{
+    QStringList files;
+    QStringList folders;
+};
 
-// The names of the files, or of the subfolders, directly in a folder, in no particular order.
-// Hidden entries are left out; a link counts as what it points to, a broken or looping link
-// not at all. Empty when the folder cannot be read.
-QStringList names(const QString &folder, Kind kind);
+// The names of the files and of the subfolders directly in a folder, in no particular order,
+// in one pass. Hidden entries are left out; a link counts as what it points to, a broken or
+// looping link not at all. Empty when the folder cannot be read.
+Listing read(const QString &folder);
 
 // Sorts names as the lists show them: letter case does not count.
 void sortForDisplay(QStringList &names);

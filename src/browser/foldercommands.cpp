@@ -2,9 +2,9 @@
 
 #include "browser/folderaccess.h"
 #include "common/pathtext.h"
+#include "platform/volumes.h"
 
 #include <QDir>
-#include <QStorageInfo>
 
 #include <filesystem>
 #include <vector>
@@ -64,19 +64,7 @@ QString makeFolder(const QString &folder, const QString &name)
     return failed(FolderAccess::reason(error));
 }
 
-bool isDriveRoot(const QString &path)
-{
-    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
-    if (clean.isEmpty())
-        return false;
-    if (QDir(clean).isRoot())
-        return true;
-    const QStorageInfo volume(clean);
-    return volume.isValid()
-           && QDir::cleanPath(volume.rootPath()).compare(clean, PathText::Case) == 0;
-}
-
-RemoveResult removeFolder(const QString &path)
+RemoveResult removeFolder(const QString &path, const Volumes &volumes)
 {
     const auto failed = [&path](const QString &why) {
         return RemoveResult{
@@ -85,7 +73,7 @@ RemoveResult removeFolder(const QString &path)
     };
     if (!QDir::isAbsolutePath(path))
         return failed(QStringLiteral("no PC folder is chosen"));
-    if (isDriveRoot(path)) {
+    if (volumes.isRoot(path)) {
         return {
             Removal::Refused,
             QStringLiteral("%1 is the root of a drive; it cannot be deleted.").arg(shown(path))};
@@ -105,7 +93,7 @@ RemoveResult removeFolder(const QString &path)
     return failed(FolderAccess::reason(error));
 }
 
-QString deleteFilesAndRemove(const QString &path)
+QString deleteFilesAndRemove(const QString &path, const Volumes &volumes)
 {
     const auto failed = [&path](const QString &why) {
         return QStringLiteral("The folder %1 could not be deleted: %2.").arg(shown(path), why);
@@ -113,7 +101,7 @@ QString deleteFilesAndRemove(const QString &path)
     // Only ever called after removeFolder said NotEmpty, but the checks cost nothing.
     if (!QDir::isAbsolutePath(path))
         return failed(QStringLiteral("no PC folder is chosen"));
-    if (isDriveRoot(path))
+    if (volumes.isRoot(path))
         return failed(QStringLiteral("it is the root of a drive"));
     const fs::path target = FolderAccess::fsPath(path);
     std::error_code error;
@@ -123,8 +111,10 @@ QString deleteFilesAndRemove(const QString &path)
     std::vector<fs::path> files;
     bool holdsFolders = false;
     for (fs::directory_iterator it(target, error), end; !error && it != end; it.increment(error)) {
-        // A link to a folder is deleted as a link; what it points to is not touched.
-        if (fs::is_directory(it->symlink_status(error)))
+        // A link to a folder is a subfolder, as the folder list shows it: it stays. A broken
+        // or looping link is a file to delete.
+        std::error_code unreadable;
+        if (fs::is_directory(it->status(unreadable)))
             holdsFolders = true;
         else
             files.push_back(it->path());

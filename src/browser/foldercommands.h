@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class Volumes;
+
 // Making and deleting PC folders for the folder list's pop-up menu. No widgets here: the
 // window asks the questions and shows the messages these return.
 namespace FolderCommands {
@@ -12,9 +14,6 @@ QString newFolderPath(const QString &folder, const QString &name);
 // Makes the folder name in folder. Empty when made; otherwise a message that names the new
 // folder and the reason.
 QString makeFolder(const QString &folder, const QString &name);
-
-// The root of a drive or mounted volume, "/" among them: never deleted.
-bool isDriveRoot(const QString &path);
 
 enum class Removal {
     Removed,  // it was empty and is gone
@@ -29,12 +28,13 @@ struct RemoveResult
     QString message; // for Refused and Failed: names the folder and the reason
 };
 
-// Removes a folder that is empty.
-RemoveResult removeFolder(const QString &path);
+// Removes a folder that is empty. A root of the volumes is refused.
+RemoveResult removeFolder(const QString &path, const Volumes &volumes);
 
-// Deletes every file directly in the folder (subfolders and their contents are not touched),
-// then removes the folder. What was deleted stays deleted when a later step fails. Empty when
-// the folder is gone; otherwise a message that names it and says what is left and why.
-QString deleteFilesAndRemove(const QString &path);
+// Deletes every file directly in the folder (subfolders, links to folders and their contents
+// are not touched), then removes the folder. A root of the volumes is refused. What was deleted
+// stays deleted when a later step fails. Empty when the folder is gone; otherwise a message that
+// names it and says what is left and why.
+QString deleteFilesAndRemove(const QString &path, const Volumes &volumes);
 
 } // namespace FolderCommands

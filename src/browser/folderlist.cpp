@@ -42,8 +42,8 @@ bool FolderList::setPath(const QString &path)
     if (target == m_path)
         return true;
     m_path = target;
-    fill();
-    emit pathChanged(m_path);
+    const QStringList files = fill();
+    emit pathChanged(m_path, files);
     return true;
 }
 
@@ -76,7 +76,7 @@ void FolderList::open(const QListWidgetItem *item)
     refresh();
 }
 
-void FolderList::fill()
+QStringList FolderList::fill()
 {
     clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -97,7 +97,8 @@ void FolderList::fill()
         item->setData(PathRole, folder);
         ++level;
     }
-    QStringList children = FolderAccess::names(m_path, FolderAccess::Kind::Folders);
+    FolderAccess::Listing listing = FolderAccess::read(m_path);
+    QStringList &children = listing.folders;
     FolderAccess::sortForDisplay(children);
     const QString prefix = PathText::withSeparator(m_path);
     for (const QString &child : children) {
@@ -105,6 +106,7 @@ void FolderList::fill()
         item->setData(PathRole, prefix + child);
     }
     setCurrentRow(int(chain.size()) - 1);
+    return listing.files;
 }
 
 void FolderList::mousePressEvent(QMouseEvent *event)

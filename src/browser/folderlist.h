@@ -19,7 +19,8 @@ public:
     void refresh();
 
 signals:
-    void pathChanged(const QString &path);
+    // Another folder is open; files are the names of its files as just read, unsorted.
+    void pathChanged(const QString &path, const QStringList &files);
     // The user opened an entry that cannot be read; the list is read again afterwards.
     void openFailed(const QString &path, const QString &reason);
     // The right button alone was pressed over the list, at this point of the screen.
@@ -32,7 +33,8 @@ protected:
 
 private:
     void open(const QListWidgetItem *item);
-    void fill();
+    // Lists the open folder's ancestors and subfolders; returns its files.
+    QStringList fill();
 
     QString m_path;
 };

@@ -1,27 +1,29 @@
 #include "pcbrowser.h"
 
-#include "common/titleline.h"
 #include "browser/drivelist.h"
 #include "browser/filelist.h"
 #include "browser/filepattern.h"
 #include "browser/folderaccess.h"
 #include "browser/foldercommands.h"
 #include "browser/folderlist.h"
-#include "common/pathtext.h"
+#include "browser/pathfield.h"
 #include "browser/sizeline.h"
+#include "common/pathtext.h"
+#include "common/titleline.h"
 #include "platform/dialogs.h"
 
 #include <QAction>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
-PcBrowser::PcBrowser(const PcPanel &panel, Dialogs &dialogs, QObject *parent)
+PcBrowser::PcBrowser(const PcPanel &panel, Dialogs &dialogs, const Volumes &volumes,
+                     QObject *parent)
     : QObject(parent)
     , m_panel(panel)
     , m_dialogs(dialogs)
+    , m_volumes(volumes)
 {
     connect(m_panel.drive1, &DriveList::driveChanged, this, &PcBrowser::driveChanged);
     connect(m_panel.dir1, &FolderList::pathChanged, this, &PcBrowser::folderChanged);
@@ -65,10 +67,10 @@ void PcBrowser::driveChanged(const QString &root)
     }
 }
 
-void PcBrowser::folderChanged(const QString &path)
+void PcBrowser::folderChanged(const QString &path, const QStringList &files)
 {
-    m_panel.file1->setPath(path);
-    m_panel.dateiname->setPlainText(path);
+    m_panel.file1->showFolder(path, files);
+    m_panel.dateiname->setPath(path);
     m_panel.command1->setEnabled(false);
     // The drive list shows the volume of the open folder; that change moves no list.
     m_panel.drive1->setDrive(m_panel.drive1->rootOf(path));
@@ -78,7 +80,7 @@ void PcBrowser::fileClicked()
 {
     m_panel.command1->setEnabled(true);
     const QString folder = PathText::withSeparator(m_panel.file1->path());
-    m_panel.dateiname->setPlainText(folder + m_panel.file1->currentName());
+    m_panel.dateiname->setPath(folder + m_panel.file1->currentName());
     const quint64 total = SizeLine::totalBytes(folder, m_panel.file1->selectedNames());
     m_panel.size->setText(SizeLine::text(total));
 }
@@ -104,7 +106,7 @@ void PcBrowser::newFolder()
         m_dialogs.input(window(), tr("Enter name for new folder?"), titleLine(), tr("New folder"));
     if (!answer || answer->isEmpty())
         return;
-    const QString error = FolderCommands::makeFolder(m_panel.dateiname->toPlainText(), *answer);
+    const QString error = FolderCommands::makeFolder(m_panel.dateiname->path(), *answer);
     if (!error.isEmpty())
         warn(error);
     m_panel.dir1->refresh();
@@ -113,22 +115,20 @@ void PcBrowser::newFolder()
 void PcBrowser::deleteFolder()
 {
     using FolderCommands::Removal;
-    const QString path = m_panel.dateiname->toPlainText();
-    const FolderCommands::RemoveResult removal = FolderCommands::removeFolder(path);
+    const QString path = m_panel.dateiname->path();
+    const FolderCommands::RemoveResult removal = FolderCommands::removeFolder(path, m_volumes);
     if (removal.outcome == Removal::Refused || removal.outcome == Removal::Failed) {
         warn(removal.message);
-        return;
-    }
-    if (removal.outcome == Removal::NotEmpty) {
-        if (!m_dialogs.okCancel(window(),
-                                tr("WARNING, folder isn't empty. Do you want to delete all files?"),
-                                titleLine()))
-            return;
-        const QString error = FolderCommands::deleteFilesAndRemove(path);
+    } else if (removal.outcome == Removal::NotEmpty
+               && m_dialogs.okCancel(
+                   window(), tr("WARNING, folder isn't empty. Do you want to delete all files?"),
+                   titleLine())) {
+        const QString error = FolderCommands::deleteFilesAndRemove(path, m_volumes);
         if (!error.isEmpty())
             warn(error);
     }
-    // When the open folder itself went, the folder list moves up and the file list follows.
+    // Read again whatever happened, a Cancel too: the folder may have gone meanwhile. When the
+    // open folder itself went, the folder list moves up and the file list follows.
     m_panel.dir1->refresh();
     const auto same = [](const QString &a, const QString &b) {
         return QDir::cleanPath(QDir::fromNativeSeparators(a))

@@ -6,13 +6,14 @@ class Dialogs;
 class DriveList;
 class FileList;
 class FolderList;
+class PathField;
 class QAction;
 class QLabel;
 class QMenu;
-class QPlainTextEdit;
 class QPoint;
 class QPushButton;
 class QWidget;
+class Volumes;
 
 // The PC panel's controls, as the main window builds them.
 struct PcPanel
@@ -20,9 +21,9 @@ struct PcPanel
     DriveList *drive1 = nullptr;
     FolderList *dir1 = nullptr;
     FileList *file1 = nullptr;
-    QPlainTextEdit *dateiname = nullptr; // the path field
-    QLabel *size = nullptr;              // the size line
-    QPushButton *command1 = nullptr;     // "Transmit >>"
+    PathField *dateiname = nullptr;  // the path field
+    QLabel *size = nullptr;          // the size line
+    QPushButton *command1 = nullptr; // "Transmit >>"
     QAction *mnuAtariFiles = nullptr;
     QMenu *mnupoppi = nullptr; // the folder list's pop-up menu, with mnuNew and mnuDeleteFolder
 };
@@ -33,11 +34,12 @@ class PcBrowser final : public QObject
 {
     Q_OBJECT
 public:
-    PcBrowser(const PcPanel &panel, Dialogs &dialogs, QObject *parent = nullptr);
+    PcBrowser(const PcPanel &panel, Dialogs &dialogs, const Volumes &volumes,
+              QObject *parent = nullptr);
 
 private:
     void driveChanged(const QString &root);
-    void folderChanged(const QString &path);
+    void folderChanged(const QString &path, const QStringList &files);
     void fileClicked();
     void filterChosen(bool portfolioOnly);
     void folderOpenFailed(const QString &path, const QString &reason);
@@ -49,4 +51,5 @@ private:
 
     PcPanel m_panel;
     Dialogs &m_dialogs;
+    const Volumes &m_volumes;
 };

@@ -4,6 +4,7 @@ class CommandStarter;
 class Dialogs;
 class SettingsStore;
 class UrlOpener;
+class Volumes;
 
 // The outside world as the windows see it; tests hand in doubles.
 struct Platform
@@ -12,4 +13,5 @@ struct Platform
     Dialogs &dialogs;
     UrlOpener &urls;
     CommandStarter &commands;
+    Volumes &volumes;
 };

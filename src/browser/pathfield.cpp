@@ -1,0 +1,19 @@
+#include "pathfield.h"
+
+PathField::PathField(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    // Shown, never typed into.
+    setReadOnly(true);
+    setEnabled(false);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAnywhere);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void PathField::setPath(const QString &path)
+{
+    m_path = path;
+    setPlainText(path);
+}
