@@ -48,6 +48,14 @@ std::optional<QString> RecordingDialogs::input(QWidget *, const QString &prompt,
     return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.takeFirst();
 }
 
+QStringList RecordingDialogs::kinds() const
+{
+    QStringList kinds;
+    for (const Box &box : boxes)
+        kinds << box.kind;
+    return kinds;
+}
+
 bool RecordingCommandStarter::start(const QString &commandLine, QString *error)
 {
     const bool fails = failFrom >= 0 && attempted.size() >= failFrom;

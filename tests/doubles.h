@@ -51,6 +51,9 @@ public:
     std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
                                  const QString &defaultAnswer) override;
 
+    // The kinds of the boxes shown, in order.
+    QStringList kinds() const;
+
     QList<Box> boxes;
     QList<bool> okCancelAnswers;                // taken in turn; Cancel when none is left
     QList<std::optional<QString>> inputAnswers; // taken in turn; Cancel when none is left

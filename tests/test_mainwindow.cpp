@@ -1,429 +1,379 @@
-#include "common/geometry.h"
+// The main window: what it does with the store, and how its controls follow each other.
 #include "app/mainwindow.h"
-#include "app/storedsettings.h"
 #include "browser/drivelist.h"
 #include "browser/filelist.h"
 #include "browser/folderlist.h"
+#include "browser/pathfield.h"
+#include "browser/sizeline.h"
+#include "common/titleline.h"
 #include "doubles.h"
-#include "platform/settingsstore.h"
 #include "testhelpers.h"
+#include "transfer/toolcommands.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
-#include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
+#include <QPushButton>
 #include <QtTest>
 
-#include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
-QString textOf(QWidget *widget)
-{
-    if (auto *button = qobject_cast<QAbstractButton *>(widget))
-        return button->text();
-    if (auto *label = qobject_cast<QLabel *>(widget))
-        return label->text();
-    if (auto *box = qobject_cast<QGroupBox *>(widget))
-        return box->title();
-    if (auto *edit = qobject_cast<QLineEdit *>(widget))
-        return edit->text();
-    if (auto *combo = qobject_cast<QComboBox *>(widget))
-        return combo->currentText();
-    if (auto *plain = qobject_cast<QPlainTextEdit *>(widget))
-        return plain->toPlainText();
-    return {};
-}
-
-struct Placement
-{
-    const char *name;
-    const char *container;
-    int left, top, width, height;
-    const char *caption; // nullptr: not checked
-    bool enabled;
-};
-
-const Placement MainLayout[] = {
-    {"Frame1", nullptr, 120, 120, 3975, 7815, "PC", true},
-    {"Drive1", "Frame1", 120, 360, 3735, 315, nullptr, true},
-    {"Dir1", "Frame1", 120, 720, 3735, 2565, nullptr, true},
-    {"File1", "Frame1", 120, 3360, 3735, 3345, nullptr, true},
-    {"Dateiname", "Frame1", 120, 6840, 3735, 495, nullptr, false},
-    {"Size", "Frame1", 120, 7440, 3735, 255, "File size: 0 Bytes", true},
-    {"Command1", nullptr, 4200, 240, 1455, 495, "Transmit >>", false},
-    {"Command2", nullptr, 4200, 840, 1455, 495, "<< Receive", false},
-    {"Frame2", nullptr, 5760, 120, 3735, 7815, "Atari Portfolio", true},
-    {"PofoDrive", "Frame2", 120, 360, 3495, 315, "a:\\", true},
-    {"Label3", "Frame2", 120, 840, 2655, 255, "Folder:", true},
-    {"PofoFolder", "Frame2", 120, 1080, 3495, 285, "", true},
-    {"Label1", "Frame2", 120, 1560, 2655, 255, "File:", true},
-    {"PoFoFile", "Frame2", 120, 1800, 3495, 285, "", true},
-    {"Command3", "Frame2", 120, 2160, 975, 255, "Add to list", true},
-    {"List1", "Frame2", 120, 2640, 3495, 2565, nullptr, false},
-    {"Command4", "Frame2", 120, 5280, 975, 255, "Clear list", false},
-};
-
-class MainWindowTest : public ::testing::Test
+// The main window over a temporary tree that the doubles call a drive of its own.
+class Main : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
-        QDir(m_dir.path()).mkpath(QStringLiteral("one/two"));
-        QDir(m_dir.path()).mkpath(QStringLiteral("three"));
+        m_tree.file(u("pc/a.txt"), 2048);
+        m_tree.file(u("pc/b.txt"), 1000);
+        m_tree.file(u("pc/c.txt"), 2500);
+        m_tree.file(u("pc/x.doc"), 5);
+        m_tree.folder(u("pc/sub1/deep"));
+        m_tree.folder(u("pc/sub2"));
+        m_tp.volumes.drives = {{m_tree.path(), m_tree.path() + u(" [TREE]")}};
+        store("FTOrt", u("/opt/pofo/"));
+        store("Drive", m_tree.path());
     }
-    QString folder(const QString &name) const
+    void store(const char *section, const QString &value)
     {
-        return QDir::toNativeSeparators(QDir::cleanPath(m_dir.filePath(name)));
+        m_tp.settings.values.insert(u(section) + u("/Default"), value);
     }
-    void store(const QString &section, const QString &value)
+    QString at(const QString &relative) const { return m_tree.path(relative); }
+    void open(const QString &relative = QStringLiteral("pc"))
     {
-        m_tp.settings.values.insert(section + QStringLiteral("/Default"), value);
+        store("Dir", at(relative));
+        store("File", at(relative));
+        m_tp.dialogs.boxes.clear();
+        m_window = std::make_unique<MainWindow>(m_tp.platform, m_tp.values);
+        m_window->show();
+        dir1 = control<FolderList>("Dir1");
+        file1 = control<FileList>("File1");
+        path = control<PathField>("Dateiname");
+        command1 = control<QPushButton>("Command1");
+        command2 = control<QPushButton>("Command2");
+        ASSERT_EQ(dir1->path(), at(relative));
     }
-    QString stored(const QString &section) const
+    template<typename T = QWidget> T *control(const char *name) const
     {
-        return m_tp.settings.values.value(section + QStringLiteral("/Default"));
+        return child<T>(*m_window, u(name));
     }
-
-    QTemporaryDir m_dir;
-    TestPlatform m_tp;
-};
-
-TEST_F(MainWindowTest, ControlsStandWhereTheLayoutTablePutsThem)
-{
-    MainWindow window(m_tp.platform, m_tp.values);
-    const QWidget *central = window.centralWidget();
-    EXPECT_EQ(central->size(), QSize(twips(9645), twips(8070)));
-    for (const Placement &p : MainLayout) {
-        SCOPED_TRACE(p.name);
-        QWidget *w = child(window, p.name);
-        ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->geometry(), twipsRect(p.left, p.top, p.width, p.height));
-        const QWidget *container = p.container ? child(window, p.container) : central;
-        EXPECT_EQ(w->parentWidget(), container);
-        if (p.caption) {
-            EXPECT_EQ(textOf(w), QString::fromUtf8(p.caption));
+    void trigger(const char *action) { control<QAction>(action)->trigger(); }
+    void click(const char *name, Qt::KeyboardModifiers modifiers = {})
+    {
+        for (int row = 0; row < file1->count(); ++row) {
+            if (file1->name(row) == u(name)) {
+                const QPoint at = file1->visualRect(file1->model()->index(row, 0)).center();
+                return QTest::mouseClick(file1->viewport(), Qt::LeftButton, modifiers, at);
+            }
         }
-        EXPECT_EQ(w->isEnabled(), p.enabled);
+        ADD_FAILURE() << "not listed: " << name;
     }
-    EXPECT_TRUE(child(window, "Dateiname")->font().bold());
-    EXPECT_TRUE(child(window, "Size")->font().bold());
-    EXPECT_DOUBLE_EQ(child(window, "Size")->font().pointSizeF(), 8.25);
-    for (const char *button : {"Command1", "Command2"}) {
-        EXPECT_TRUE(child(window, button)->font().bold());
-        EXPECT_DOUBLE_EQ(child(window, button)->font().pointSizeF(), 9.75);
-    }
-    EXPECT_DOUBLE_EQ(window.font().pointSizeF(), 8.25);
-    EXPECT_EQ(child<QComboBox>(window, "PofoDrive")->count(), 0);
-    EXPECT_TRUE(child<QComboBox>(window, "PofoDrive")->isEditable());
-    EXPECT_EQ(child<QListWidget>(window, "List1")->count(), 0);
-    EXPECT_EQ(window.minimumSize(), window.maximumSize());
-    EXPECT_FALSE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(window.windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_FALSE(window.windowIcon().isNull());
-}
-
-TEST_F(MainWindowTest, MenusCarryTheirCaptionsNamesAndShortcuts)
-{
-    MainWindow window(m_tp.platform, m_tp.values);
-    QStringList bar;
-    for (QAction *a : window.menuBar()->actions())
-        bar << (a->menu() ? a->menu()->objectName() : a->objectName()) + QLatin1Char('=')
-                   + a->text();
-    EXPECT_EQ(bar, QStringList({"mnuDatei=&File", "mnuBackup=Backup", "mnuOptionen=&Options",
-                                "mnuInfo=&Info"}));
-
-    auto *file = child<QMenu>(window, "mnuDatei");
-    ASSERT_EQ(file->actions().size(), 1);
-    EXPECT_EQ(file->actions()[0]->objectName(), QStringLiteral("mnuexit"));
-    EXPECT_EQ(file->actions()[0]->text(), QStringLiteral("Exit"));
-    EXPECT_EQ(file->actions()[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
-
-    QStringList options;
-    for (QAction *a : child<QMenu>(window, "mnuOptionen")->actions())
-        options << a->objectName() + QLatin1Char('=') + (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(options, QStringList({"mnuAtariFiles=Show only Atari Portfolio files",
-                                    "mnuOver=Overwrite files if exists?", "mnuStrich=-",
-                                    "mnuPath=Path options"}));
-    auto *path = window.findChild<QAction *>(QStringLiteral("mnuPath"));
-    EXPECT_EQ(path->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-    EXPECT_FALSE(window.findChild<QAction *>(QStringLiteral("mnuAtariFiles"))->isChecked());
-
-    auto *poppi = child<QMenu>(window, "mnupoppi");
-    EXPECT_EQ(poppi->title(), QStringLiteral("poppi"));
-    QStringList popup;
-    for (QAction *a : poppi->actions())
-        popup << a->objectName() + QLatin1Char('=') + a->text();
-    EXPECT_EQ(popup, QStringList({"mnuNew=New folder", "mnuDeleteFolder=Delete folder"}));
-    EXPECT_FALSE(window.menuBar()->actions().contains(poppi->menuAction()));
-}
-
-TEST_F(MainWindowTest, FocusMovesInTheGivenOrder)
-{
-    MainWindow window(m_tp.platform, m_tp.values);
-    const QStringList expected = {"Drive1",   "Dir1",      "File1",      "Command1",
-                                  "Command2", "PofoDrive", "PofoFolder", "PoFoFile",
-                                  "Command3", "List1",     "Command4"};
-    QStringList chain;
-    QWidget *w = child(window, "Drive1");
-    for (int i = 0; i < 200 && chain.size() < expected.size(); ++i, w = w->nextInFocusChain()) {
-        const QString name = w->objectName();
-        if (expected.contains(name) && !chain.contains(name))
-            chain << name;
-    }
-    EXPECT_EQ(chain, expected);
-}
-
-TEST_F(MainWindowTest, FirstStartWithAnEmptyStore)
-{
-    MainWindow window(m_tp.platform, m_tp.values);
-    EXPECT_EQ(m_tp.values.toolFolder, StoredSettings::defaultToolFolder());
-    EXPECT_FALSE(m_tp.values.overwriteFlag);
-    EXPECT_FALSE(window.findChild<QAction *>(QStringLiteral("mnuOver"))->isChecked());
-    const QString home = QDir::toNativeSeparators(StoredSettings::defaultFolder());
-    EXPECT_EQ(child<FolderList>(window, "Dir1")->path(), home);
-    EXPECT_EQ(child<FileList>(window, "File1")->path(), home);
-    EXPECT_EQ(child<QPlainTextEdit>(window, "Dateiname")->toPlainText(), home);
-    EXPECT_EQ(child<DriveList>(window, "Drive1")->root(),
-              child<DriveList>(window, "Drive1")->rootOf(home));
-    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Tarnwick v1.0 - ")));
-    EXPECT_TRUE(m_tp.dialogs.boxes.isEmpty());
-}
-
-struct OverStart
-{
-    const char *stored;
-    bool ticked;
-};
-
-class OverAtStart : public MainWindowTest, public ::testing::WithParamInterface<OverStart>
-{};
-
-TEST_P(OverAtStart, StoredTextTicksTheMenuItem)
-{
-    store(StoredSettings::Overwrite, QString::fromUtf8(GetParam().stored));
-    MainWindow window(m_tp.platform, m_tp.values);
-    EXPECT_EQ(window.findChild<QAction *>(QStringLiteral("mnuOver"))->isChecked(),
-              GetParam().ticked);
-    EXPECT_EQ(m_tp.values.overwriteFlag, GetParam().ticked);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, OverAtStart,
-                         ::testing::Values(OverStart{"True", true}, OverStart{"true", true},
-                                           OverStart{"7", true}, OverStart{"-1", true},
-                                           OverStart{"False", false}, OverStart{"0", false},
-                                           OverStart{"maybe", false}, OverStart{"", false}));
-
-TEST_F(MainWindowTest, StoredFoldersAreLoadedThroughTheFolderChange)
-{
-    store(StoredSettings::ToolFolder, QStringLiteral("c:\\tools\\"));
-    store(StoredSettings::FileFolder, folder("three"));
-    store(StoredSettings::Folder, folder("one/two"));
-    MainWindow window(m_tp.platform, m_tp.values);
-    EXPECT_EQ(m_tp.values.toolFolder, QStringLiteral("c:\\tools\\"));
-    EXPECT_EQ(child<FolderList>(window, "Dir1")->path(), folder("one/two"));
-    // The folder change moves the file list and fills the path field.
-    EXPECT_EQ(child<FileList>(window, "File1")->path(), folder("one/two"));
-    EXPECT_EQ(child<QPlainTextEdit>(window, "Dateiname")->toPlainText(), folder("one/two"));
-    EXPECT_FALSE(child(window, "Command1")->isEnabled());
-}
-
-struct BadStore
-{
-    const char *name;
-    const char *file; // "%1" is the temporary folder
-    const char *dir;
-    const char *drive;
-    const char *expectedDir; // "" : the fallback of a start without a folder
-};
-
-class BadValuesAtStart : public MainWindowTest, public ::testing::WithParamInterface<BadStore>
-{};
-
-TEST_P(BadValuesAtStart, TheProgramStillStartsOnAReadableFolder)
-{
-    const BadStore &c = GetParam();
-    store(StoredSettings::FileFolder, QString::fromUtf8(c.file).arg(m_dir.path()));
-    store(StoredSettings::Folder, QString::fromUtf8(c.dir).arg(m_dir.path()));
-    store(StoredSettings::Drive, QString::fromUtf8(c.drive));
-    store(StoredSettings::Overwrite, QStringLiteral("\x01\x02garbage"));
-    MainWindow window(m_tp.platform, m_tp.values);
-    const QString dir = child<FolderList>(window, "Dir1")->path();
-    const QString expected =
-        *c.expectedDir ? QDir::toNativeSeparators(
-            QDir::cleanPath(QString::fromUtf8(c.expectedDir).arg(m_dir.path())))
-                       : QDir::toNativeSeparators(StoredSettings::defaultFolder());
-    EXPECT_EQ(dir, expected);
-    EXPECT_TRUE(QFileInfo(dir).isDir());
-    EXPECT_EQ(child<FileList>(window, "File1")->path(), dir);
-    EXPECT_FALSE(m_tp.values.overwriteFlag);
-    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Tarnwick v1.0 - ")));
-    EXPECT_GE(child<DriveList>(window, "Drive1")->count(), 1);
-
-    // The about box still follows.
-    bool aboutShown = false;
-    onNextModal([&](QWidget *modal) {
-        aboutShown = modal->objectName() == QLatin1String("frmInfo");
-        modal->close();
-    });
-    window.start();
-    EXPECT_TRUE(aboutShown);
-    EXPECT_TRUE(window.isVisible());
-    window.close();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, BadValuesAtStart,
-    ::testing::Values(
-        BadStore{"deletedDirKeepsFileFolder", "%1/three", "%1/gone", "/no/such/drive", "%1/three"},
-        BadStore{"allDeleted", "%1/gone", "%1/gone/too", "q:", ""},
-        BadStore{"emptyTexts", "", "", "", ""},
-        BadStore{"aFileInsteadOfAFolder", "/etc/hostname", "/etc/hostname", "/etc", ""},
-        BadStore{"garbageCharacters", "\x01\x7f:\\*?", "<>|\"", "[]", ""}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST_F(MainWindowTest, StartShowsTheAboutBoxAloneAndThenTheMainWindow)
-{
-    MainWindow window(m_tp.platform, m_tp.values);
-    QString modalName;
-    bool mainVisibleMeanwhile = true;
-    onNextModal([&](QWidget *modal) {
-        modalName = modal->objectName();
-        mainVisibleMeanwhile = window.isVisible();
-        modal->close();
-    });
-    window.start();
-    EXPECT_EQ(modalName, QStringLiteral("frmInfo"));
-    EXPECT_FALSE(mainVisibleMeanwhile);
-    EXPECT_TRUE(window.isVisible());
-    window.close();
-}
-
-TEST_F(MainWindowTest, ClosingWritesTheFourSettingsInOrder)
-{
-    store(StoredSettings::ToolFolder, QStringLiteral("keep me"));
-    store(StoredSettings::Folder, folder("one"));
-    MainWindow window(m_tp.platform, m_tp.values);
-    window.show();
-    child<FolderList>(window, "Dir1")->setPath(folder("three"));
-    m_tp.settings.writtenSections.clear();
-    window.close();
-    EXPECT_EQ(m_tp.settings.writtenSections, QStringList({"Dir", "Drive", "File", "Over"}));
-    EXPECT_EQ(stored(StoredSettings::Folder), folder("three"));
-    EXPECT_EQ(stored(StoredSettings::FileFolder), folder("three"));
-    EXPECT_EQ(stored(StoredSettings::Drive), child<DriveList>(window, "Drive1")->drive());
-    EXPECT_EQ(stored(StoredSettings::Overwrite), QStringLiteral("False"));
-    EXPECT_EQ(stored(StoredSettings::ToolFolder), QStringLiteral("keep me"));
-    EXPECT_TRUE(m_tp.dialogs.boxes.isEmpty());
-}
-
-struct Toggles
-{
-    const char *start;
-    int toggles;
-    const char *stored;
-};
-
-class OverwriteToggle : public MainWindowTest, public ::testing::WithParamInterface<Toggles>
-{};
-
-TEST_P(OverwriteToggle, TheTickIsStoredAtExit)
-{
-    store(StoredSettings::Overwrite, QString::fromUtf8(GetParam().start));
-    MainWindow window(m_tp.platform, m_tp.values);
-    QAction *over = window.findChild<QAction *>(QStringLiteral("mnuOver"));
-    for (int i = 0; i < GetParam().toggles; ++i) {
-        const bool before = m_tp.values.overwriteFlag;
-        over->trigger();
-        EXPECT_NE(m_tp.values.overwriteFlag, before);
-        EXPECT_EQ(over->isChecked(), m_tp.values.overwriteFlag);
-    }
-    window.close();
-    EXPECT_EQ(stored(StoredSettings::Overwrite), QString::fromUtf8(GetParam().stored));
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, OverwriteToggle,
-                         ::testing::Values(Toggles{"0", 0, "False"}, Toggles{"0", 1, "True"},
-                                           Toggles{"0", 2, "False"}, Toggles{"True", 0, "True"},
-                                           Toggles{"True", 1, "False"}, Toggles{"5", 3, "False"}));
-
-TEST_F(MainWindowTest, ExitClosesLikeTheCloseBoxAndAFailedWriteIsReported)
-{
-    m_tp.settings.failWrites = true;
-    MainWindow window(m_tp.platform, m_tp.values);
-    window.show();
-    window.findChild<QAction *>(QStringLiteral("mnuexit"))->trigger();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(m_tp.settings.writtenSections, QStringList({"Dir", "Drive", "File", "Over"}));
-    ASSERT_EQ(m_tp.dialogs.boxes.size(), 1);
-    EXPECT_TRUE(m_tp.dialogs.boxes[0].text.contains(QStringLiteral("memory")));
-}
-
-TEST_F(MainWindowTest, SecondStartReadsBackWhatTheFirstStored)
-{
-    const QString ini = m_dir.filePath(QStringLiteral("conf/Tarnwick.conf"));
-    QString drive;
+    QPoint folderEntry(const char *name) const
     {
-        QtSettingsStore settings(ini);
-        Platform platform{settings, m_tp.dialogs, m_tp.urls, m_tp.commands};
-        ProgramValues values;
-        MainWindow first(platform, values);
-        first.show();
-        child<FolderList>(first, "Dir1")->setPath(folder("one/two"));
-        first.findChild<QAction *>(QStringLiteral("mnuOver"))->trigger();
-        drive = child<DriveList>(first, "Drive1")->drive();
-        first.close();
+        const auto found = dir1->findItems(u(name), Qt::MatchEndsWith);
+        EXPECT_FALSE(found.isEmpty()) << name;
+        return found.isEmpty() ? QPoint() : dir1->visualItemRect(found.last()).center();
     }
-    QtSettingsStore settings(ini);
-    Platform platform{settings, m_tp.dialogs, m_tp.urls, m_tp.commands};
-    ProgramValues values;
-    MainWindow second(platform, values);
-    EXPECT_EQ(child<FolderList>(second, "Dir1")->path(), folder("one/two"));
-    EXPECT_EQ(child<FileList>(second, "File1")->path(), folder("one/two"));
-    EXPECT_EQ(child<DriveList>(second, "Drive1")->drive(), drive);
-    EXPECT_TRUE(second.findChild<QAction *>(QStringLiteral("mnuOver"))->isChecked());
-    EXPECT_TRUE(values.overwriteFlag);
-}
+    QStringList boxes() const { return m_tp.dialogs.kinds(); }
+    QString sizeLine() const { return control<QLabel>("Size")->text(); }
 
-struct MenuWindow
-{
-    const char *action;
-    const char *window; // objectName of the modal window it opens
+    Tree m_tree;
+    TestPlatform m_tp;
+    std::unique_ptr<MainWindow> m_window;
+    FolderList *dir1 = nullptr;
+    FileList *file1 = nullptr;
+    PathField *path = nullptr;
+    QPushButton *command1 = nullptr;
+    QPushButton *command2 = nullptr;
 };
 
-class MenuOpensModal : public MainWindowTest, public ::testing::WithParamInterface<MenuWindow>
-{};
-
-TEST_P(MenuOpensModal, MainWindowWaitsUntilItCloses)
+TEST_F(Main, StartReadsTheStoreAndShowsTheAboutBoxAloneFirst)
 {
+    store("Over", u("True"));
+    store("Dir", at("pc/sub1"));
+    store("File", at("pc"));
     MainWindow window(m_tp.platform, m_tp.values);
-    window.show();
-    QString opened;
-    bool modal = false;
-    onNextModal([&](QWidget *w) {
-        opened = w->objectName();
-        modal = w->isModal();
-        w->close();
+    QString modal;
+    bool mainShown = true;
+    onNextModal([&](QWidget *box) {
+        modal = box->objectName();
+        mainShown = window.isVisible();
+        box->close();
     });
-    window.findChild<QAction *>(QLatin1String(GetParam().action))->trigger();
-    EXPECT_EQ(opened, QLatin1String(GetParam().window));
-    EXPECT_TRUE(modal);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    window.close();
+    window.start();
+    EXPECT_EQ(modal, u("frmInfo"));
+    EXPECT_FALSE(mainShown);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), titleLine());
+    EXPECT_EQ(m_tp.values.toolFolder, u("/opt/pofo/"));
+    EXPECT_TRUE(m_tp.values.overwriteFlag && child<QAction>(window, u("mnuOver"))->isChecked());
+    // The folder list's folder wins; the file list and the path field follow it.
+    EXPECT_EQ(child<FileList>(window, u("File1"))->path(), at("pc/sub1"));
+    EXPECT_EQ(child<PathField>(window, u("Dateiname"))->path(), at("pc/sub1"));
+    EXPECT_EQ(child<QComboBox>(window, u("PofoDrive"))->currentText(), u("a:\\"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, MenuOpensModal,
-                         ::testing::Values(MenuWindow{"mnuInfo", "frmInfo"},
-                                           MenuWindow{"mnuPath", "frmOptionen"},
-                                           MenuWindow{"mnuBackup", "Backup"}));
+TEST_F(Main, ClosingWritesTheFourSettingsInOrderAndReportsAFailedWrite)
+{
+    open();
+    trigger("mnuOver");
+    EXPECT_TRUE(m_tp.values.overwriteFlag);
+    trigger("mnuexit");
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_EQ(m_tp.settings.writtenSections, QStringList({"Dir", "Drive", "File", "Over"}));
+    EXPECT_EQ(m_tp.settings.values.value(u("Drive/Default")), m_tree.path() + u(" [TREE]"));
+    EXPECT_EQ(m_tp.settings.values.value(u("Over/Default")), u("True"));
+    EXPECT_TRUE(m_tp.dialogs.boxes.isEmpty());
+
+    m_tp.settings.failWrites = true;
+    open();
+    m_window->close();
+    ASSERT_EQ(boxes(), QStringList({"message"}));
+    EXPECT_TRUE(m_tp.dialogs.boxes[0].text.contains(u("memory")));
+}
+
+TEST_F(Main, BadStoredFoldersStillStartOnAReadableFolder)
+{
+    store("Dir", at("gone"));
+    store("File", at("pc/sub2"));
+    EXPECT_EQ(child<FolderList>(MainWindow(m_tp.platform, m_tp.values), u("Dir1"))->path(),
+              at("pc/sub2"));
+    store("Dir", at("pc/a.txt"));
+    store("File", at("gone"));
+    EXPECT_EQ(child<FolderList>(MainWindow(m_tp.platform, m_tp.values), u("Dir1"))->path(),
+              QDir::toNativeSeparators(QDir::homePath()));
+}
+
+TEST_F(Main, MenuCommandsOpenTheirWindowsModally)
+{
+    open();
+    for (const auto &[action, window] :
+         {std::pair{"mnuBackup", "Backup"}, std::pair{"mnuPath", "frmOptionen"},
+          std::pair{"mnuInfo", "frmInfo"}}) {
+        QString opened;
+        onNextModal([&opened](QWidget *modal) {
+            opened = modal->objectName();
+            modal->close();
+        });
+        trigger(action);
+        EXPECT_EQ(opened, u(window)) << action;
+    }
+}
+
+TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileList)
+{
+    open();
+    click("a.txt");
+    EXPECT_TRUE(command1->isEnabled());
+    EXPECT_EQ(path->path(), at("pc/a.txt"));
+    EXPECT_EQ(sizeLine(), SizeLine::text(2048));
+    click("c.txt", Qt::ShiftModifier);
+    EXPECT_EQ(sizeLine(), SizeLine::text(2048 + 1000 + 2500));
+    click("a.txt", Qt::ControlModifier);
+    EXPECT_EQ(file1->selectedNames(), QStringList({"b.txt", "c.txt"}));
+    click("b.txt", Qt::ControlModifier);
+    click("c.txt", Qt::ControlModifier);
+    EXPECT_EQ(sizeLine(), SizeLine::text(0));
+    EXPECT_EQ(path->path(), at("pc/c.txt"));
+    EXPECT_TRUE(command1->isEnabled());
+    QTest::keyClick(file1, Qt::Key_Down);
+    EXPECT_EQ(path->path(), at("pc/x.doc"));
+    EXPECT_EQ(sizeLine(), SizeLine::text(5));
+
+    // The filter clears the selection and leaves the rest.
+    trigger("mnuAtariFiles");
+    EXPECT_EQ(file1->count(), 3);
+    EXPECT_TRUE(file1->selectedNames().isEmpty() && command1->isEnabled());
+    EXPECT_EQ(sizeLine(), SizeLine::text(5));
+    trigger("mnuAtariFiles");
+    EXPECT_EQ(file1->count(), 4);
+
+    // A single click selects a folder, a double click opens it; the size line stays.
+    QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {}, folderEntry("sub1"));
+    EXPECT_EQ(dir1->path(), at("pc"));
+    const QPoint sub1 = folderEntry("sub1");
+    QTest::mouseDClick(dir1->viewport(), Qt::LeftButton, {}, sub1);
+    QTest::mouseRelease(dir1->viewport(), Qt::LeftButton, {}, sub1);
+    EXPECT_EQ(file1->path(), at("pc/sub1"));
+    EXPECT_EQ(file1->count(), 0);
+    EXPECT_EQ(path->path(), at("pc/sub1"));
+    EXPECT_FALSE(command1->isEnabled());
+    EXPECT_EQ(sizeLine(), SizeLine::text(5));
+
+    // Only the right button opens the folder menu, at the pointer, and opens nothing.
+    auto *menu = control<QMenu>("mnupoppi");
+    const QPoint entry = folderEntry("deep");
+    QTest::mouseClick(dir1->viewport(), Qt::MiddleButton, {}, entry);
+    EXPECT_FALSE(menu->isVisible());
+    QTest::mousePress(dir1->viewport(), Qt::RightButton, {}, entry);
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_LE((menu->pos() - dir1->viewport()->mapToGlobal(entry)).manhattanLength(), 2);
+    menu->hide();
+    EXPECT_EQ(dir1->path(), at("pc/sub1"));
+}
+
+TEST_F(Main, EveryCommandActsOnTheExactFolderAndNotOnTheOneItsTextLooksLike)
+{
+    m_tree.file(u("pc/my pofo/keep.txt"), 1);
+    for (const char *name : {"my\u00a0pofo", "my\u2028pofo", "my\tpofo", "my pofo "}) {
+        m_tree.file(u("pc/") + u(name) + u("/old.txt"), 1);
+        const QString folder = at(u("pc/") + u(name));
+        open(u("pc/") + u(name));
+        ASSERT_EQ(path->path(), folder);
+        m_tp.commands.started.clear();
+        control<QLineEdit>("PoFoFile")->setText(u("X.TXT"));
+        command2->click();
+        EXPECT_EQ(
+            m_tp.commands.started,
+            QStringList({ToolCommands(u("/opt/pofo/")).receive(u("a:\\X.TXT"), folder, false)}));
+        m_tp.dialogs.inputAnswers = {u("inner")};
+        trigger("mnuNew");
+        EXPECT_TRUE(QDir(folder).rmdir(u("inner"))) << name;
+        m_tp.dialogs.okCancelAnswers = {true};
+        trigger("mnuDeleteFolder");
+        EXPECT_FALSE(QFileInfo::exists(folder)) << name;
+        EXPECT_EQ(m_tree.entries(u("pc/my pofo")), QStringList({"keep.txt"}));
+    }
+}
+
+TEST_F(Main, DeleteFolderAsksOnlyWhenThereIsSomethingInItAndReadsTheListAgain)
+{
+    m_tree.file(u("system.txt"), 1);
+    const std::tuple<const char *, bool, bool, QStringList, const char *> table[] = {
+        // folder opened, it holds a file, the answer, the boxes shown, where the list stands
+        {"pc/victim", false, false, {}, "pc"},
+        {"pc/victim", true, false, {"okCancel"}, "pc/victim"},
+        {"pc/victim", true, true, {"okCancel"}, "pc"},
+        {"pc/vanished", false, true, {"message"}, "pc"},
+        {"", false, true, {"message"}, ""}};
+    for (const auto &[folder, files, answer, kinds, listAt] : table) {
+        m_tree.folder(u("pc/victim"));
+        m_tree.folder(u("pc/vanished"));
+        if (files)
+            m_tree.file(u("pc/victim/a.txt"), 1);
+        open(folder);
+        QDir(at("pc/vanished")).removeRecursively();
+        m_tp.dialogs.okCancelAnswers = {answer};
+        trigger("mnuDeleteFolder");
+        EXPECT_EQ(boxes(), kinds) << folder;
+        EXPECT_EQ(path->path(), at(listAt)) << folder;
+        EXPECT_EQ(m_tree.exists(u("pc/victim/a.txt")), files && !answer) << folder;
+    }
+    EXPECT_TRUE(m_tp.dialogs.boxes.value(0).text.contains(u("root of a drive")));
+    EXPECT_TRUE(m_tree.exists(u("system.txt")));
+    open("pc/victim");
+    m_tree.file(u("pc/victim/a.txt"), 1);
+    trigger("mnuDeleteFolder");
+    ASSERT_EQ(boxes(), QStringList({"okCancel"}));
+    EXPECT_EQ(m_tp.dialogs.boxes[0].text,
+              u("WARNING, folder isn't empty. Do you want to delete all files?"));
+    EXPECT_EQ(m_tp.dialogs.boxes[0].title, titleLine());
+}
+
+TEST_F(Main, NewFolderMakesTheAnswerInThePathFieldsFolderOrSaysWhyNot)
+{
+    const std::tuple<std::optional<QString>, bool, bool, QStringList> table[] = {
+        // the answer, the path field names a file, a folder is made, the boxes shown
+        {u("New folder"), false, true, {"input"}},
+        {std::nullopt, false, false, {"input"}},
+        {u("sub1"), false, false, {"input", "message"}},
+        {u("New folder 2"), true, false, {"input", "message"}}};
+    for (const auto &[answer, onAFile, made, kinds] : table) {
+        open();
+        if (onAFile)
+            click("a.txt");
+        m_tp.dialogs.inputAnswers = {answer};
+        const qsizetype before = m_tree.entries(u("pc")).size();
+        trigger("mnuNew");
+        ASSERT_EQ(boxes(), kinds);
+        EXPECT_EQ(m_tree.entries(u("pc")).size(), before + (made ? 1 : 0));
+        EXPECT_EQ(dir1->findItems(u("New folder"), Qt::MatchEndsWith).size(), 1);
+    }
+    const RecordingDialogs::Box &input = m_tp.dialogs.boxes[0];
+    EXPECT_EQ(input.text, u("Enter name for new folder?"));
+    EXPECT_EQ(input.title, titleLine());
+    EXPECT_EQ(input.defaultAnswer, u("New folder"));
+}
+
+TEST_F(Main, DrivesOpenTheirFolderAndAFolderOnASecondDriveStartsThere)
+{
+    m_tree.folder(u("two/deeper"));
+    m_tp.volumes.drives = {
+        {at("pc"), at("pc") + u(" [ONE]")}, {at("two"), at("two")}, {at("gone"), at("gone")}};
+    store("Drive", at("two"));
+    open("two/deeper");
+    auto *drive1 = control<DriveList>("Drive1");
+    EXPECT_EQ(drive1->root(), at("two"));
+    QTest::keyClick(drive1, Qt::Key_Home);
+    EXPECT_EQ(path->path(), at("pc"));
+    QTest::keyClick(drive1, Qt::Key_End);
+    ASSERT_EQ(boxes(), QStringList({"message"}));
+    EXPECT_TRUE(m_tp.dialogs.boxes[0].text.contains(at("gone")));
+    EXPECT_EQ(dir1->path(), at("pc"));
+    EXPECT_EQ(drive1->root(), at("pc"));
+}
+
+TEST_F(Main, TransmitSendsTheSelectionInListOrderWithTheSwitchOfTheMoment)
+{
+    open();
+    click("c.txt");
+    click("a.txt", Qt::ControlModifier);
+    control<QComboBox>("PofoDrive")->setEditText(u("a:"));
+    control<QLineEdit>("PofoFolder")->setText(u("DOCS"));
+    control<QLineEdit>("PoFoFile")->setText(u("IGNORED"));
+    control<QPushButton>("Command3")->click();
+    command1->click();
+    trigger("mnuOver");
+    m_tp.values.toolFolder = u("/elsewhere/");
+    command1->click();
+    const auto line = [this](const char *tool, const char *file, bool overwrite) {
+        return ToolCommands(u(tool)).transmit(at("pc"), u(file), u("a:"), u("DOCS"), overwrite);
+    };
+    EXPECT_EQ(
+        m_tp.commands.started,
+        QStringList({line("/opt/pofo/", "a.txt", false), line("/opt/pofo/", "c.txt", false),
+                     line("/elsewhere/", "a.txt", true), line("/elsewhere/", "c.txt", true)}));
+    file1->clearSelection();
+    command1->click();
+    EXPECT_EQ(m_tp.commands.started.size(), 4);
+}
+
+TEST_F(Main, ReceiveFetchesTheListOrElseTheFieldsAndTheButtonsFollowTheList)
+{
+    open();
+    click("a.txt");
+    const auto line = [this](const char *source) {
+        return ToolCommands(u("/opt/pofo/")).receive(u(source), at("pc/a.txt"), false);
+    };
+    auto *fileField = control<QLineEdit>("PoFoFile");
+    auto *list = control<QListWidget>("List1");
+    auto *clear = control<QPushButton>("Command4");
+    QTest::keyClicks(fileField, u("A"));
+    EXPECT_TRUE(command2->isEnabled());
+    fileField->clear();
+    EXPECT_FALSE(command2->isEnabled());
+    control<QLineEdit>("PofoFolder")->setText(u("DOCS"));
+    fileField->setText(u("ONE.TXT"));
+    fileField->clear();
+    control<QPushButton>("Command3")->click();
+    EXPECT_TRUE(list->isEnabled() && clear->isEnabled() && !command2->isEnabled());
+    control<QLineEdit>("PofoFolder")->clear();
+    fileField->setText(u("TWO.TXT"));
+    control<QPushButton>("Command3")->click();
+    command2->click();
+    command2->click();
+    const QStringList both = {line("a:\\DOCS\\"), line("a:\\TWO.TXT")};
+    EXPECT_EQ(m_tp.commands.started, both + both);
+    clear->click();
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_FALSE(list->isEnabled() || clear->isEnabled() || command2->isEnabled());
+    fileField->setText(u("FIELD.TXT"));
+    command2->click();
+    EXPECT_EQ(m_tp.commands.started.last(), line("a:\\FIELD.TXT"));
+}
 
 } // namespace

@@ -1,0 +1,377 @@
+// The rules that need no window: size line, patterns, folders, settings, command lines.
+#include "about/abouttext.h"
+#include "app/storedsettings.h"
+#include "browser/filepattern.h"
+#include "browser/folderaccess.h"
+#include "browser/foldercommands.h"
+#include "browser/sizeline.h"
+#include "doubles.h"
+#include "platform/processstarter.h"
+#include "platform/settingsstore.h"
+#include "platform/windowsargs.h"
+#include "testhelpers.h"
+#include "transfer/toolcommands.h"
+
+#include <QRegularExpression>
+#include <QStorageInfo>
+
+#include <random>
+
+namespace {
+
+using FolderCommands::Removal;
+
+TEST(SizeLine, KilobytesRoundHalfUpAndTheBytesFollowThem)
+{
+    const std::pair<quint64, const char *> table[] = {
+        {2048, "2.05 kB (2050"},
+        {3500, "3.50 kB (3500"},
+        {1005, "1.01 kB (1010"},
+        {4, "0.00 kB (0"},
+        {0, "0.00 kB (0"},
+        {123456789, "123456.79 kB (123456790"},
+        {1100, "1.10 kB (1100"},
+        {995, "1.00 kB (1000"},
+        {~0ULL, "18446744073709551.62 kB (18446744073709551620"}};
+    for (const auto &[total, line] : table)
+        EXPECT_EQ(SizeLine::text(total, QLocale::c()), u("File size: %1 Bytes)").arg(u(line)));
+    EXPECT_EQ(SizeLine::text(2048, QLocale(QLocale::German)), u("File size: 2,05 kB (2050 Bytes)"));
+}
+
+TEST(SizeLine, TotalCountsWhatCanBeMeasuredEachTime)
+{
+    Tree tree;
+    tree.file(u("a.bin"), 1000);
+    tree.file(u("b.bin"), 5000000000LL);
+    tree.folder(u("sub"));
+    tree.link(u("to-a"), tree.path(u("a.bin")));
+    tree.link(u("loop"), tree.path(u("loop")));
+    const QStringList names = {"a.bin", "b.bin", "gone", "sub", "to-a", "loop"};
+    EXPECT_EQ(SizeLine::totalBytes(tree.path(), names), 5000002000ULL);
+    tree.file(u("a.bin"), 10);
+    EXPECT_EQ(SizeLine::totalBytes(tree.path() + QDir::separator(), names), 5000000020ULL);
+}
+
+TEST(FilePattern, PortfolioKindsMatchWhateverFollowsTheExtension)
+{
+    const FilePattern portfolio(FilePattern::portfolio()), all(FilePattern::all());
+    for (const char *name : {"notes.txt.bak", "NOTES.TXT", "Budget.Wks", "a.comb.x", "run.bat"})
+        EXPECT_TRUE(portfolio.matches(u(name)) && all.matches(u(name))) << name;
+    for (const char *name : {"notes.doc", "README", "txt", "notes_txt"})
+        EXPECT_TRUE(!portfolio.matches(u(name)) && all.matches(u(name))) << name;
+    const FilePattern list(u("*.md; *.TXT;a?c"));
+    EXPECT_TRUE(list.matches(u("x.txt")) && list.matches(u("abc")));
+    EXPECT_FALSE(list.matches(u("x.doc")) || list.matches(u("abbc")));
+}
+
+TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksAndLeavesOutHiddenAndBroken)
+{
+    Tree tree;
+    tree.file(u("plain.txt"));
+    tree.file(u(".hidden"));
+    tree.folder(u("sub"));
+    tree.folder(u(".hiddenfolder"));
+    tree.link(u("to-file"), tree.path(u("plain.txt")));
+    tree.link(u("to-folder"), tree.path(u("sub")));
+    tree.link(u("broken"), tree.path(u("nothing")));
+    tree.link(u("self"), tree.path(u("self")));
+    FolderAccess::Listing listing = FolderAccess::read(tree.path());
+    FolderAccess::sortForDisplay(listing.files);
+    FolderAccess::sortForDisplay(listing.folders);
+    EXPECT_EQ(listing.files, QStringList({"plain.txt", "to-file"}));
+    EXPECT_EQ(listing.folders, QStringList({"sub", "to-folder"}));
+    EXPECT_EQ(FolderAccess::listError(tree.path(u("to-folder"))), QString());
+    EXPECT_EQ(FolderAccess::listError(tree.path(u("gone"))),
+              systemText(std::errc::no_such_file_or_directory));
+    EXPECT_EQ(FolderAccess::listError(tree.path(u("plain.txt"))),
+              systemText(std::errc::not_a_directory));
+    EXPECT_FALSE(FolderAccess::listError({}).isEmpty());
+}
+
+TEST(FolderAccess, NamesSortWithoutRegardToCase)
+{
+    QStringList names = {"Zeta", "alpha", "beta", "Beta", "Äpfel", "10", "_x", "ápfel", "apfel"};
+    FolderAccess::sortForDisplay(names);
+    EXPECT_EQ(names, QStringList(
+                         {"10", "_x", "alpha", "apfel", "Beta", "beta", "Zeta", "ápfel", "Äpfel"}));
+}
+
+TEST(FolderCommands, NewFolderIsMadeOrTheMessageNamesItAndSaysWhyNot)
+{
+    Tree tree;
+    tree.folder(u("base/taken"));
+    tree.file(u("base/afile"));
+    const QString sep = QDir::separator();
+    EXPECT_EQ(FolderCommands::newFolderPath(sep, u("x")), sep + u("x"));
+    const std::tuple<const char *, const char *, QString> table[] = {
+        {"New folder", "base", {}},
+        {"-é \"x\" ", "base", {}},
+        {"taken", "base", u("already exists")},
+        {"afile", "base", u("already exists")},
+        {"a/b", "base", u("cannot hold /")},
+        {"x", "base/afile", systemText(std::errc::not_a_directory)},
+        {"x", "gone", systemText(std::errc::no_such_file_or_directory)},
+        {"x", "", u("no PC folder")}};
+    for (const auto &[name, in, reason] : table) {
+        const QString folder = *in ? tree.path(u(in)) : QString();
+        const QString message = FolderCommands::makeFolder(folder, u(name));
+        const QString made = tree.path(u(in)) + sep + u(name);
+        if (reason.isEmpty()) {
+            EXPECT_TRUE(message.isEmpty() && QFileInfo(made).isDir()) << message;
+        } else {
+            EXPECT_TRUE(message.contains(reason) && (!*in || message.contains(made))) << message;
+        }
+    }
+}
+
+// A tree of which the doubles call the folder "root" a drive.
+class Removing : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_tree.folder(u("empty"));
+        m_tree.file(u("full/a.txt"), 10);
+        m_tree.file(u("file.txt"), 10);
+        m_tree.folder(u("target/kept"));
+        m_tree.link(u("link"), m_tree.path(u("target")));
+        m_tree.file(u("root/system.txt"), 10);
+        m_volumes.drives = {{m_tree.path(u("root")), m_tree.path(u("root"))}};
+    }
+    Tree m_tree;
+    FakeVolumes m_volumes;
+};
+
+TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemoved)
+{
+    const std::tuple<const char *, Removal, const char *, bool> table[] = {
+        {"empty", Removal::Removed, "", false},
+        {"full", Removal::NotEmpty, "", true},
+        {"gone", Removal::Failed, "", false},
+        {"file.txt", Removal::Failed, "not a folder", true},
+        {"link", Removal::Failed, "not a folder", true},
+        {"root", Removal::Refused, "root of a drive", true}};
+    for (const auto &[target, outcome, reason, remains] : table) {
+        const auto result = FolderCommands::removeFolder(m_tree.path(u(target)), m_volumes);
+        EXPECT_EQ(result.outcome, outcome) << target;
+        const bool named = outcome == Removal::Failed || outcome == Removal::Refused;
+        EXPECT_TRUE(result.message.contains(u(reason))
+                    && result.message.contains(named ? m_tree.path(u(target)) : QString()))
+            << result.message;
+        EXPECT_EQ(m_tree.exists(u(target)), remains) << target;
+    }
+    EXPECT_TRUE(m_tree.exists(u("target/kept")) && m_tree.exists(u("root/system.txt")));
+}
+
+TEST_F(Removing, DeletingFilesTakesThoseDirectlyInTheFolderAndLinksToFilesOnly)
+{
+    for (const char *name : {"a.txt", ".hidden", "with blank", "-f", "Ünïcödé ☃"})
+        m_tree.file(u("victim/") + u(name), 3);
+    m_tree.link(u("victim/to-file"), m_tree.path(u("file.txt")));
+    m_tree.link(u("victim/broken"), m_tree.path(u("nothing")));
+    EXPECT_EQ(FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_volumes), QString());
+    EXPECT_FALSE(m_tree.exists(u("victim")));
+    EXPECT_EQ(QFileInfo(m_tree.path(u("file.txt"))).size(), 10);
+
+    // Subfolders and links to folders are subfolders: they and what they hold stay.
+    m_tree.file(u("victim/a.txt"));
+    m_tree.file(u("victim/inner/deep.txt"), 5);
+    m_tree.link(u("victim/to-folder"), m_tree.path(u("target")));
+    const QString message =
+        FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_volumes);
+    EXPECT_TRUE(message.contains(m_tree.path(u("victim"))) && message.contains(u("holds folders")))
+        << message;
+    EXPECT_EQ(m_tree.entries(u("victim")), QStringList({"inner", "to-folder"}));
+    EXPECT_TRUE(m_tree.exists(u("victim/inner/deep.txt")) && m_tree.exists(u("target/kept")));
+
+    EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u("root")), m_volumes)
+                    .contains(u("root of a drive")));
+    EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u("file.txt")), m_volumes)
+                    .contains(u("not a folder")));
+    EXPECT_TRUE(m_tree.exists(u("root/system.txt")) && m_tree.exists(u("file.txt")));
+}
+
+TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumberAndEmptyStoresGiveDefaults)
+{
+    for (const char *on : {"True", "tRuE", " TRUE ", "1", "-1", "0.5", "1e3"})
+        EXPECT_TRUE(StoredSettings::toOverwriteFlag(u(on))) << on;
+    for (const char *off : {"False", "false", "0", "0.0", "", "yes", "Truee", "1 0", "nan", "ä"})
+        EXPECT_FALSE(StoredSettings::toOverwriteFlag(u(off))) << off;
+    EXPECT_EQ(StoredSettings::fromOverwriteFlag(true), u("True"));
+    EXPECT_EQ(StoredSettings::fromOverwriteFlag(false), u("False"));
+
+    const MemorySettingsStore empty;
+    const QString home = QDir::homePath();
+    EXPECT_EQ(StoredSettings::read(empty, u("FTOrt")), QString());
+    EXPECT_EQ(StoredSettings::read(empty, u("Over")), u("0"));
+    EXPECT_EQ(StoredSettings::read(empty, u("Dir")), home);
+    EXPECT_EQ(StoredSettings::read(empty, u("File")), home);
+    EXPECT_EQ(StoredSettings::read(empty, u("Drive")), QStorageInfo(home).rootPath());
+}
+
+TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)
+{
+    Tree tree;
+    const QString ini = tree.path(u("Tarnwick.conf"));
+    const QStringList texts = {"c:\\tools\\",   "a, b; c",  "\"q\" 'x'", "Ünï ☃",
+                               "@Variant(\\0)", " padded ", ""};
+    for (int i = 0; i < texts.size(); ++i)
+        EXPECT_TRUE(QtSettingsStore(ini).write(QString::number(i), u("Default"), texts[i]));
+    const QtSettingsStore store(ini);
+    for (int i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(store.read(QString::number(i), u("Default"), u("-")), texts[i]);
+    EXPECT_EQ(store.read(u("Missing"), u("Default"), u("fallback")), u("fallback"));
+
+    QFile file(ini);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("[Dir]\nDefault=a, b\n[File]\nDefault=@ByteArray(/tmp)\n[Drive\nDefault=/x\n");
+    file.close();
+    const QtSettingsStore garbage(ini);
+    EXPECT_EQ(garbage.read(u("Dir"), u("Default"), {}), u("a,b"));
+    EXPECT_EQ(garbage.read(u("File"), u("Default"), {}), u("/tmp"));
+
+    // A folder in the file's place: nothing is read, and writing fails, even for root.
+    QtSettingsStore blocked(tree.folder(u("blocked.conf")));
+    EXPECT_EQ(blocked.read(u("Dir"), u("Default"), u("fallback")), u("fallback"));
+    EXPECT_FALSE(blocked.write(u("Dir"), u("Default"), u("/x")));
+    EXPECT_TRUE(blocked.location().contains(u("blocked.conf")));
+}
+
+TEST(CommandLine, IsBuiltByteForByte)
+{
+    const ToolNames windows{u("transfolio.exe"), QLatin1Char('\\')};
+    const ToolCommands tools(u(R"(c:\tools\)"), windows);
+    const auto transmit = [&](const char *folder, bool overwrite) {
+        return tools.transmit(u(R"(C:\POFO)"), u("NOTES.TXT"), u(R"(a:\)"), u(folder), overwrite);
+    };
+    EXPECT_EQ(transmit("", false), u(R"(c:\tools\transfolio.exe C:\POFO\NOTES.TXT a:\ /t )"));
+    EXPECT_EQ(transmit("", true), u(R"(c:\tools\transfolio.exe C:\POFO\NOTES.TXT a:\ /t -f)"));
+    EXPECT_EQ(transmit("DOCS", false),
+              u(R"(c:\tools\transfolio.exe C:\POFO\NOTES.TXT a:\DOCS /t)"));
+    EXPECT_EQ(transmit("DOCS", true),
+              u(R"(c:\tools\transfolio.exe C:\POFO\NOTES.TXT a:\DOCS /t -f)"));
+    EXPECT_EQ(ToolCommands(u(R"(c:\tools)"), windows)
+                  .transmit(u(R"(C:\)"), u("N.TXT"), u("a:"), u(R"(\DOCS\)"), false),
+              u(R"(c:\toolstransfolio.exe C:\N.TXT a:\DOCS\ /t)"));
+    EXPECT_EQ(ToolCommands(u(R"(C:\Program Files\)"), windows)
+                  .transmit(u(R"(C:\My Pofo\)"), u("A -f"), u(R"(a:\)"), u("MY DOCS"), false),
+              u(R"("C:\Program Files\transfolio.exe" "C:\My Pofo\A -f" "a:\MY DOCS" /t)"));
+    EXPECT_EQ(ToolCommands({}, {u("transfolio"), QLatin1Char('/')})
+                  .transmit(u("/home/ann"), u("say \"hi\".txt"), u(R"(a:\)"), {}, false),
+              u(R"(transfolio "/home/ann/say \"hi\".txt" a:\ /t )"));
+
+    EXPECT_EQ(tools.receive(u(R"(a:\DOCS\L.TXT)"), u(R"(C:\POFO)"), false),
+              u(R"(c:\tools\transfolio.exe -r a:\DOCS\L.TXT C:\POFO)"));
+    EXPECT_EQ(tools.receive(u(R"(a:\A B.TXT)"), u(R"(C:\My Pofo\)"), true),
+              u(R"(c:\tools\transfolio.exe -r -f "a:\A B.TXT" "C:\My Pofo\\")"));
+    EXPECT_EQ(tools.backup(u(R"(a:\program\)"), u(R"(c:\backup\)")),
+              u(R"(c:\tools\transfolio.exe -r a:\program\*.* c:\backup\)"));
+    EXPECT_EQ(tools.backup(u(R"(a:\program)"), {}),
+              u(R"(c:\tools\transfolio.exe -r a:\program*.* )"));
+
+    EXPECT_EQ(ToolCommands::portfolioPath(u(R"(a:\)"), u("DOCS"), u("X")), u(R"(a:\DOCS\X)"));
+    EXPECT_EQ(ToolCommands::portfolioPath(u(R"(a:\)"), {}, u("X")), u(R"(a:\X)"));
+    EXPECT_EQ(ToolCommands::portfolioPath(u("a:"), u(R"(DOCS\)"), {}), u(R"(a:DOCS\\)"));
+}
+
+TEST(CommandLine, SplitsAsTheWindowsRuntimeDoes)
+{
+    const std::pair<const char *, QStringList> table[] = {
+        {"", {}},
+        {"p  a\tb  ", {"p", "a", "b"}},
+        {R"(p a\\b d"e f"g h)", {"p", R"(a\\b)", "de fg", "h"}},
+        {R"(p a\\\"b c)", {"p", R"(a\"b)", "c"}},
+        {R"(p a\\\\"b c" d)", {"p", R"(a\\b c)", "d"}},
+        {R"(p a"b"" c d)", {"p", R"(ab" c d)"}},
+        {R"(p "")", {"p", ""}},
+        {R"("C:\Program Files\t.exe" -r)", {R"(C:\Program Files\t.exe)", "-r"}},
+        {R"(c:\a\\"b c"d e)", {R"(c:\a\\b cd)", "e"}}};
+    for (const auto &[line, arguments] : table)
+        EXPECT_EQ(WindowsArgs::split(u(line)), arguments) << line;
+}
+
+// Names made of the characters that break command lines, and some that do not.
+QString randomName(std::mt19937 &random, bool quotes)
+{
+    static const QList<uint> letters =
+        (u("aZ.-*:/ \t\"\\\\äé日") + QString::fromUcs4(U"\U0001F600")).toUcs4();
+    QString name;
+    for (int n = int(random() % 9); n > 0; --n) {
+        const char32_t c = letters[qsizetype(random() % letters.size())];
+        if (c != '"' || quotes)
+            name += QString::fromUcs4(&c, 1);
+    }
+    return name;
+}
+
+QStringList nonEmpty(const QStringList &parts)
+{
+    QStringList out = parts;
+    out.removeAll(QString());
+    return out;
+}
+
+TEST(CommandLine, EveryLineSplitsIntoTheIntendedArgumentsAndPlainOnesAreUnquoted)
+{
+    std::mt19937 random(1);
+    for (int round = 0; round < 3000; ++round) {
+        const ToolNames names = round % 2 ? ToolNames{u("transfolio.exe"), QLatin1Char('\\')}
+                                          : ToolNames{u("transfolio"), QLatin1Char('/')};
+        // A program name cannot carry a quote (nor can a Windows file name).
+        const QString program = randomName(random, false) + names.fileName;
+        const QString pc = randomName(random, true), file = randomName(random, true);
+        const QString drive = randomName(random, true), folder = randomName(random, true);
+        const bool overwrite = random() % 2;
+        const ToolCommands tool(program.chopped(names.fileName.size()), names);
+        const QString pcFile =
+            (pc.endsWith(names.pcSeparator) ? pc : pc + names.pcSeparator) + file;
+        const QString line = tool.transmit(pc, file, drive, folder, overwrite);
+        const QStringList f = overwrite ? QStringList{"-f"} : QStringList{};
+        ASSERT_EQ(WindowsArgs::split(line),
+                  nonEmpty(QStringList{program, pcFile, drive + folder, "/t"} + f))
+            << round << ": " << line.toStdString();
+        ASSERT_EQ(WindowsArgs::split(tool.receive(drive, pc, overwrite)),
+                  nonEmpty(QStringList{program, "-r"} + f + QStringList{drive, pc}))
+            << round;
+        ASSERT_EQ(WindowsArgs::split(tool.backup(drive, pc)),
+                  nonEmpty({program, u("-r"), drive + u("*.*"), pc}))
+            << round;
+        const QString plain = program + u(" ") + pcFile + u(" ") + drive + folder;
+        if (!plain.contains(QRegularExpression(u("[\t\"]"))) && plain.count(u(" ")) == 2) {
+            const char *end = overwrite ? " /t -f" : folder.isEmpty() ? " /t " : " /t";
+            ASSERT_EQ(line, plain + u(end)) << round;
+        }
+    }
+}
+
+TEST(ProcessStarter, ResolvesTheProgramAndRunsItBehindTheTerminal)
+{
+    Tree tree;
+    const QString tool = tree.file(u("my tools/transfolio"));
+    tree.makeExecutable(u("my tools/transfolio"));
+    const QString line = u("\"") + tool + u(R"(" -r "a:\MY DOCS\*.*" "/home/a b\\")");
+    const auto direct = ProcessStarter::plan(line, {});
+    EXPECT_EQ(direct.error, QString());
+    EXPECT_EQ(direct.program, tool);
+    EXPECT_EQ(direct.arguments, QStringList({"-r", R"(a:\MY DOCS\*.*)", "/home/a b\\"}));
+    const auto inTerminal = ProcessStarter::plan(line, u("/usr/bin/xterm"));
+    EXPECT_EQ(inTerminal.program, u("/usr/bin/xterm"));
+    EXPECT_EQ(inTerminal.arguments, QStringList({"-e", tool}) + direct.arguments);
+
+    for (const QString &bad : {tree.file(u("plain")), tree.path(u("my tools")),
+                               tree.path(u("gone")), u("no-such-tool-here"), QString()}) {
+        const auto refused = ProcessStarter::plan(bad + u(" -r x"), {});
+        EXPECT_TRUE(!refused.error.isEmpty() && refused.program.isEmpty()) << bad;
+    }
+}
+
+TEST(AboutText, HasTwelveLinesWithEmptyOnesAtTwoSevenAndTen)
+{
+    const QStringList lines = aboutText().split(u("\r\n"));
+    ASSERT_EQ(lines.size(), 12);
+    for (int i = 0; i < 12; ++i)
+        EXPECT_EQ(lines[i].isEmpty(), i == 1 || i == 6 || i == 9) << i;
+    EXPECT_EQ(lines[3], u("This program uses the command line tool Transfolio.exe"));
+}
+
+} // namespace
