@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building, testing and screenshots need, but only what is missing.
+# Installs what building, testing, screenshots and the Windows check (mingw-w64, Wine) need,
+# but only what is missing.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core fonts-liberation
+    g++-mingw-w64-x86-64-posix wine64
 )
 
 missing=()

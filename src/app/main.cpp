@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/processstarter.h"
+#include "platform/registrysettingsstore.h"
 #include "platform/settingsstore.h"
 #include "platform/urlopener.h"
 #include "platform/volumes.h"
@@ -28,7 +29,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
 
+#ifdef Q_OS_WIN
+    RegistrySettingsStore settings;
+#else
     QtSettingsStore settings;
+#endif
     QtDialogs dialogs;
     DesktopUrlOpener urls;
     ProcessStarter commands;

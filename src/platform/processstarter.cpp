@@ -7,9 +7,7 @@
 #include <QStandardPaths>
 
 #ifdef Q_OS_WIN
-#include <qt_windows.h>
-
-#include <string>
+#include "platform/windowsprocess.h"
 #endif
 
 namespace {
@@ -66,7 +64,6 @@ QString ProcessStarter::findTerminal()
 
 bool ProcessStarter::start(const QString &commandLine, QString *error)
 {
-    QProcess process;
 #ifdef Q_OS_WIN
     const QStringList arguments = WindowsArgs::split(commandLine);
     if (arguments.isEmpty() || arguments.first().isEmpty()) {
@@ -74,16 +71,14 @@ bool ProcessStarter::start(const QString &commandLine, QString *error)
             *error = noProgram();
         return false;
     }
-    // Qt would write the program again in its own spelling (slashes turned, quotes its own
-    // way); CreateProcess gets the command line exactly as built, in a console of its own.
-    std::wstring line = commandLine.toStdWString();
-    process.setProgram(arguments.first());
-    process.setCreateProcessArgumentsModifier([&line](QProcess::CreateProcessArguments *args) {
-        args->arguments = line.data();
-        args->flags = (args->flags & ~DWORD(CREATE_NO_WINDOW)) | CREATE_NEW_CONSOLE;
-        // The tool writes into its own console, not into this program's (absent) handles.
-        args->startupInfo->dwFlags &= ~DWORD(STARTF_USESTDHANDLES);
-    });
+    // Not QProcess: it would write the program again in its own spelling (slashes turned,
+    // quotes its own way). The tool gets the line exactly as built.
+    std::wstring reason;
+    if (WindowsProcess::startDetached(commandLine.toStdWString(), &reason))
+        return true;
+    if (error)
+        *error = QString::fromStdWString(reason);
+    return false;
 #else
     const Launch launch =
         plan(commandLine, m_terminal == Terminal::WhenInstalled ? findTerminal() : QString());
@@ -92,12 +87,13 @@ bool ProcessStarter::start(const QString &commandLine, QString *error)
             *error = launch.error;
         return false;
     }
+    QProcess process;
     process.setProgram(launch.program);
     process.setArguments(launch.arguments);
-#endif
     if (process.startDetached())
         return true;
     if (error)
         *error = process.errorString();
     return false;
+#endif
 }

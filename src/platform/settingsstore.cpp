@@ -6,14 +6,7 @@
 #include <QStringList>
 
 QtSettingsStore::QtSettingsStore()
-#ifdef Q_OS_WIN
-    // Where programs of this kind keep per-user settings, so stored values carry over.
-    : m_settings(new QSettings(
-        QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Tarnwick"),
-        QSettings::NativeFormat))
-#else
     : m_settings(new QSettings(defaultIniPath(), QSettings::IniFormat))
-#endif
 {}
 
 QtSettingsStore::QtSettingsStore(const QString &iniPath)

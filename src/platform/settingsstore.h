@@ -19,7 +19,7 @@ public:
 
 class QSettings;
 
-// The real store: an INI file on Linux, the registry on Windows.
+// An INI file: the program's store outside Windows (RegistrySettingsStore is the one there).
 class QtSettingsStore final : public SettingsStore
 {
 public:

@@ -6,6 +6,7 @@
 // How the Windows C runtime turns a command line into arguments, and how to write an
 // argument so that it comes back unchanged. The program name is read by a simpler rule than
 // the arguments behind it: quotes group, but a backslash is always a plain character.
+// The rules themselves are in windowsargscore.h, free of Qt.
 namespace WindowsArgs {
 
 // The argument as is when it holds no blank, tab or double quote; otherwise in double
