@@ -2,8 +2,10 @@
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CCACHE     := $(shell command -v ccache 2>/dev/null)
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
-.PHONY: all setup configure build run test windows-check screenshots bench format clean
+.PHONY: all setup configure build run test windows-check screenshots bench fuzz format clean
 
 all: build
 
@@ -83,8 +85,20 @@ screenshots: build
 bench: build
 	./$(BUILD)/bench/tarnwick_bench
 
+# Fuzzes the RTF reader for FUZZ_SECONDS in a clang build of its own. Inputs it finds go to
+# $(FUZZ_BUILD)/corpus, a failing one to $(FUZZ_BUILD)/artifacts; the seeds stay as they are.
+fuzz: setup
+	@command -v clang++ >/dev/null || { echo "make fuzz needs clang++: apt-get install clang libclang-rt-14-dev"; exit 1; }
+	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	    $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+	cmake --build $(FUZZ_BUILD) --target rtf_fuzzer
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/artifacts
+	./$(FUZZ_BUILD)/fuzz/rtf_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=5 \
+	    -dict=fuzz/rtf.dict -artifact_prefix=$(FUZZ_BUILD)/artifacts/ \
+	    $(FUZZ_BUILD)/corpus fuzz/corpus/rtf
+
 format:
-	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD)

@@ -1,0 +1,74 @@
+// Feeds any bytes to the RTF reader as a file, as pasted bytes and as pasted text, and to the
+// code pages. Crashes, leaks and undefined behaviour are the sanitizers' to find; what the
+// reader promises beyond that is checked here.
+#include "editor/codepage.h"
+#include "editor/rtfreader.h"
+
+#include <QGuiApplication>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Text reaches the document without control codes (tab aside) or lone surrogates.
+void checkText(const QTextDocument &document)
+{
+    const QString text = document.toRawText();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.unicode() < 0x20 && c != QLatin1Char('\t'))
+            std::abort();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    // QTextDocument's fonts want an application; no window is ever shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication application(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    Rtf::isMarkup(bytes);
+
+    QTextDocument loaded;
+    Rtf::load(bytes, loaded);
+    checkText(loaded);
+
+    // Pasted over a selection inside a paragraph, as bytes and then as text; the same bytes
+    // taken as UTF-16 reach characters (and lone surrogates) that bytes cannot.
+    QTextDocument pasted;
+    QTextCursor cursor(&pasted);
+    cursor.insertText(QStringLiteral("before middle after"));
+    cursor.setPosition(7);
+    cursor.setPosition(13, QTextCursor::KeepAnchor);
+    Rtf::read(bytes, cursor);
+    QString text(qsizetype(size / 2), Qt::Uninitialized);
+    std::memcpy(text.data(), data, size / 2 * 2);
+    Rtf::isMarkup(text);
+    Rtf::read(text, cursor);
+    checkText(pasted);
+
+    // A single-byte page takes any bytes back to themselves.
+    for (const int page : {1250, 1252, 1255, 874, 437}) {
+        const CodePage::Encoded back = CodePage::encode(CodePage::decode(bytes, page), page);
+        if (!back.complete || back.bytes != bytes)
+            std::abort();
+    }
+    CodePage::encode(text, 1251);
+    CodePage::encode(text, CodePage::Utf8);
+    return 0;
+}
