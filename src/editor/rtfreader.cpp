@@ -50,6 +50,16 @@ struct CharProps
     bool operator==(const CharProps &) const = default;
 };
 
+size_t qHash(const CharProps &p, size_t seed = 0)
+{
+    return qHashMulti(seed, p.font, p.halfPoints, p.color, p.background, p.bold, p.italic, p.strike,
+                      int(p.underline), int(p.script));
+}
+
+// Formats made so far, as documents switch back and forth between a few. Bounded, for
+// markup that makes a new one for every piece of text.
+constexpr qsizetype MaxCachedFormats = 256;
+
 // What an RTF group carries and gives back when it closes.
 struct Group
 {
@@ -329,7 +339,7 @@ private:
     void align(Qt::Alignment alignment);
     void endParagraph(Qt::Alignment alignment, const CharProps &props);
     void emitBreak();
-    const QTextCharFormat &format(const CharProps &props) const;
+    QTextCharFormat format(const CharProps &props) const;
     std::optional<QColor> color(int index) const;
 
     // Tables.
@@ -389,9 +399,7 @@ private:
     bool m_atBlockStart;
     std::optional<CharProps> m_blockMark; // its own character format, once set here
 
-    // The last format made, as runs and paragraph marks mostly repeat it.
-    mutable std::optional<CharProps> m_formatProps;
-    mutable QTextCharFormat m_format;
+    mutable QHash<CharProps, QTextCharFormat> m_formats;
 };
 
 template<typename Char> void Reader::parse(const Char *p, const Char *const end)
@@ -656,7 +664,7 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
     case Word::ColorTable:
         group.destination = Destination::ColorTable;
         m_colors.clear();
-        m_formatProps.reset();
+        m_formats.clear();
         m_red = m_green = m_blue = 0;
         m_colorGiven = false;
         break;
@@ -913,13 +921,13 @@ std::optional<QColor> Reader::color(int index) const
     return m_colors[std::size_t(index)];
 }
 
-const QTextCharFormat &Reader::format(const CharProps &props) const
+QTextCharFormat Reader::format(const CharProps &props) const
 {
-    if (m_formatProps == props)
-        return m_format;
-    m_formatProps = props;
-    QTextCharFormat &result = m_format;
-    result = QTextCharFormat();
+    if (const auto found = m_formats.constFind(props); found != m_formats.cend())
+        return *found;
+    if (m_formats.size() >= MaxCachedFormats)
+        m_formats.clear();
+    QTextCharFormat &result = m_formats[props];
     const auto font = m_fonts.constFind(props.font);
     const QString family = font != m_fonts.cend() ? font->family : QString();
     if (!family.isEmpty())
@@ -991,7 +999,7 @@ void Reader::commitFont()
     if (m_fontName.number >= 0) {
         fontNameUnit(' '); // decodes what is left; trimmed off below
         m_fonts.insert(m_fontName.number, {m_fontName.name.trimmed(), m_fontName.charset});
-        m_formatProps.reset();
+        m_formats.clear();
     }
     m_fontName = {};
 }
@@ -1002,7 +1010,7 @@ void Reader::commitColor()
     m_colors.push_back(m_colorGiven ? std::optional(QColor(m_red, m_green, m_blue)) : std::nullopt);
     m_red = m_green = m_blue = 0;
     m_colorGiven = false;
-    m_formatProps.reset();
+    m_formats.clear();
 }
 
 template<typename Char> bool startsMarkup(const Char *p, const Char *const end)
