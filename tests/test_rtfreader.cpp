@@ -69,14 +69,18 @@ struct CodePoint
     char16_t unicode;
 };
 
+void PrintTo(const CodePoint &c, std::ostream *os)
+{
+    *os << "cp" << c.page << " 0x" << std::hex << int(c.byte);
+}
+
 class CodePageTable : public ::testing::TestWithParam<CodePoint>
 {};
 
 TEST_P(CodePageTable, DecodesTheByteAsPublished)
 {
     const CodePoint &c = GetParam();
-    EXPECT_EQ(CodePage::decode(QByteArray(1, char(c.byte)), c.page), QString(QChar(c.unicode)))
-        << "cp" << c.page << " 0x" << std::hex << int(c.byte);
+    EXPECT_EQ(CodePage::decode(QByteArray(1, char(c.byte)), c.page), QString(QChar(c.unicode)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
