@@ -1,6 +1,6 @@
 // Feeds any bytes to the RTF reader as a file, as pasted bytes and as pasted text, and to the
 // code pages. Crashes, leaks and undefined behaviour are the sanitizers' to find; what the
-// reader promises beyond that is checked here.
+// reader promises beyond that is checked here, and a broken promise aborts.
 #include "editor/codepage.h"
 #include "editor/rtfreader.h"
 
@@ -8,14 +8,15 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-// Text reaches the document without control codes (tab aside) or lone surrogates.
-void checkText(const QTextDocument &document)
+// The document's text; none of it a control code (tab aside) or a lone surrogate.
+QString checkedText(const QTextDocument &document)
 {
     const QString text = document.toRawText();
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -27,6 +28,15 @@ void checkText(const QTextDocument &document)
         else if (c.isSurrogate())
             std::abort();
     }
+    return text;
+}
+
+QString pastedIntoEmpty(const auto &markup)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    Rtf::read(markup, cursor);
+    return checkedText(document);
 }
 
 } // namespace
@@ -46,12 +56,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     QTextDocument loaded;
     Rtf::load(bytes, loaded);
-    checkText(loaded);
+    const QString file = checkedText(loaded);
+
+    // Pasting differs from loading only in keeping the final paragraph mark.
+    const QString pasted = pastedIntoEmpty(bytes);
+    if (pasted != file && pasted != file + QChar(QChar::ParagraphSeparator))
+        std::abort();
+    // Markup as text reads as the same markup as bytes, as long as it is ASCII.
+    if (std::all_of(data, data + size, [](uint8_t b) { return b < 0x80; })
+        && pastedIntoEmpty(QString::fromLatin1(bytes)) != pasted)
+        std::abort();
 
     // Pasted over a selection inside a paragraph, as bytes and then as text; the same bytes
     // taken as UTF-16 reach characters (and lone surrogates) that bytes cannot.
-    QTextDocument pasted;
-    QTextCursor cursor(&pasted);
+    QTextDocument target;
+    QTextCursor cursor(&target);
     cursor.insertText(QStringLiteral("before middle after"));
     cursor.setPosition(7);
     cursor.setPosition(13, QTextCursor::KeepAnchor);
@@ -60,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     std::memcpy(text.data(), data, size / 2 * 2);
     Rtf::isMarkup(text);
     Rtf::read(text, cursor);
-    checkText(pasted);
+    checkedText(target);
 
     // A single-byte page takes any bytes back to themselves.
     for (const int page : {1250, 1252, 1255, 874, 437}) {
