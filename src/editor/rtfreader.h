@@ -15,6 +15,9 @@ class QTextDocument;
 //
 // Text names its font only when the document does; otherwise it takes the document's
 // default font. Its size is the one the markup gives, or RTF's own default of 12 points.
+// Each character format made here also holds QTextFormat::UserProperty + 0x7274, a string
+// that keeps QTextDocument quick with thousands of formats; it shows nowhere, and anything
+// that writes the document out may leave it out.
 namespace Rtf {
 
 // Groups nested deeper than this are skipped with all they hold; reading goes on after
