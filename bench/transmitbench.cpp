@@ -4,6 +4,7 @@
 #include "browser/filelist.h"
 #include "common/programvalues.h"
 #include "platform/dialogs.h"
+#include "platform/keyboardindicators.h"
 #include "platform/platform.h"
 #include "platform/processstarter.h"
 #include "platform/settingsstore.h"
@@ -125,7 +126,8 @@ void Transmit(benchmark::State &state)
     NoUrls urls;
     ProcessStarter starter(ProcessStarter::Terminal::Never);
     SystemVolumes volumes;
-    Platform platform{settings, dialogs, urls, starter, volumes};
+    SystemKeyboardIndicators keyboard;
+    Platform platform{settings, dialogs, urls, starter, volumes, keyboard};
     ProgramValues values;
     MainWindow window(platform, values);
     auto *file1 = window.findChild<FileList *>(QStringLiteral("File1"));

@@ -3,6 +3,7 @@
 #include "common/programvalues.h"
 #include "platform/commandstarter.h"
 #include "platform/dialogs.h"
+#include "platform/keyboardindicators.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
 #include "platform/urlopener.h"
@@ -86,6 +87,14 @@ public:
     QList<Volume> drives;
 };
 
+// Lights the test switches on and off.
+class FakeKeyboard final : public KeyboardIndicators
+{
+public:
+    State state() const override { return lights; }
+    State lights;
+};
+
 // The doubles together, as the windows take them.
 struct TestPlatform
 {
@@ -94,7 +103,8 @@ struct TestPlatform
     RecordingUrlOpener urls;
     RecordingCommandStarter commands;
     FakeVolumes volumes;
-    Platform platform{settings, dialogs, urls, commands, volumes};
+    FakeKeyboard keyboard;
+    Platform platform{settings, dialogs, urls, commands, volumes, keyboard};
     ProgramValues values;
 };
 

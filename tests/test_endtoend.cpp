@@ -86,7 +86,8 @@ protected:
     qsizetype m_seen = 0;
     TestPlatform m_tp;
     ProcessStarter m_starter{ProcessStarter::Terminal::Never};
-    Platform m_platform{m_tp.settings, m_tp.dialogs, m_tp.urls, m_starter, m_tp.volumes};
+    Platform m_platform{m_tp.settings, m_tp.dialogs, m_tp.urls,
+                        m_starter,     m_tp.volumes, m_tp.keyboard};
     std::unique_ptr<MainWindow> m_window;
 };
 

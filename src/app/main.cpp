@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 #include "common/programvalues.h"
 #include "platform/dialogs.h"
+#include "platform/keyboardindicators.h"
 #include "platform/platform.h"
 #include "platform/processstarter.h"
 #include "platform/registrysettingsstore.h"
@@ -38,7 +39,8 @@ int main(int argc, char *argv[])
     DesktopUrlOpener urls;
     ProcessStarter commands;
     SystemVolumes volumes;
-    Platform platform{settings, dialogs, urls, commands, volumes};
+    SystemKeyboardIndicators keyboard;
+    Platform platform{settings, dialogs, urls, commands, volumes, keyboard};
     ProgramValues values;
 
     MainWindow window(platform, values);

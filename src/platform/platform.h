@@ -2,6 +2,7 @@
 
 class CommandStarter;
 class Dialogs;
+class KeyboardIndicators;
 class SettingsStore;
 class UrlOpener;
 class Volumes;
@@ -14,4 +15,5 @@ struct Platform
     UrlOpener &urls;
     CommandStarter &commands;
     Volumes &volumes;
+    KeyboardIndicators &keyboard;
 };
