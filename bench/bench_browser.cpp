@@ -1,33 +1,16 @@
 // The PC file list on a folder of 100,000 empty files, each beside its floor.
-#include "app/mainwindow.h"
-#include "browser/filelist.h"
-#include "browser/folderlist.h"
-#include "common/programvalues.h"
-#include "platform/dialogs.h"
-#include "platform/platform.h"
-#include "platform/processstarter.h"
-#include "platform/settingsstore.h"
-#include "platform/urlopener.h"
-#include "platform/volumes.h"
+#include "benchwindow.h"
+#include "memory.h"
 
-#include <QApplication>
-#include <QDir>
 #include <QFile>
-#include <QLabel>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <dirent.h>
-#include <fstream>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace {
 
@@ -65,51 +48,6 @@ Folders &folders()
     return made;
 }
 
-// The main window on the real adapters, its settings in a temporary file, opened on a folder.
-struct Window
-{
-    explicit Window(const QString &folder)
-        : settings(folders().dir.filePath(QStringLiteral("Tarnwick.conf")))
-    {
-        settings.write(QStringLiteral("Dir"), QStringLiteral("Default"), folder);
-        settings.write(QStringLiteral("File"), QStringLiteral("Default"), folder);
-        main = std::make_unique<MainWindow>(platform, values);
-        main->show();
-        QApplication::processEvents();
-        dir1 = main->findChild<FolderList *>(QStringLiteral("Dir1"));
-        file1 = main->findChild<FileList *>(QStringLiteral("File1"));
-        size = main->findChild<QLabel *>(QStringLiteral("Size"));
-    }
-
-    QtSettingsStore settings;
-    QtDialogs dialogs;
-    DesktopUrlOpener urls;
-    ProcessStarter commands;
-    SystemVolumes volumes;
-    Platform platform{settings, dialogs, urls, commands, volumes};
-    ProgramValues values;
-    std::unique_ptr<MainWindow> main;
-    FolderList *dir1 = nullptr;
-    FileList *file1 = nullptr;
-    QLabel *size = nullptr;
-};
-
-double residentMegabytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
-
-void releaseFreedMemory()
-{
-#ifdef __GLIBC__
-    malloc_trim(0);
-#endif
-}
-
 // Resident memory of the window with 100,000 entries listed, less that of the window on an
 // empty folder. Freed memory is handed back only before the first reading, so the figure is
 // what the system sees afterwards.
@@ -117,7 +55,7 @@ void FileListMemory(benchmark::State &state)
 {
     folders();
     for (auto _ : state) {
-        Window window(folders().empty);
+        BenchWindow window(folders().empty);
         releaseFreedMemory();
         const double empty = residentMegabytes();
         window.dir1->setPath(folders().big);
@@ -138,7 +76,7 @@ BENCHMARK(FileListMemory)->Arg(Entries)->Iterations(1)->Unit(benchmark::kMillise
 // A folder change until File1 holds every entry and the view has laid them out.
 void FileList(benchmark::State &state)
 {
-    Window window(folders().empty);
+    BenchWindow window(folders().empty);
     for (auto _ : state) {
         window.dir1->setPath(folders().big);
         QApplication::processEvents();
@@ -174,7 +112,7 @@ BENCHMARK(FileListFloor)->Arg(Entries)->Unit(benchmark::kMillisecond);
 // All entries selected, one click, until the size line is set.
 void SizeLine(benchmark::State &state)
 {
-    Window window(folders().big);
+    BenchWindow window(folders().big);
     window.file1->selectAll();
     for (auto _ : state) {
         emit window.file1->entryClicked();

@@ -47,10 +47,26 @@ int main(int argc, char *argv[])
             file.write(QByteArray(1234, 'x'));
     }
 
+    // A letter as a word processor writes it, for the editor.
+    QFile letter(sample.filePath(QStringLiteral("pofo/LETTER.RTF")));
+    if (letter.open(QIODevice::WriteOnly)) {
+        letter.write(R"({\rtf1\ansi\ansicpg1252\deff0{\fonttbl{\f0\fswiss Liberation Sans;})"
+                     R"({\f1\froman Liberation Serif;}{\f2\fmodern Liberation Mono;}})"
+                     R"({\colortbl ;\red0\green0\blue128;\red192\green0\blue0;})"
+                     "\n"
+                     R"(\pard\qc\f1\fs40\b\cf1 Atari Portfolio\b0\cf0\par)"
+                     R"(\pard\qc\fs22\i A letter about the palmtop\i0\par\pard\f0\fs20\par )"
+                     R"(Dear Ann,\par\par the \b Portfolio\b0  arrived on Monday. It runs for )"
+                     R"(weeks on three \ul AA cells\ulnone , and its \cf2 memory card\cf0  )"
+                     R"(holds 128\~kB. I send you the address book with Tarnwick.\par\par)"
+                     R"(\pard\qr\f2\fs18 a:\\LETTERS\\ANN.TXT\par})");
+        letter.close();
+    }
+
     TestPlatform tp;
     // The real drives, so the drive list looks as it does on this machine.
     SystemVolumes volumes;
-    Platform platform{tp.settings, tp.dialogs, tp.urls, tp.commands, volumes};
+    Platform platform{tp.settings, tp.dialogs, tp.urls, tp.commands, volumes, tp.keyboard};
     const QString folder = QDir::toNativeSeparators(sample.filePath(QStringLiteral("pofo")));
     tp.settings.values.insert(QStringLiteral("Dir/Default"), folder);
     tp.settings.values.insert(QStringLiteral("File/Default"), folder);
@@ -100,5 +116,17 @@ int main(int argc, char *argv[])
     backup.findChild<QLineEdit *>(QStringLiteral("Text7"))
         ->setText(QStringLiteral("/home/ann/pofo-backup/"));
     ok = save(backup, out + QStringLiteral("/backup-wizard.png")) && ok;
+
+    // The editor with the letter, opened by a double click in the file list.
+    file1->setPattern(QStringLiteral("*.*"));
+    for (int row = 0; row < file1->count(); ++row) {
+        if (file1->name(row) == QLatin1String("LETTER.RTF"))
+            QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, rowCentre(row));
+    }
+    window.openDocument();
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("frmDokument"))
+            ok = save(*top, out + QStringLiteral("/editor.png")) && ok;
+    }
     return ok ? 0 : 1;
 }

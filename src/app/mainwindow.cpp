@@ -14,6 +14,8 @@
 #include "common/geometry.h"
 #include "common/programvalues.h"
 #include "common/titleline.h"
+#include "editor/documentfile.h"
+#include "editor/documentwindow.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
@@ -57,6 +59,7 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     new PcBrowser(
         {m_drive1, m_dir1, m_file1, m_dateiname, m_size, m_command1, m_mnuAtariFiles, m_mnupoppi},
         m_platform.dialogs, m_platform.volumes, this);
+    connect(m_file1, &FileList::doubleClicked, this, &MainWindow::openDocument);
     new TransferControls({m_file1, m_dateiname, m_command1, m_command2, m_pofoDrive, m_pofoFolder,
                           m_pofoFile, m_command3, m_list1, m_command4},
                          m_platform, m_values, this);
@@ -229,6 +232,28 @@ void MainWindow::showOptions()
 {
     OptionsWindow options(m_platform, m_values, this);
     options.exec();
+}
+
+void MainWindow::openDocument()
+{
+    // The click before the double click has put the file's path into the path field.
+    const QString path = m_dateiname->path();
+    if (DocumentFile::isProgram(path)) {
+        m_platform.dialogs.message(this, tr("Unable to open the file with this extension."));
+        return;
+    }
+    const bool fresh = !m_document;
+    if (fresh) {
+        // Saving takes the path field's path of the moment, and none once this window is gone.
+        m_document = new DocumentWindow(m_platform, [this]() -> std::optional<QString> {
+            if (m_unloaded)
+                return std::nullopt;
+            return m_dateiname->path();
+        });
+        m_document->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (!m_document->openFile(path, m_file1->currentName()) && fresh)
+        delete m_document;
 }
 
 void MainWindow::showBackup()

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
+class DocumentWindow;
 class DriveList;
 class FileList;
 class FolderList;
@@ -30,6 +32,8 @@ public:
     void showAboutBox();
     void showOptions();
     void showBackup();
+    // The document window with the file double-clicked in the file list.
+    void openDocument();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -64,4 +68,5 @@ private:
     QAction *m_mnuAtariFiles = nullptr;
     QAction *m_mnuOver = nullptr;
     QMenu *m_mnupoppi = nullptr;
+    QPointer<DocumentWindow> m_document;
 };

@@ -1,8 +1,8 @@
 #include "optionswindow.h"
 
+#include "app/storedsettings.h"
 #include "common/geometry.h"
 #include "common/programvalues.h"
-#include "app/storedsettings.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"

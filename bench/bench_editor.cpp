@@ -1,0 +1,177 @@
+// The editor on a 10 MB document of 200,000 lines, each figure beside its floor.
+#include "benchwindow.h"
+#include "editor/documentwindow.h"
+#include "editor/rtfreader.h"
+#include "editor/textarea.h"
+#include "memory.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int Lines = 200000;
+
+// The document as a plain-text file and as RTF, made once.
+struct Documents
+{
+    Documents()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("docs"));
+        folder = dir.filePath(QStringLiteral("docs"));
+        for (int i = 0; i < Lines; ++i)
+            text += QByteArray("Line ") + QByteArray::number(i).rightJustified(6, '0')
+                    + " of a letter written on the Portfolio.\r\n";
+        text.chop(2);
+        QFile plain(folder + QStringLiteral("/letter.txt"));
+        if (!plain.open(QIODevice::WriteOnly) || plain.write(text) != text.size())
+            qFatal("cannot write the document");
+        rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\f0\\fs20 ";
+        for (const QByteArray &line : text.split('\n'))
+            rtf += "\\pard " + line.trimmed().replace("Portfolio", "{\\b Portfolio}") + "\\par\n";
+        rtf += '}';
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    QByteArray text;
+    QByteArray rtf;
+};
+
+Documents &documents()
+{
+    static Documents made;
+    return made;
+}
+
+DocumentWindow *documentWindow()
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (auto *window = qobject_cast<DocumentWindow *>(top))
+            return window;
+    }
+    return nullptr;
+}
+
+// The main window with the document open in the editor, as a double click leaves it.
+struct Opened
+{
+    Opened()
+        : window(documents().folder)
+    {
+        window.file1->setCurrentIndex(window.file1->model()->index(0, 0));
+        emit window.file1->entryClicked();
+        open();
+    }
+    ~Opened() { delete documentWindow(); }
+    void open()
+    {
+        window.main->openDocument();
+        QApplication::processEvents();
+    }
+    BenchWindow window;
+};
+
+// The double click's work, from reading the file to the text shown.
+void OpenDocument(benchmark::State &state)
+{
+    Opened opened;
+    for (auto _ : state)
+        opened.open();
+    if (documentWindow()->textArea()->document()->blockCount() != Lines)
+        state.SkipWithError("the document does not hold every line");
+}
+BENCHMARK(OpenDocument)->Name("OpenDocument/10MB")->Unit(benchmark::kMillisecond);
+
+void OpenDocumentFloor(benchmark::State &state)
+{
+    const QString text = QString::fromUtf8(documents().text);
+    QTextEdit edit;
+    edit.show();
+    for (auto _ : state) {
+        edit.setPlainText(text);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(OpenDocumentFloor)->Name("OpenDocumentFloor/10MB")->Unit(benchmark::kMillisecond);
+
+// One status-line update with the caret on the last line.
+void LineNumber(benchmark::State &state)
+{
+    Opened opened;
+    DocumentWindow *window = documentWindow();
+    window->textArea()->moveCursor(QTextCursor::End);
+    for (auto _ : state)
+        window->showLineNumber();
+    const QString shown = window->findChild<QLabel *>(QStringLiteral("Text"))->text();
+    if (!shown.endsWith(QString::number(Lines)))
+        state.SkipWithError(qPrintable(QStringLiteral("shows ") + shown));
+}
+BENCHMARK(LineNumber)->Arg(Lines)->Unit(benchmark::kMicrosecond);
+
+void LineNumberFloor(benchmark::State &state)
+{
+    QTextEdit edit;
+    edit.setPlainText(QString::fromUtf8(documents().text));
+    edit.moveCursor(QTextCursor::End);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(edit.textCursor().blockNumber());
+}
+BENCHMARK(LineNumberFloor)->Arg(Lines)->Unit(benchmark::kMicrosecond);
+
+// Reading a 10 MB RTF file of the same lines, a word of each in bold.
+void RtfRead(benchmark::State &state)
+{
+    for (auto _ : state) {
+        auto document = std::make_unique<QTextDocument>();
+        Rtf::load(documents().rtf, *document);
+        benchmark::DoNotOptimize(document->blockCount());
+        state.PauseTiming(); // the document's end is no part of reading
+        document.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * documents().rtf.size());
+}
+BENCHMARK(RtfRead)->Name("RtfRead/10MB")->Unit(benchmark::kMillisecond);
+
+void RtfReadFloor(benchmark::State &state)
+{
+    QTextDocument loaded;
+    Rtf::load(documents().rtf, loaded);
+    const QString text = loaded.toPlainText();
+    for (auto _ : state) {
+        auto document = std::make_unique<QTextDocument>();
+        document->setPlainText(text);
+        benchmark::DoNotOptimize(document->blockCount());
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(RtfReadFloor)->Name("RtfReadFloor/10MB")->Unit(benchmark::kMillisecond);
+
+// Resident memory with the document open, beside a bare text edit holding the same text.
+void DocumentMemory(benchmark::State &state)
+{
+    for (auto _ : state) {
+        releaseFreedMemory();
+        double before = residentMegabytes();
+        {
+            Opened opened;
+            state.counters["EditorMB"] = residentMegabytes() - before;
+        }
+        releaseFreedMemory();
+        before = residentMegabytes();
+        QTextEdit edit;
+        edit.setPlainText(QString::fromUtf8(documents().text));
+        edit.show();
+        QApplication::processEvents();
+        state.counters["QTextEditMB"] = residentMegabytes() - before;
+    }
+}
+BENCHMARK(DocumentMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+} // namespace

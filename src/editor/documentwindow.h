@@ -1,0 +1,80 @@
+#pragma once
+
+#include "editor/documentfile.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QTextCharFormat;
+class QToolBar;
+class TextArea;
+struct Platform;
+
+// The editor's document window: a toolbar, the font boxes, the rich-text area and a status bar
+// whose first panel shows the caret's line. The program has one; it is made when a file is
+// first opened and made again after it was closed.
+class DocumentWindow final : public QWidget
+{
+    Q_OBJECT
+public:
+    // Where Save writes: the path field's path at that moment, or nothing when the main
+    // window that holds it is gone.
+    using SaveTarget = std::function<std::optional<QString>()>;
+
+    DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidget *parent = nullptr);
+
+    // Opens a file, asking first when unsaved changes would be lost, and shows the window with
+    // the file's name as its caption. False when nothing was opened: the user kept the changes,
+    // or the file could not be read (then a message says why).
+    bool openFile(const QString &path, const QString &name);
+
+    // Writes the text to the save target after asking; a failure is reported, and neither the
+    // file on disk nor the document changes.
+    void saveDocument();
+    // Puts the line of the selection's start, counted from 1, into the status line.
+    void showLineNumber();
+
+    TextArea *textArea() const { return m_text; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildToolBar();
+    void buildFontBoxes();
+    void buildStatusBar();
+    QAction *addButton(const QString &key, const QString &tip);
+    void toggleFormat(QAction *button, const std::function<bool(const QTextCharFormat &)> &has,
+                      const std::function<void(QTextCharFormat &, bool)> &set);
+    void fontNameChosen(int index);
+    void fontSizeChosen(int index);
+    void showFind();
+    void updateIndicators();
+    // True when there are no unsaved changes, or the user lets them go.
+    bool mayDiscardChanges(const QString &question);
+
+    Platform &m_platform;
+    SaveTarget m_saveTarget;
+    DocumentFile::Encoding m_encoding;
+    QToolBar *m_toolBar = nullptr;
+    QComboBox *m_fontName = nullptr;
+    QComboBox *m_fontSize = nullptr;
+    TextArea *m_text = nullptr;
+    QWidget *m_statusBar = nullptr;
+    QLabel *m_status = nullptr;
+    QLabel *m_caps = nullptr;
+    QLabel *m_insert = nullptr;
+    QLabel *m_num = nullptr;
+    QLabel *m_date = nullptr;
+    QLabel *m_time = nullptr;
+    QPointer<QWidget> m_find;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QTextEdit>
+
+// The editor's rich-text area. The clipboard carries plain text only; pasted text that is RTF
+// markup arrives formatted. Insert toggles overwriting. Lines wrap at the right margin and are
+// counted as they are laid out.
+class TextArea final : public QTextEdit
+{
+    Q_OBJECT
+public:
+    explicit TextArea(QWidget *parent = nullptr);
+
+    // Shows another document in place of the one shown, which goes if the area owned it.
+    void showDocument(QTextDocument *document);
+
+    // The width at which lines wrap, in pixels from the left edge of the text.
+    int rightMargin() const { return lineWrapColumnOrWidth(); }
+    void setRightMargin(int pixels);
+    // The line, counted from 0 as laid out, that holds the character at a position.
+    qint64 lineOf(int position) const;
+
+    // The selection as plain text on the clipboard, also when nothing is selected.
+    void copyPlain();
+    // As copyPlain, then the selection is removed.
+    void cutPlain();
+    // Replaces the selection with the text: formatted when it is RTF markup, else as it is.
+    void pasteText(const QString &text);
+
+signals:
+    void overwriteModeToggled();
+
+private:
+    // The blocks from the first on whose laid-out line counts the document knows.
+    mutable int m_countedBlocks = 0;
+
+protected:
+    QMimeData *createMimeDataFromSelection() const override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+    void keyPressEvent(QKeyEvent *event) override;
+};

@@ -1,0 +1,169 @@
+#include "toolbaricons.h"
+
+#include <QBitmap>
+#include <QFont>
+#include <QHash>
+#include <QPainter>
+
+namespace ToolbarIcons {
+
+namespace {
+
+const QColor Transparent(192, 192, 192);
+
+// The names the freedesktop icon theme gives these pictures, where it has one.
+const QHash<QString, QString> &themeNames()
+{
+    static const QHash<QString, QString> names = {
+        {"New", "document-new"},
+        {"Open", "document-open"},
+        {"Save", "document-save"},
+        {"Print", "document-print"},
+        {"Cut", "edit-cut"},
+        {"Copy", "edit-copy"},
+        {"Paste", "edit-paste"},
+        {"Bold", "format-text-bold"},
+        {"Italic", "format-text-italic"},
+        {"Underline", "format-text-underline"},
+        {"Align Left", "format-justify-left"},
+        {"Center", "format-justify-center"},
+        {"Align Right", "format-justify-right"},
+        {"Find", "edit-find"},
+        {"Preview", "document-print-preview"},
+        {"Help", "help-contents"},
+        {"Spelling", "tools-check-spelling"},
+        {"FSreen", "view-fullscreen"},
+    };
+    return names;
+}
+
+void page(QPainter &p, int left)
+{
+    p.setBrush(Qt::white);
+    p.drawPolygon(
+        QPolygon({{left, 1}, {left + 7, 1}, {left + 10, 4}, {left + 10, 14}, {left, 14}}));
+}
+
+void lines(QPainter &p, int count, const QList<int> &lefts, const QList<int> &rights)
+{
+    for (int i = 0; i < count; ++i)
+        p.drawLine(lefts[i % lefts.size()], 3 + 3 * i, rights[i % rights.size()], 3 + 3 * i);
+}
+
+void letter(QPainter &p, const QString &text, bool bold, bool italic, bool underline)
+{
+    QFont font(QStringLiteral("Liberation Serif"));
+    font.setPixelSize(13);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
+    p.setFont(font);
+    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, text);
+}
+
+void paint(QPainter &p, const QString &key)
+{
+    p.setPen(Qt::black);
+    if (key == QLatin1String("New")) {
+        page(p, 3);
+    } else if (key == QLatin1String("Open")) {
+        p.setBrush(QColor(255, 255, 0));
+        p.drawPolygon(QPolygon({{1, 4}, {5, 4}, {6, 5}, {12, 5}, {12, 13}, {1, 13}}));
+    } else if (key == QLatin1String("Save")) {
+        p.setBrush(QColor(0, 0, 128));
+        p.drawRect(1, 1, 13, 13);
+        p.fillRect(4, 2, 8, 5, Qt::white);
+        p.fillRect(5, 10, 6, 4, QColor(192, 192, 192).darker(110));
+    } else if (key == QLatin1String("Print") || key == QLatin1String("Preview")) {
+        p.setBrush(Qt::white);
+        p.drawRect(4, 1, 8, 6);
+        p.setBrush(QColor(128, 128, 128));
+        p.drawRect(1, 7, 14, 6);
+        if (key == QLatin1String("Preview")) {
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(7, 5, 6, 6);
+            p.drawLine(12, 11, 15, 14);
+        }
+    } else if (key == QLatin1String("Cut")) {
+        p.drawLine(5, 1, 10, 9);
+        p.drawLine(10, 1, 5, 9);
+        p.drawEllipse(2, 9, 4, 5);
+        p.drawEllipse(9, 9, 4, 5);
+    } else if (key == QLatin1String("Copy")) {
+        page(p, 1);
+        page(p, 5);
+    } else if (key == QLatin1String("Paste")) {
+        p.setBrush(QColor(128, 64, 0));
+        p.drawRect(1, 2, 10, 12);
+        page(p, 5);
+    } else if (key == QLatin1String("Bold")) {
+        letter(p, QStringLiteral("B"), true, false, false);
+    } else if (key == QLatin1String("Italic")) {
+        letter(p, QStringLiteral("I"), false, true, false);
+    } else if (key == QLatin1String("Underline")) {
+        letter(p, QStringLiteral("U"), false, false, true);
+    } else if (key == QLatin1String("Align Left")) {
+        lines(p, 4, {1}, {14, 9});
+    } else if (key == QLatin1String("Center")) {
+        lines(p, 4, {1, 4}, {14, 11});
+    } else if (key == QLatin1String("Align Right")) {
+        lines(p, 4, {1, 6}, {14});
+    } else if (key == QLatin1String("Find")) {
+        p.drawEllipse(1, 1, 9, 9);
+        p.setPen(QPen(Qt::black, 2));
+        p.drawLine(9, 9, 14, 14);
+    } else if (key == QLatin1String("Painter")) {
+        p.setBrush(QColor(255, 255, 0));
+        p.drawRect(2, 1, 11, 5);
+        p.drawLine(7, 6, 7, 14);
+    } else if (key == QLatin1String("Help")) {
+        letter(p, QStringLiteral("?"), true, false, false);
+    } else if (key == QLatin1String("Spelling")) {
+        letter(p, QStringLiteral("abc"), false, false, true);
+    } else if (key == QLatin1String("Bullets")) {
+        for (int y : {3, 8, 13}) {
+            p.fillRect(1, y - 1, 2, 2, Qt::black);
+            p.drawLine(5, y, 14, y);
+        }
+    } else if (key == QLatin1String("FSreen")) {
+        p.drawRect(1, 2, 13, 11);
+        p.fillRect(2, 3, 12, 2, QColor(0, 0, 128));
+    } else if (key == QLatin1String("Time")) {
+        p.setBrush(Qt::white);
+        p.drawEllipse(1, 1, 13, 13);
+        p.drawLine(7, 7, 7, 3);
+        p.drawLine(7, 7, 11, 7);
+    }
+}
+
+} // namespace
+
+const QStringList &keys()
+{
+    static const QStringList list = {
+        "New",     "Open",    "Save",      "Print",      "Cut",     "Copy",        "Paste",
+        "Bold",    "Italic",  "Underline", "Align Left", "Center",  "Align Right", "Find",
+        "Preview", "Painter", "Help",      "Spelling",   "Bullets", "FSreen",      "Time"};
+    return list;
+}
+
+QPixmap drawing(const QString &key)
+{
+    QPixmap picture(16, 16);
+    picture.fill(Transparent);
+    {
+        QPainter p(&picture);
+        paint(p, key);
+    }
+    picture.setMask(picture.createMaskFromColor(Transparent));
+    return picture;
+}
+
+QIcon icon(const QString &key)
+{
+    const QString name = themeNames().value(key);
+    const QIcon own(drawing(key));
+    return name.isEmpty() ? own : QIcon::fromTheme(name, own);
+}
+
+} // namespace ToolbarIcons

@@ -1,0 +1,290 @@
+// The editor: its files, and the document window opened from the main window.
+#include "app/mainwindow.h"
+#include "browser/filelist.h"
+#include "common/geometry.h"
+#include "doubles.h"
+#include "editor/codepage.h"
+#include "editor/documentfile.h"
+#include "editor/documentwindow.h"
+#include "editor/textarea.h"
+#include "testhelpers.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+#include <QToolBar>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+TEST(DocumentFile, AnUneditedFileSavedBackDiffersAtMostInItsLineEnds)
+{
+    Tree tree;
+    const std::pair<QByteArray, QByteArray> table[] = {
+        {"plain\nlines\n", "plain\r\nlines\r\n"},
+        {"\xEF\xBB\xBFmit BOM: \xC3\xA4\xC3\xB6 \xE2\x98\x83\r\nno end", {}},
+        {"ANSI: \xE4\xF6\xFC \x80 \x81\x8D\x90\xA0 x\rold mac",
+         "ANSI: \xE4\xF6\xFC \x80 \x81\x8D\x90\xA0 x\r\nold mac"},
+        {"no\xC2\xA0"
+         "break\r\n\r\n",
+         {}}};
+    for (const auto &[original, saved] : table) {
+        QTextDocument document;
+        const DocumentFile::Encoding encoding = DocumentFile::load(original, document);
+        QString error;
+        ASSERT_TRUE(DocumentFile::save(document, tree.path(u("out.txt")), encoding, &error))
+            << error;
+        EXPECT_EQ(bytesOf(tree.path(u("out.txt"))), saved.isEmpty() ? original : saved);
+    }
+    EXPECT_EQ(DocumentFile::decode("\xE4").encoding.codePage, CodePage::Western);
+    EXPECT_EQ(DocumentFile::decode("\xC3\xA4").encoding.codePage, CodePage::Utf8);
+}
+
+TEST(DocumentFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)
+{
+    Tree tree;
+    const QString old = tree.file(u("old.txt"), 3);
+    tree.file(u("locked.txt"), 3);
+    QFile(tree.path(u("locked.txt"))).setPermissions(QFileDevice::ReadOwner);
+    QTextDocument document(u("new text ☃"));
+    const std::tuple<QString, int, const char *> table[] = {
+        {{}, CodePage::Utf8, "no file"},
+        {tree.path(), CodePage::Utf8, "folder"},
+        {tree.path(u("gone/x.txt")), CodePage::Utf8, ""},
+        {tree.path(u("locked.txt")), CodePage::Utf8, "read-only"},
+        {old, CodePage::Western, "cannot store"}};
+    for (const auto &[path, page, reason] : table) {
+        QString error;
+        EXPECT_FALSE(DocumentFile::save(document, path, {page, false}, &error)) << path;
+        EXPECT_TRUE(!error.isEmpty() && error.contains(u(reason))) << error;
+    }
+    EXPECT_EQ(bytesOf(old), QByteArray(3, '\0'));
+    EXPECT_EQ(bytesOf(tree.path(u("locked.txt"))), QByteArray(3, '\0'));
+    EXPECT_FALSE(QFileInfo::exists(tree.path(u("gone"))));
+    for (const char *path : {"PROG.COM", "SETUP.exe", "telecom"})
+        EXPECT_TRUE(DocumentFile::isProgram(u(path))) << path;
+    EXPECT_FALSE(DocumentFile::isProgram(u("exe.txt")));
+}
+
+// The main window over a folder of files, the editor opened by a double click.
+class Editor : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_tree.file(u("b.txt"), 2);
+        write(u("a.txt"), "first line\nsecond line\n");
+        m_tp.settings.values.insert(u("Dir/Default"), m_tree.path());
+        m_tp.settings.values.insert(u("File/Default"), m_tree.path());
+        m_main = std::make_unique<MainWindow>(m_tp.platform, m_tp.values);
+        m_main->show();
+    }
+    void TearDown() override { delete window(); }
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_tree.path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    // Clicks a file in the file list, and with open, double-clicks it too.
+    void click(const char *name, bool open = true)
+    {
+        auto *file1 = child<FileList>(*m_main, u("File1"));
+        file1->refresh();
+        for (int row = 0; row < file1->count(); ++row) {
+            if (file1->name(row) == u(name)) {
+                const QPoint at = file1->visualRect(file1->model()->index(row, 0)).center();
+                QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, at);
+                if (open) {
+                    QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, at);
+                    QTest::mouseRelease(file1->viewport(), Qt::LeftButton, {}, at);
+                }
+                return;
+            }
+        }
+        ADD_FAILURE() << name;
+    }
+    DocumentWindow *window() const
+    {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (auto *document = qobject_cast<DocumentWindow *>(top))
+                return document;
+        }
+        return nullptr;
+    }
+    TextArea *text() const { return window()->textArea(); }
+    QString status() const { return child<QLabel>(*window(), u("Text"))->text(); }
+    void press(const char *key) { child<QAction>(*window(), u(key))->trigger(); }
+
+    Tree m_tree;
+    TestPlatform m_tp;
+    std::unique_ptr<MainWindow> m_main;
+};
+
+TEST_F(Editor, ADoubleClickOpensTheFileInOneWindowAndRefusesPrograms)
+{
+    click("a.txt");
+    ASSERT_NE(window(), nullptr);
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(window()->windowTitle(), u("a.txt"));
+    EXPECT_EQ(text()->toPlainText(), u("first line\nsecond line\n"));
+    EXPECT_EQ(status(), u("Line Number: 1"));
+    DocumentWindow *first = window();
+    write(u("PROG.COM"), "MZ");
+    click("PROG.COM");
+    EXPECT_EQ(m_tp.dialogs.kinds(), QStringList({"message"}));
+    EXPECT_EQ(m_tp.dialogs.boxes[0].text, u("Unable to open the file with this extension."));
+    click("b.txt");
+    EXPECT_EQ(window(), first);
+    EXPECT_EQ(window()->windowTitle(), u("b.txt"));
+    // A file that went after it was clicked: a message, and the window keeps its document.
+    write(u("gone.txt"), "x");
+    click("gone.txt", false);
+    QFile::remove(m_tree.path(u("gone.txt")));
+    m_main->openDocument();
+    ASSERT_EQ(m_tp.dialogs.kinds(), QStringList({"message", "message"}));
+    EXPECT_TRUE(m_tp.dialogs.boxes[1].text.contains(m_tree.path(u("gone.txt"))));
+    EXPECT_EQ(window()->windowTitle(), u("b.txt"));
+}
+
+TEST_F(Editor, TheTextAreaFollowsTheWindowsSizeStepByStep)
+{
+    click("a.txt");
+    EXPECT_EQ(text()->geometry(), QRect(0, twips(800), twips(11850 - 5), twips(6870 - 1200)));
+    EXPECT_EQ(text()->rightMargin(), twips(11845 - 400));
+    const QRect before = text()->geometry();
+    window()->resize(twips(300), twips(1000));
+    EXPECT_EQ(text()->geometry(), before);
+    window()->resize(twips(3000), twips(3000));
+    EXPECT_EQ(text()->width(), twips(3000 - 5));
+    EXPECT_EQ(text()->rightMargin(), twips(3000 - 5 - 400));
+}
+
+TEST_F(Editor, TheFontBoxesArePresetFromTheTextAndChooseOnlyFromTheirLists)
+{
+    click("a.txt");
+    auto *name = child<QComboBox>(*window(), u("cmbFontName"));
+    auto *size = child<QComboBox>(*window(), u("cmbFontSize"));
+    ASSERT_EQ(size->count(), 68);
+    EXPECT_EQ(size->itemText(0), u(" 5"));
+    EXPECT_EQ(size->currentText(), u(" 8"));
+    EXPECT_EQ(name->currentText(), text()->currentFont().family());
+    size->activated(size->findText(u(" 20")));
+    QTest::keyClicks(text(), u("x"));
+    EXPECT_EQ(text()->currentCharFormat().fontPointSize(), 20);
+    const QString before = text()->currentCharFormat().font().family();
+    name->setEditText(u("DejaVu Sans"));
+    QTest::keyClick(name->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(text()->currentCharFormat().font().family(), before);
+}
+
+TEST_F(Editor, BoldTurnsAMixedSelectionBoldAndTwiceNotBold)
+{
+    click("a.txt");
+    QTextCursor cursor = text()->textCursor();
+    cursor.setPosition(0);
+    cursor.setPosition(5, QTextCursor::KeepAnchor);
+    text()->setTextCursor(cursor);
+    press("Bold");
+    EXPECT_TRUE(child<QAction>(*window(), u("Bold"))->isChecked());
+    cursor.setPosition(3);
+    cursor.setPosition(10, QTextCursor::KeepAnchor);
+    text()->setTextCursor(cursor);
+    press("Bold");
+    EXPECT_TRUE(child<QAction>(*window(), u("Bold"))->isChecked());
+    EXPECT_EQ(text()->textCursor().charFormat().fontWeight(), QFont::Bold);
+    press("Bold");
+    EXPECT_FALSE(child<QAction>(*window(), u("Bold"))->isChecked());
+    const auto boldAt = [this](int position) {
+        QTextCursor at(text()->document());
+        at.setPosition(position + 1);
+        return at.charFormat().fontWeight() == QFont::Bold;
+    };
+    EXPECT_TRUE(boldAt(1) && !boldAt(4) && !boldAt(9));
+}
+
+TEST_F(Editor, TheClipboardCarriesPlainTextAndPastedMarkupArrivesFormatted)
+{
+    click("a.txt");
+    QTextCursor cursor = text()->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    text()->setTextCursor(cursor);
+    QApplication::clipboard()->setText(u("before"));
+    press("Cut");
+    EXPECT_EQ(QApplication::clipboard()->text(), QString());
+    cursor.setPosition(0);
+    cursor.setPosition(5, QTextCursor::KeepAnchor);
+    text()->setTextCursor(cursor);
+    press("Copy");
+    EXPECT_EQ(QApplication::clipboard()->text(), u("first"));
+    EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasHtml());
+    QApplication::clipboard()->setText(u(R"({\rtf1 {\b bold}\par})"));
+    press("Paste");
+    EXPECT_TRUE(text()->toPlainText().startsWith(u("bold\n line")));
+    cursor.setPosition(1);
+    EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
+    QApplication::clipboard()->clear();
+    text()->selectAll();
+    press("Paste");
+    EXPECT_EQ(text()->toPlainText(), QString());
+}
+
+TEST_F(Editor, SaveWritesToThePathFieldsFileOfTheMomentAfterAsking)
+{
+    click("a.txt");
+    QTest::keyClicks(text(), u("new "));
+    click("b.txt");
+    EXPECT_EQ(m_tp.dialogs.kinds(), QStringList({"okCancel"}));
+    EXPECT_EQ(window()->windowTitle(), u("a.txt"));
+    press("Save");
+    EXPECT_EQ(bytesOf(m_tree.path(u("b.txt"))), QByteArray(2, '\0'));
+    m_tp.dialogs.okCancelAnswers = {true};
+    press("Save");
+    EXPECT_EQ(m_tp.dialogs.boxes.last().text,
+              u("Save file and overwrite?\n") + m_tree.path(u("b.txt")));
+    EXPECT_EQ(m_tp.dialogs.boxes.last().title, u("Save file..."));
+    EXPECT_EQ(bytesOf(m_tree.path(u("b.txt"))), "new first line\r\nsecond line\r\n");
+    EXPECT_EQ(bytesOf(m_tree.path(u("a.txt"))), "first line\nsecond line\n");
+
+    m_main->close();
+    m_tp.dialogs.boxes.clear();
+    press("Save");
+    EXPECT_EQ(m_tp.dialogs.kinds(), QStringList({"message"}));
+    EXPECT_TRUE(window()->isVisible());
+    QTest::keyClicks(text(), u("x"));
+    window()->close();
+    EXPECT_TRUE(window()->isVisible());
+    EXPECT_EQ(m_tp.dialogs.kinds(), QStringList({"message", "okCancel"}));
+}
+
+TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
+{
+    write(u("long.txt"), QByteArray("word ").repeated(400) + QByteArray("\nx").repeated(40000));
+    click("long.txt");
+    QTextCursor cursor = text()->textCursor();
+    cursor.setPosition(1);
+    text()->setTextCursor(cursor);
+    EXPECT_EQ(status(), u("Line Number: 1"));
+    cursor.movePosition(QTextCursor::NextBlock);
+    text()->setTextCursor(cursor);
+    const int wrapped = text()->document()->begin().layout()->lineCount();
+    EXPECT_GT(wrapped, 1);
+    EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(wrapped + 1));
+    cursor.movePosition(QTextCursor::End);
+    text()->setTextCursor(cursor);
+    EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(wrapped + 40000));
+}
+
+} // namespace
