@@ -9,10 +9,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <exception>
+#include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -49,6 +52,31 @@ QPushButton *button(const QString &caption, const char *name, const QRect &geome
 {
     return place(new QPushButton(caption, parent), QLatin1String(name), geometry);
 }
+
+// A Replace All may change every line of a long document. Laying all of them out again before
+// the count shows would keep the user waiting seconds; instead the text area lays the document
+// out in steps in the background, as it does after loading. A document with a null page size
+// is not laid out, and setting the size back starts such a stepwise layout. A change shorter
+// than this many characters is laid out at once, in a few milliseconds.
+constexpr int LongChange = 100'000;
+
+class LayoutInBackground final
+{
+public:
+    explicit LayoutInBackground(QTextDocument &document)
+        : m_document(document)
+        , m_pageSize(document.pageSize())
+    {
+        m_document.setPageSize(QSizeF(0, 0));
+    }
+    ~LayoutInBackground() { m_document.setPageSize(m_pageSize); }
+    LayoutInBackground(const LayoutInBackground &) = delete;
+    LayoutInBackground &operator=(const LayoutInBackground &) = delete;
+
+private:
+    QTextDocument &m_document;
+    const QSizeF m_pageSize;
+};
 
 } // namespace
 
@@ -187,12 +215,22 @@ void FindDialog::replaceAll()
     const QString text = m_cboFind->currentText();
     if (text.isEmpty())
         return;
-    QTextCursor cursor = textArea().textCursor();
-    const std::int64_t count =
-        TextSearch::replaceAll(cursor, text, m_cboReplace->currentText(), options());
+    QTextEdit &area = textArea();
+    QTextDocument &document = *area.document();
+    const std::vector<int> offsets = TextSearch::findAll(document, text, options());
+    QTextCursor cursor = area.textCursor();
+    std::int64_t count = 0;
+    {
+        std::optional<LayoutInBackground> later;
+        if (!offsets.empty() && offsets.back() - offsets.front() > LongChange)
+            later.emplace(document);
+        count =
+            TextSearch::replaceAt(cursor, offsets, int(text.size()), m_cboReplace->currentText());
+    }
     if (count > 0) {
-        textArea().setTextCursor(cursor);
         m_dialogs.message(this, TextSearch::replacedMessage(count));
+        // Showing the caret needs the text laid out up to it, so it waits for the count.
+        area.setTextCursor(cursor);
     }
     m_cmdFind->setText(FirstSearch);
     setReplaceEnabled(false);

@@ -5,8 +5,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <vector>
-
 namespace TextSearch {
 
 namespace {
@@ -104,38 +102,49 @@ int find(QTextCursor &cursor, const QString &text, int from, Options options)
     return -1;
 }
 
-std::int64_t replaceAll(QTextCursor &cursor, const QString &text, const QString &replacement,
-                        Options options)
+std::vector<int> findAll(const QTextDocument &document, const QString &text, Options options)
 {
-    const QTextDocument *document = cursor.document();
-    if (text.isEmpty() || !document)
-        return 0;
-
-    // All occurrences are found before the first change, so no replacement is ever searched.
+    std::vector<int> offsets;
+    if (text.isEmpty())
+        return offsets;
     const Finder finder(text, options);
-    std::vector<int> starts;
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QString paragraph = block.text();
         const int position = block.position();
         for (qsizetype i = finder.indexIn(paragraph, 0); i >= 0;
              i = finder.indexIn(paragraph, i + text.size()))
-            starts.push_back(position + int(i));
+            offsets.push_back(position + int(i));
     }
-    if (starts.empty())
-        return 0;
+    return offsets;
+}
 
+std::int64_t replaceAt(QTextCursor &cursor, const std::vector<int> &offsets, int length,
+                       const QString &replacement)
+{
+    if (offsets.empty())
+        return 0;
     // One edit block makes the whole run one undo step, and lets the document tell its views
     // of the change once instead of once per replacement.
     const EditBlock block(cursor);
-    const qint64 growth = replacement.size() - text.size();
+    const qint64 growth = replacement.size() - length;
     qint64 shift = 0;
-    for (const int start : starts) {
-        cursor.setPosition(int(start + shift));
-        cursor.setPosition(int(start + shift + text.size()), QTextCursor::KeepAnchor);
+    for (const int offset : offsets) {
+        cursor.setPosition(int(offset + shift));
+        cursor.setPosition(int(offset + shift + length), QTextCursor::KeepAnchor);
         cursor.insertText(replacement);
         shift += growth;
     }
-    return std::int64_t(starts.size());
+    return std::int64_t(offsets.size());
+}
+
+std::int64_t replaceAll(QTextCursor &cursor, const QString &text, const QString &replacement,
+                        Options options)
+{
+    const QTextDocument *document = cursor.document();
+    if (!document)
+        return 0;
+    // Everything is found before the first change, so no replacement is ever searched.
+    return replaceAt(cursor, findAll(*document, text, options), int(text.size()), replacement);
 }
 
 QString replacedMessage(std::int64_t count)

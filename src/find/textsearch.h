@@ -3,8 +3,10 @@
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 class QTextCursor;
+class QTextDocument;
 
 // Finding and replacing text in a document, without widgets.
 //
@@ -25,11 +27,18 @@ struct Options
 // cursor selects the occurrence and its offset is returned; otherwise -1, cursor untouched.
 int find(QTextCursor &cursor, const QString &text, int from, Options options);
 
-// Replaces every occurrence in the whole document as one undo step and returns how many.
-// The occurrences are those that stood in the text when it began: text that a replacement puts
-// in is never searched. Each replacement takes the format of the text it replaces, as typing
-// over a selection does. The cursor ends right after the last replacement, or stays as it was
-// when there was none.
+// The offsets of every occurrence in the whole document, in order, none overlapping another.
+std::vector<int> findAll(const QTextDocument &document, const QString &text, Options options);
+
+// Replaces the `length` characters at each of the offsets, which findAll() gave, as one undo
+// step, and returns how many. Each replacement takes the format of the text it replaces, as
+// typing over a selection does. The cursor ends right after the last replacement, or stays as
+// it was when there was none.
+std::int64_t replaceAt(QTextCursor &cursor, const std::vector<int> &offsets, int length,
+                       const QString &replacement);
+
+// Both: every occurrence that stood in the text when it began is replaced, and text that a
+// replacement puts in is never searched.
 std::int64_t replaceAll(QTextCursor &cursor, const QString &text, const QString &replacement,
                         Options options);
 
