@@ -44,7 +44,22 @@ QLabel *label(const char *caption, const char *name, const QRect &geometry, QWid
     auto *label = place(new QLabel(QLatin1String(caption), buddy->parentWidget()),
                         QLatin1String(name), geometry);
     label->setBuddy(buddy);
+    shrinkFontToFit(label);
     return label;
+}
+
+// As labels do: the layout was drawn for a narrow font, and on a wider one a caption is made
+// just small enough to fit instead of being cut off.
+QCheckBox *checkBox(const char *caption, const char *name, int top, QWidget *parent)
+{
+    auto *box = place(new QCheckBox(QLatin1String(caption), parent), QLatin1String(name),
+                      twipsRect(170, top, 1965, 240));
+    QFont font = box->font();
+    while (box->sizeHint().width() > box->width() && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        box->setFont(font);
+    }
+    return box;
 }
 
 QPushButton *button(const QString &caption, const char *name, const QRect &geometry,
@@ -105,10 +120,8 @@ FindDialog::FindDialog(QTextEdit &textArea, Dialogs &dialogs, QWidget *owner)
     auto *bar = place(new QWidget(this), QStringLiteral("picBar"), twipsRect(120, 945, 5340, 915));
     auto *frame = place(new QGroupBox(QStringLiteral("Search Options"), bar),
                         QStringLiteral("Frame1"), twipsRect(75, 0, 4065, 855));
-    m_chkWholeWord = place(new QCheckBox(QStringLiteral("Find Whole Word &Only"), frame),
-                           QStringLiteral("chkWholeWord"), twipsRect(170, 240, 1965, 240));
-    m_chkMatchCase = place(new QCheckBox(QStringLiteral("Match Ca&se"), frame),
-                           QStringLiteral("chkMatchCase"), twipsRect(170, 550, 1965, 240));
+    m_chkWholeWord = checkBox("Find Whole Word &Only", "chkWholeWord", 240, frame);
+    m_chkMatchCase = checkBox("Match Ca&se", "chkMatchCase", 550, frame);
     m_cmdReplace = button(Collapsed, "cmdReplace", replaceButtonRect(false), bar);
     m_cmdReplaceAll =
         button(QStringLiteral("Replace &All"), "cmdReplaceAll", replaceButtonRect(false), bar);
