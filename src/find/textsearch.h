@@ -37,8 +37,8 @@ std::vector<int> findAll(const QTextDocument &document, const QString &text, Opt
 std::int64_t replaceAt(QTextCursor &cursor, const std::vector<int> &offsets, int length,
                        const QString &replacement);
 
-// Both: every occurrence that stood in the text when it began is replaced, and text that a
-// replacement puts in is never searched.
+// findAll() and replaceAt() in one: every occurrence that stood in the text when it began is
+// replaced, and text that a replacement puts in is never searched.
 std::int64_t replaceAll(QTextCursor &cursor, const QString &text, const QString &replacement,
                         Options options);
 
