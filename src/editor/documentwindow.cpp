@@ -5,6 +5,7 @@
 #include "editor/selectionformat.h"
 #include "editor/textarea.h"
 #include "editor/toolbaricons.h"
+#include "find/finddialog.h"
 #include "platform/dialogs.h"
 #include "platform/keyboardindicators.h"
 #include "platform/platform.h"
@@ -357,5 +358,5 @@ void DocumentWindow::showLineNumber()
 
 void DocumentWindow::showFind()
 {
-    // The find dialog comes with its own change.
+    FindDialog::showFor(m_find, *m_text, m_platform.dialogs, this);
 }

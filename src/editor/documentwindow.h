@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class FindDialog;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -76,5 +77,5 @@ private:
     QLabel *m_num = nullptr;
     QLabel *m_date = nullptr;
     QLabel *m_time = nullptr;
-    QPointer<QWidget> m_find;
+    QPointer<FindDialog> m_find;
 };

@@ -1,0 +1,171 @@
+// Replace All of a three-letter word by a five-letter one, 200,000 times in a 10 MB document
+// shown in a text area, until the count would show; beside its floor, QString::replace of the
+// same text, and beside the plain loop that replaces one occurrence after the other without
+// an edit block.
+#include "find/finddialog.h"
+#include "find/textsearch.h"
+#include "platform/dialogs.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+const QString Word = QStringLiteral("cat");
+const QString Longer = QStringLiteral("tiger");
+
+// Lines of 100 characters, each with the word twice.
+QString text(int occurrences)
+{
+    const QString line = QStringLiteral("The cat and the dog ran over the hill to the old barn, "
+                                        "where the cat slept all day long in the sun.")
+                             .leftJustified(99, QLatin1Char('.'))
+                         + QLatin1Char('\n');
+    return line.repeated(occurrences / 2);
+}
+
+// The count message is where the measured time ends; it must not block on a modal box.
+class CountingDialogs final : public Dialogs
+{
+public:
+    void message(QWidget *, const QString &, const QString &, Icon) override
+    {
+        shownAt = std::chrono::steady_clock::now();
+        ++messages;
+    }
+    bool okCancel(QWidget *, const QString &, const QString &) override { return false; }
+    std::optional<QString> input(QWidget *, const QString &, const QString &,
+                                 const QString &) override
+    {
+        return std::nullopt;
+    }
+    int messages = 0;
+    std::chrono::steady_clock::time_point shownAt;
+};
+
+// A shown text area holding the text, laid out in full as it is once the user has looked at it.
+struct TextArea
+{
+    explicit TextArea(const QString &text)
+    {
+        area.resize(900, 600);
+        area.show();
+        load(text);
+    }
+    void load(const QString &text)
+    {
+        area.setPlainText(text);
+        QTextDocument *document = area.document();
+        document->documentLayout()->blockBoundingRect(document->lastBlock());
+    }
+    QTextEdit area;
+};
+
+void ReplaceAll(benchmark::State &state)
+{
+    const int occurrences = int(state.range(0));
+    const QString original = text(occurrences);
+    TextArea text(original);
+    CountingDialogs dialogs;
+    QPointer<FindDialog> dialog;
+    FindDialog::showFor(dialog, text.area, dialogs, nullptr);
+    dialog->findChild<QComboBox *>(QStringLiteral("cboFind"))->setEditText(Word);
+    dialog->findChild<QComboBox *>(QStringLiteral("cboReplace"))->setEditText(Longer);
+    auto *replace = dialog->findChild<QPushButton *>(QStringLiteral("cmdReplace"));
+    auto *replaceAll = dialog->findChild<QPushButton *>(QStringLiteral("cmdReplaceAll"));
+    auto *find = dialog->findChild<QPushButton *>(QStringLiteral("cmdFind"));
+    replace->click();      // expands the dialog
+    double wholePress = 0; // until the text area has the caret in view again
+    for (auto _ : state) {
+        const auto pressed = std::chrono::steady_clock::now();
+        replaceAll->click();
+        const auto done = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(dialogs.shownAt - pressed).count());
+        wholePress += std::chrono::duration<double, std::milli>(done - pressed).count();
+        text.load(original);
+        find->click(); // Replace All is enabled again by a search that finds
+    }
+    if (dialogs.messages != int(state.iterations()))
+        state.SkipWithError("no count was shown");
+    state.counters["whole_press_ms"] = wholePress / double(state.iterations());
+    delete dialog;
+}
+BENCHMARK(ReplaceAll)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Arg(200000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
+
+// The same without a text area: what the replacing itself takes.
+void ReplaceAllDocument(benchmark::State &state)
+{
+    const int occurrences = int(state.range(0));
+    const QString original = text(occurrences);
+    QTextDocument document;
+    std::int64_t replaced = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        document.setPlainText(original);
+        state.ResumeTiming();
+        QTextCursor cursor(&document);
+        replaced = TextSearch::replaceAll(cursor, Word, Longer, {});
+    }
+    if (replaced != occurrences)
+        state.SkipWithError("not every occurrence was replaced");
+}
+BENCHMARK(ReplaceAllDocument)->Arg(200000)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same replacements one after the other, each its own step, as a plain loop would make them.
+void ReplaceAllNoEditBlock(benchmark::State &state)
+{
+    const int occurrences = int(state.range(0));
+    const QString original = text(occurrences);
+    TextArea text(original);
+    std::int64_t replaced = 0;
+    for (auto _ : state) {
+        QTextCursor cursor = text.area.textCursor();
+        replaced = 0;
+        for (int from = 0; TextSearch::find(cursor, Word, from, {}) >= 0; ++replaced) {
+            cursor.insertText(Longer);
+            from = cursor.position();
+        }
+        text.area.setTextCursor(cursor);
+        state.PauseTiming();
+        text.load(original);
+        state.ResumeTiming();
+    }
+    if (replaced != occurrences)
+        state.SkipWithError("not every occurrence was replaced");
+}
+BENCHMARK(ReplaceAllNoEditBlock)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+void ReplaceAllFloor(benchmark::State &state)
+{
+    const QString original = text(int(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QString copy = original;
+        copy.detach();
+        state.ResumeTiming();
+        copy.replace(Word, Longer, Qt::CaseInsensitive);
+        benchmark::DoNotOptimize(copy);
+    }
+}
+BENCHMARK(ReplaceAllFloor)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,270 @@
+#include "finddialog.h"
+
+#include "common/geometry.h"
+#include "platform/dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <exception>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+const QString FirstSearch = QStringLiteral("&Find");
+const QString NextSearch = QStringLiteral("&Find Next");
+const QString Collapsed = QStringLiteral("&Replace...");
+const QString Expanded = QStringLiteral("&Replace");
+
+QRect replaceButtonRect(bool expanded)
+{
+    return twipsRect(4275, expanded ? 150 : 525, 990, 315);
+}
+
+// Takes exactly what is typed: no completion from the list, and Enter adds nothing to it.
+QComboBox *comboBox(const char *name, int top, QWidget *parent)
+{
+    auto *box = place(new QComboBox(parent), QLatin1String(name), twipsRect(1245, top, 3015, 315));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setCompleter(nullptr);
+    return box;
+}
+
+QLabel *label(const char *caption, const char *name, const QRect &geometry, QWidget *buddy)
+{
+    auto *label = place(new QLabel(QLatin1String(caption), buddy->parentWidget()),
+                        QLatin1String(name), geometry);
+    label->setBuddy(buddy);
+    shrinkFontToFit(label);
+    return label;
+}
+
+// As labels do: the layout was drawn for a narrow font, and on a wider one a caption is made
+// just small enough to fit instead of being cut off.
+QCheckBox *checkBox(const char *caption, const char *name, int top, QWidget *parent)
+{
+    auto *box = place(new QCheckBox(QLatin1String(caption), parent), QLatin1String(name),
+                      twipsRect(170, top, 1965, 240));
+    QFont font = box->font();
+    while (box->sizeHint().width() > box->width() && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+        box->setFont(font);
+    }
+    return box;
+}
+
+QPushButton *button(const QString &caption, const char *name, const QRect &geometry,
+                    QWidget *parent)
+{
+    return place(new QPushButton(caption, parent), QLatin1String(name), geometry);
+}
+
+// A Replace All may change every line of a long document. Laying all of them out again before
+// the count shows would keep the user waiting seconds; instead the text area lays the document
+// out in steps in the background, as it does after loading. A document with a null page size
+// is not laid out, and setting the size back starts such a stepwise layout. A change shorter
+// than this many characters is laid out at once, in a few milliseconds.
+constexpr int LongChange = 100'000;
+
+class LayoutInBackground final
+{
+public:
+    explicit LayoutInBackground(QTextDocument &document)
+        : m_document(document)
+        , m_pageSize(document.pageSize())
+    {
+        m_document.setPageSize(QSizeF(0, 0));
+    }
+    ~LayoutInBackground() { m_document.setPageSize(m_pageSize); }
+    LayoutInBackground(const LayoutInBackground &) = delete;
+    LayoutInBackground &operator=(const LayoutInBackground &) = delete;
+
+private:
+    QTextDocument &m_document;
+    const QSizeF m_pageSize;
+};
+
+} // namespace
+
+FindDialog::FindDialog(QTextEdit &textArea, Dialogs &dialogs, QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    , m_textArea(&textArea)
+    , m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("frmFind"));
+    setWindowTitle(QStringLiteral("Find..."));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(dialogFont(8.25));
+    setFixedSize(twips(5475), twips(1860));
+
+    m_cboFind = comboBox("cboFind", 120, this);
+    label("Fin&d What:", "lblFind", twipsRect(120, 195, 840, 240), m_cboFind);
+    m_cboReplace = comboBox("cboReplace", 495, this);
+    m_lblReplace =
+        label("Replace &With:", "lblReplace", twipsRect(120, 570, 1065, 240), m_cboReplace);
+    m_cmdFind = button(FirstSearch, "cmdFind", twipsRect(4395, 120, 990, 315), this);
+    m_cmdFind->setDefault(true);
+    auto *cancel =
+        button(QStringLiteral("Cancel"), "cmdCancel", twipsRect(4395, 495, 990, 315), this);
+
+    auto *bar = place(new QWidget(this), QStringLiteral("picBar"), twipsRect(120, 945, 5340, 915));
+    auto *frame = place(new QGroupBox(QStringLiteral("Search Options"), bar),
+                        QStringLiteral("Frame1"), twipsRect(75, 0, 4065, 855));
+    m_chkWholeWord = checkBox("Find Whole Word &Only", "chkWholeWord", 240, frame);
+    m_chkMatchCase = checkBox("Match Ca&se", "chkMatchCase", 550, frame);
+    m_cmdReplace = button(Collapsed, "cmdReplace", replaceButtonRect(false), bar);
+    m_cmdReplaceAll =
+        button(QStringLiteral("Replace &All"), "cmdReplaceAll", replaceButtonRect(false), bar);
+
+    m_lblReplace->hide();
+    m_cboReplace->hide();
+    m_cmdReplaceAll->hide();
+    // The list holds the selection as its one item, even an empty one.
+    const QString selected = textArea.textCursor().selectedText();
+    m_cboFind->addItem(selected);
+    m_cboFind->setEditText(selected);
+
+    const auto onClick = [this](QPushButton *button, void (FindDialog::*command)()) {
+        connect(button, &QPushButton::clicked, this, [this, command] { guarded(command); });
+    };
+    onClick(m_cmdFind, &FindDialog::find);
+    onClick(m_cmdReplace, &FindDialog::replace);
+    onClick(m_cmdReplaceAll, &FindDialog::replaceAll);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    const QList<QWidget *> order = {m_cboFind,      m_cboReplace,   m_cmdFind,    cancel,
+                                    m_chkWholeWord, m_chkMatchCase, m_cmdReplace, m_cmdReplaceAll};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    m_cboFind->setFocus();
+    centerOnScreen(this);
+}
+
+FindDialog *FindDialog::showFor(QPointer<FindDialog> &instance, QTextEdit &textArea,
+                                Dialogs &dialogs, QWidget *owner)
+{
+    const bool loaded = instance;
+    if (!loaded)
+        instance = new FindDialog(textArea, dialogs, owner);
+    instance->show();
+    if (loaded) {
+        instance->raise();
+        instance->activateWindow();
+    }
+    return instance;
+}
+
+void FindDialog::guarded(void (FindDialog::*command)())
+{
+    // A failure stops the command where it is; what it did so far stays.
+    try {
+        (this->*command)();
+    } catch (const std::exception &error) {
+        m_dialogs.message(this, QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        m_dialogs.message(this, tr("The command failed for an unknown reason."));
+    }
+}
+
+QTextEdit &FindDialog::textArea() const
+{
+    if (!m_textArea)
+        throw std::runtime_error("The document is no longer open.");
+    return *m_textArea;
+}
+
+TextSearch::Options FindDialog::options() const
+{
+    return {m_chkWholeWord->isChecked(), m_chkMatchCase->isChecked()};
+}
+
+void FindDialog::find()
+{
+    const TextSearch::Options searchOptions = options();
+    const bool first = m_cmdFind->text() == FirstSearch;
+    const QTextCursor cursor = textArea().textCursor();
+    if (searchFrom(cursor, first ? 0 : cursor.selectionEnd(), searchOptions)) {
+        if (first) {
+            setReplaceEnabled(true);
+            m_cmdFind->setText(NextSearch);
+        }
+    } else if (!first) {
+        setReplaceEnabled(false);
+    }
+}
+
+void FindDialog::replace()
+{
+    if (m_cmdReplace->text() == Collapsed) {
+        m_cmdReplace->setGeometry(replaceButtonRect(true));
+        m_cmdReplace->setText(Expanded);
+        m_lblReplace->show();
+        m_cboReplace->show();
+        m_cmdReplaceAll->show();
+        return;
+    }
+    const TextSearch::Options searchOptions = options();
+    if (m_cboFind->currentText().isEmpty())
+        return;
+    // Whatever is selected is replaced: after a Find that is the occurrence found.
+    QTextCursor cursor = textArea().textCursor();
+    cursor.insertText(m_cboReplace->currentText());
+    if (!searchFrom(cursor, cursor.position(), searchOptions))
+        setReplaceEnabled(false);
+}
+
+void FindDialog::replaceAll()
+{
+    const QString text = m_cboFind->currentText();
+    if (text.isEmpty())
+        return;
+    QTextEdit &area = textArea();
+    QTextDocument &document = *area.document();
+    const std::vector<int> offsets = TextSearch::findAll(document, text, options());
+    QTextCursor cursor = area.textCursor();
+    std::int64_t count = 0;
+    {
+        std::optional<LayoutInBackground> later;
+        if (!offsets.empty() && offsets.back() - offsets.front() > LongChange)
+            later.emplace(document);
+        count =
+            TextSearch::replaceAt(cursor, offsets, int(text.size()), m_cboReplace->currentText());
+    }
+    if (count > 0) {
+        m_dialogs.message(this, TextSearch::replacedMessage(count));
+        // Showing the caret needs the text laid out up to it, so it waits for the count.
+        area.setTextCursor(cursor);
+    }
+    m_cmdFind->setText(FirstSearch);
+    setReplaceEnabled(false);
+}
+
+bool FindDialog::searchFrom(QTextCursor cursor, int from, TextSearch::Options searchOptions)
+{
+    if (TextSearch::find(cursor, m_cboFind->currentText(), from, searchOptions) < 0) {
+        m_dialogs.message(this, QStringLiteral("Text not found"));
+        m_cmdFind->setText(FirstSearch);
+        return false;
+    }
+    QTextEdit &area = textArea();
+    area.setTextCursor(cursor);
+    area.activateWindow();
+    area.setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void FindDialog::setReplaceEnabled(bool enabled)
+{
+    m_cmdReplace->setEnabled(enabled);
+    m_cmdReplaceAll->setEnabled(enabled);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "find/textsearch.h"
+
+#include <QDialog>
+#include <QPointer>
+
+class Dialogs;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTextCursor;
+class QTextEdit;
+class QWidget;
+
+// The editor's modeless find and replace dialog. It opens collapsed, for finding only; the
+// first Replace press expands it. The stage of a search lives in the captions of Find
+// ("&Find", "&Find Next") and Replace ("&Replace...", "&Replace"), as a user sees it.
+// The dialog deletes itself when it is closed.
+class FindDialog final : public QDialog
+{
+    Q_OBJECT
+public:
+    FindDialog(QTextEdit &textArea, Dialogs &dialogs, QWidget *owner);
+
+    // Shows the owner's one dialog: loads it into `instance` when there is none, else only
+    // brings the open one forward.
+    static FindDialog *showFor(QPointer<FindDialog> &instance, QTextEdit &textArea,
+                               Dialogs &dialogs, QWidget *owner);
+
+private:
+    void find();
+    void replace();
+    void replaceAll();
+
+    // Runs a command; a failure ends it with a box showing the failure's own description.
+    void guarded(void (FindDialog::*command)());
+    QTextEdit &textArea() const;
+    TextSearch::Options options() const;
+    // Selects the next occurrence from `from` and gives the text area the focus; else tells
+    // the user and sets Find back to a first search.
+    bool searchFrom(QTextCursor cursor, int from, TextSearch::Options searchOptions);
+    void setReplaceEnabled(bool enabled);
+
+    QPointer<QTextEdit> m_textArea;
+    Dialogs &m_dialogs;
+    QComboBox *m_cboFind = nullptr;
+    QComboBox *m_cboReplace = nullptr;
+    QLabel *m_lblReplace = nullptr;
+    QPushButton *m_cmdFind = nullptr;
+    QPushButton *m_cmdReplace = nullptr;
+    QPushButton *m_cmdReplaceAll = nullptr;
+    QCheckBox *m_chkWholeWord = nullptr;
+    QCheckBox *m_chkMatchCase = nullptr;
+};

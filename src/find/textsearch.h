@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+class QTextCursor;
+class QTextDocument;
+
+// Finding and replacing text in a document, without widgets.
+//
+// Offsets are QTextCursor positions: characters counted from 0, a paragraph break counting as
+// one. An occurrence never spans a paragraph break. A whole word is an occurrence with no word
+// character right before or after it; word characters are letters, numbers, combining marks and
+// the underscore, so "cat" is not whole in "concatenate" nor in "cat_food". An empty find text
+// has no occurrence.
+namespace TextSearch {
+
+struct Options
+{
+    bool wholeWord = false;
+    bool matchCase = false; // otherwise letter case is ignored
+};
+
+// Looks for text from offset `from` to the end of the cursor's document. When found, the
+// cursor selects the occurrence and its offset is returned; otherwise -1, cursor untouched.
+int find(QTextCursor &cursor, const QString &text, int from, Options options);
+
+// The offsets of every occurrence in the whole document, in order, none overlapping another.
+std::vector<int> findAll(const QTextDocument &document, const QString &text, Options options);
+
+// Replaces the `length` characters at each of the offsets, which findAll() gave, as one undo
+// step, and returns how many. Each replacement takes the format of the text it replaces, as
+// typing over a selection does. The cursor ends right after the last replacement, or stays as
+// it was when there was none.
+std::int64_t replaceAt(QTextCursor &cursor, const std::vector<int> &offsets, int length,
+                       const QString &replacement);
+
+// findAll() and replaceAt() in one: every occurrence that stood in the text when it began is
+// replaced, and text that a replacement puts in is never searched.
+std::int64_t replaceAll(QTextCursor &cursor, const QString &text, const QString &replacement,
+                        Options options);
+
+// The report shown after replacements were made.
+QString replacedMessage(std::int64_t count);
+
+} // namespace TextSearch
