@@ -7,11 +7,15 @@
 #include "doubles.h"
 #include "platform/volumes.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -124,9 +128,35 @@ int main(int argc, char *argv[])
             QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, rowCentre(row));
     }
     window.openDocument();
+    QWidget *editor = nullptr;
     for (QWidget *top : QApplication::topLevelWidgets()) {
         if (top->objectName() == QLatin1String("frmDokument"))
-            ok = save(*top, out + QStringLiteral("/editor.png")) && ok;
+            editor = top;
     }
-    return ok ? 0 : 1;
+    if (!editor)
+        return 1;
+    ok = save(*editor, out + QStringLiteral("/editor.png")) && ok;
+
+    // The find dialog, expanded, over the letter with a word found.
+    editor->findChild<QAction *>(QStringLiteral("Find"))->trigger();
+    auto *find = editor->findChild<QDialog *>(QStringLiteral("frmFind"));
+    if (!find)
+        return 1;
+    find->findChild<QComboBox *>(QStringLiteral("cboFind"))
+        ->setEditText(QStringLiteral("Portfolio"));
+    find->findChild<QPushButton *>(QStringLiteral("cmdFind"))->click();
+    find->findChild<QPushButton *>(QStringLiteral("cmdFind"))->click();
+    find->findChild<QPushButton *>(QStringLiteral("cmdReplace"))->click();
+    find->findChild<QComboBox *>(QStringLiteral("cboReplace"))
+        ->setEditText(QStringLiteral("palmtop"));
+    find->move(editor->geometry().center() - QPoint(find->width() / 2, 0));
+    ok = save(*find, out + QStringLiteral("/find-dialog.png")) && ok;
+    QTest::qWait(200);
+    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(
+        0, editor->frameGeometry().x(), editor->frameGeometry().y(),
+        editor->frameGeometry().width(), editor->frameGeometry().height());
+    const QString both = out + QStringLiteral("/find-over-editor.png");
+    const bool saved = screen.save(both);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(both));
+    return ok && saved ? 0 : 1;
 }
