@@ -57,9 +57,10 @@ $(WIN)/argsecho.exe: tests/windows/argsecho.cpp tests/windows/utf8.h | setup
 # machine's Qt headers (whose dllimport notes do not apply), to catch type and syntax faults.
 QT_INC     := /usr/include/x86_64-linux-gnu/qt6
 WIN_QT     := src/platform/processstarter.cpp src/platform/registrysettingsstore.cpp \
-              src/platform/settingsstore.cpp src/app/main.cpp
+              src/platform/settingsstore.cpp src/platform/keyboardindicators.cpp \
+              src/app/program.cpp src/editor/documentfile.cpp
 
-$(WIN)/qt-code.checked: $(WIN_QT) $(wildcard src/platform/*.h src/app/*.h) | setup
+$(WIN)/qt-code.checked: $(WIN_QT) $(wildcard src/platform/*.h src/app/*.h src/editor/*.h) | setup
 	@mkdir -p $(WIN)
 	@echo "Compiling the Windows branches of the Qt code (syntax only)"
 	@for f in $(WIN_QT); do \
@@ -91,11 +92,13 @@ fuzz: setup
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang++: apt-get install clang libclang-rt-14-dev"; exit 1; }
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
 	    $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-	cmake --build $(FUZZ_BUILD) --target rtf_fuzzer
-	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/artifacts
+	cmake --build $(FUZZ_BUILD) --target rtf_fuzzer args_fuzzer
+	mkdir -p $(FUZZ_BUILD)/corpus/rtf $(FUZZ_BUILD)/corpus/args $(FUZZ_BUILD)/artifacts
 	./$(FUZZ_BUILD)/fuzz/rtf_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=5 \
 	    -dict=fuzz/rtf.dict -artifact_prefix=$(FUZZ_BUILD)/artifacts/ \
-	    $(FUZZ_BUILD)/corpus fuzz/corpus/rtf
+	    $(FUZZ_BUILD)/corpus/rtf fuzz/corpus/rtf
+	./$(FUZZ_BUILD)/fuzz/args_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=5 \
+	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/ $(FUZZ_BUILD)/corpus/args fuzz/corpus/args
 
 format:
 	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

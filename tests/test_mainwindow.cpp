@@ -96,15 +96,19 @@ TEST_F(Main, StartReadsTheStoreAndShowsTheAboutBoxAloneFirst)
     store("Over", u("True"));
     store("Dir", at("pc/sub1"));
     store("File", at("pc"));
-    MainWindow window(m_tp.platform, m_tp.values);
     QString modal;
     bool mainShown = true;
     onNextModal([&](QWidget *box) {
         modal = box->objectName();
-        mainShown = window.isVisible();
+        mainShown = QApplication::topLevelWidgets().size() > 1
+                    && std::any_of(QApplication::topLevelWidgets().begin(),
+                                   QApplication::topLevelWidgets().end(), [](const QWidget *w) {
+                                       return w->isVisible() && w->objectName() == u("frmMain");
+                                   });
         box->close();
     });
-    window.start();
+    const std::unique_ptr<MainWindow> started = MainWindow::start(m_tp.platform, m_tp.values);
+    MainWindow &window = *started;
     EXPECT_EQ(modal, u("frmInfo"));
     EXPECT_FALSE(mainShown);
     EXPECT_TRUE(window.isVisible());

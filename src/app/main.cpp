@@ -1,49 +1,6 @@
-#include "app/mainwindow.h"
-#include "common/programvalues.h"
-#include "platform/dialogs.h"
-#include "platform/keyboardindicators.h"
-#include "platform/platform.h"
-#include "platform/processstarter.h"
-#include "platform/registrysettingsstore.h"
-#include "platform/settingsstore.h"
-#include "platform/urlopener.h"
-#include "platform/volumes.h"
-
-#include <QApplication>
-
-#include <cstdio>
-#include <cstdlib>
+#include "app/program.h"
 
 int main(int argc, char *argv[])
 {
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    // Without a display Qt would abort with a message few people understand.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs("Tarnwick needs a graphical display, and none is set (DISPLAY or "
-                   "WAYLAND_DISPLAY).\nStart it from a desktop session.\n",
-                   stderr);
-        return EXIT_FAILURE;
-    }
-#endif
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tarnwick"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
-
-#ifdef Q_OS_WIN
-    RegistrySettingsStore settings;
-#else
-    QtSettingsStore settings;
-#endif
-    QtDialogs dialogs;
-    DesktopUrlOpener urls;
-    ProcessStarter commands;
-    SystemVolumes volumes;
-    SystemKeyboardIndicators keyboard;
-    Platform platform{settings, dialogs, urls, commands, volumes, keyboard};
-    ProgramValues values;
-
-    MainWindow window(platform, values);
-    window.start();
-    return QApplication::exec();
+    return Program::run(argc, argv);
 }

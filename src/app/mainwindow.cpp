@@ -28,8 +28,30 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+#include <utility>
 
 namespace {
+
+// Runs an action once, in the event loop's next turn after the watched widget's first paint.
+class AfterFirstPaint final : public QObject
+{
+public:
+    explicit AfterFirstPaint(std::function<void()> action)
+        : m_action(std::move(action))
+    {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && m_action)
+            QTimer::singleShot(0, this, std::exchange(m_action, {}));
+        return false;
+    }
+
+private:
+    std::function<void()> m_action;
+};
 
 QAction *namedAction(QAction *action, const char *name)
 {
@@ -216,10 +238,21 @@ void MainWindow::toggleOverwrite()
     m_values.overwriteFlag = m_mnuOver->isChecked();
 }
 
-void MainWindow::start()
+std::unique_ptr<MainWindow> MainWindow::start(Platform &platform, ProgramValues &values)
 {
-    showAboutBox();
-    show();
+    std::unique_ptr<MainWindow> window;
+    const auto load = [&] {
+        if (!window)
+            window = std::make_unique<MainWindow>(platform, values);
+    };
+    AboutBox about(platform.urls);
+    // Loading reads folders, which may lie on a slow drive: it waits until the box is painted.
+    AfterFirstPaint loader(load);
+    about.installEventFilter(&loader);
+    about.exec();
+    load();
+    window->show();
+    return window;
 }
 
 void MainWindow::showAboutBox()

@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 class DocumentWindow;
 class DriveList;
 class FileList;
@@ -26,8 +28,9 @@ public:
     // Builds the window and loads the stored settings; the window is not shown yet.
     MainWindow(Platform &platform, ProgramValues &values, QWidget *parent = nullptr);
 
-    // Start-up: the about box alone, then the main window once it is closed.
-    void start();
+    // Start-up: the about box shows alone at once; the main window loads behind it and shows
+    // when it is closed.
+    static std::unique_ptr<MainWindow> start(Platform &platform, ProgramValues &values);
     // The about box, modally; the main window waits until it is closed.
     void showAboutBox();
     void showOptions();

@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 void centerOnScreen(QWidget *window)
 {
@@ -38,14 +39,23 @@ void shrinkFontToFit(QLabel *label)
     constexpr double smallest = 8.0;
     QFont font = label->font();
     const double room = label->contentsRect().width();
-    for (;;) {
-        const QFontMetricsF metrics(font);
-        double widest = 0;
+    const auto widest = [label](const QFont &f) {
+        const QFontMetricsF metrics(f);
+        double width = 0;
         for (const QString &line : label->text().split(QLatin1Char('\n')))
-            widest = std::max(widest, metrics.horizontalAdvance(line.trimmed()));
-        if (widest <= room || font.pointSizeF() <= smallest)
-            break;
+            width = std::max(width, metrics.horizontalAdvance(line.trimmed()));
+        return width;
+    };
+    // Text widths grow about in step with the size, so one guess lands close; each size costs
+    // a font of its own, so the rest is found in quarter points from there.
+    double width = widest(font);
+    if (width > room && font.pointSizeF() > smallest) {
+        font.setPointSizeF(std::max(smallest, std::floor(font.pointSizeF() * room / width * 4) / 4));
+        width = widest(font);
+    }
+    while (width > room && font.pointSizeF() > smallest) {
         font.setPointSizeF(std::max(smallest, font.pointSizeF() - 0.25));
+        width = widest(font);
     }
     label->setFont(font);
 }
