@@ -4,8 +4,13 @@ BUILD_TYPE ?= RelWithDebInfo
 CCACHE     := $(shell command -v ccache 2>/dev/null)
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
+# The whole test suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+ASAN_BUILD ?= build-asan
+SANITIZE   := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+                 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all setup configure build run test windows-check screenshots bench fuzz format clean
+.PHONY: all setup configure build run test windows-check screenshots bench fuzz package format clean
 
 all: build
 
@@ -29,8 +34,16 @@ run: build
 	fi
 	./$(BUILD)/tarnwick
 
-test: build
+$(ASAN_BUILD)/build.ninja: CMakeLists.txt | setup
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_BENCHMARKS=OFF \
+	    -DTARNWICK_PACKAGING=OFF \
+	    -DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" \
+	    $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+test: build $(ASAN_BUILD)/build.ninja
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+	cmake --build $(ASAN_BUILD)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen $(SANITIZER_ENV) ctest --output-on-failure
 
 # The Windows-only code, free of Qt, cross-built with mingw-w64 and its tests run under Wine.
 WIN        := build-windows
@@ -100,8 +113,12 @@ fuzz: setup
 	./$(FUZZ_BUILD)/fuzz/args_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=5 \
 	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/ $(FUZZ_BUILD)/corpus/args fuzz/corpus/args
 
+package: build
+	cd $(BUILD) && cpack
+	@ls $(BUILD)/*.deb
+
 format:
-	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what building, testing, screenshots and the Windows check (mingw-w64, Wine) need,
-# but only what is missing.
+# Installs what building, testing, screenshots, the Windows check (mingw-w64, Wine), fuzzing
+# (clang) and packaging (dpkg-dev, the desktop and AppStream validators) need, but only what
+# is missing.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth fonts-dejavu-core fonts-liberation
     g++-mingw-w64-x86-64-posix wine64
+    clang libclang-rt-14-dev
+    dpkg-dev desktop-file-utils appstream
 )
 
 missing=()
