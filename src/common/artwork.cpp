@@ -22,11 +22,15 @@ const QColor DarkYellow(128, 128, 0);
 
 namespace Artwork {
 
-QPixmap programPicture()
+QImage programImage(int size)
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
+    // Drawn on a grid of 32; larger sizes scale the drawing, smaller ones the picture.
+    if (size < 32)
+        return programImage(32).scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
+    p.scale(size / 32.0, size / 32.0);
     // Lid with the screen.
     p.fillRect(3, 4, 26, 12, LightGray);
     p.setPen(Black);
@@ -48,7 +52,12 @@ QPixmap programPicture()
     const QPoint arrow[] = {{19, 0}, {27, 0}, {27, 3}, {31, 3}, {23, 10}, {15, 3}, {19, 3}};
     p.drawPolygon(arrow, 7);
     p.end();
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+QPixmap programPicture()
+{
+    return QPixmap::fromImage(programImage(32));
 }
 
 QIcon programIcon()
