@@ -50,7 +50,8 @@ void shrinkFontToFit(QLabel *label)
     // a font of its own, so the rest is found in quarter points from there.
     double width = widest(font);
     if (width > room && font.pointSizeF() > smallest) {
-        font.setPointSizeF(std::max(smallest, std::floor(font.pointSizeF() * room / width * 4) / 4));
+        font.setPointSizeF(
+            std::max(smallest, std::floor(font.pointSizeF() * room / width * 4) / 4));
         width = widest(font);
     }
     while (width > room && font.pointSizeF() > smallest) {
