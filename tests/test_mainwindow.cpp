@@ -151,22 +151,6 @@ TEST_F(Main, BadStoredFoldersStillStartOnAReadableFolder)
               QDir::toNativeSeparators(QDir::homePath()));
 }
 
-TEST_F(Main, TabMovesThroughTheControlsInTheirOrder)
-{
-    open();
-    const QStringList order = {"Drive1",   "Dir1",      "File1",      "Command1",
-                               "Command2", "PofoDrive", "PofoFolder", "PoFoFile",
-                               "Command3", "List1",     "Command4"};
-    QStringList chain;
-    QWidget *widget = control("Drive1");
-    for (int i = 0; i < 200 && chain.size() < order.size(); ++i) {
-        if (order.contains(widget->objectName()) && !chain.contains(widget->objectName()))
-            chain << widget->objectName();
-        widget = widget->nextInFocusChain();
-    }
-    EXPECT_EQ(chain, order);
-}
-
 TEST_F(Main, MenuCommandsOpenTheirWindowsModally)
 {
     open();
