@@ -99,8 +99,9 @@ screenshots: build
 bench: build
 	./$(BUILD)/bench/tarnwick_bench
 
-# Fuzzes the RTF reader for FUZZ_SECONDS in a clang build of its own. Inputs it finds go to
-# $(FUZZ_BUILD)/corpus, a failing one to $(FUZZ_BUILD)/artifacts; committed seeds are never written.
+# Fuzzes the RTF reader and the command-line rules for FUZZ_SECONDS each, in a clang build of
+# its own. Inputs found go to $(FUZZ_BUILD)/corpus, a failing one to $(FUZZ_BUILD)/artifacts;
+# committed seeds are never written.
 fuzz: setup
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang++: apt-get install clang libclang-rt-14-dev"; exit 1; }
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
