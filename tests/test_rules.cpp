@@ -5,6 +5,7 @@
 #include "browser/folderaccess.h"
 #include "browser/foldercommands.h"
 #include "browser/sizeline.h"
+#include "common/geometry.h"
 #include "doubles.h"
 #include "platform/processstarter.h"
 #include "platform/settingsstore.h"
@@ -361,6 +362,18 @@ TEST(AboutText, HasTwelveLinesWithEmptyOnesAtTwoSevenAndTen)
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(lines[i].isEmpty(), i == 1 || i == 6 || i == 9) << i;
     EXPECT_EQ(lines[3], u("This program uses the command line tool Transfolio.exe"));
+}
+
+TEST(WindowPlacement, CentredInTheAvailableAreaButNeverAboveOrLeftOfIt)
+{
+    // Frame, available area of its screen, where its top left corner goes.
+    const std::tuple<QSize, QRect, QPoint> table[] = {
+        {{643, 556}, {0, 27, 960, 513}, {158, 27}}, // 1920 x 1080 at scale 2, under a top panel
+        {{1000, 300}, {0, 0, 800, 600}, {0, 150}},
+        {{400, 300}, {1920, -200, 1280, 1024}, {2360, 162}}, // a second screen, placed higher
+        {{2000, 2000}, {-1280, 40, 1280, 984}, {-1280, 40}}};
+    for (const auto &[frame, available, topLeft] : table)
+        EXPECT_EQ(centredTopLeft(frame, available), topLeft) << frame.width();
 }
 
 } // namespace

@@ -7,8 +7,44 @@
 #include "common/maker.h"
 #include "platform/urlopener.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QPushButton>
 #include <QUrl>
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+// A picture drawn for its frame's size in the screen's own pixels, at any scale, rather than
+// a small one stretched.
+class DrawnPicture final : public QLabel
+{
+public:
+    DrawnPicture(std::function<QImage(QSize pixels)> draw, QWidget *parent)
+        : QLabel(parent)
+        , m_draw(std::move(draw))
+    {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        const qreal ratio = devicePixelRatioF();
+        const QSize pixels = (QSizeF(size()) * ratio).toSize();
+        if (m_picture.size() != pixels || m_picture.devicePixelRatio() != ratio) {
+            m_picture = QPixmap::fromImage(m_draw(pixels));
+            m_picture.setDevicePixelRatio(ratio);
+        }
+        QPainter(this).drawPixmap(0, 0, m_picture);
+    }
+
+private:
+    std::function<QImage(QSize pixels)> m_draw;
+    QPixmap m_picture;
+};
+
+} // namespace
 
 AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -20,16 +56,18 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     setWindowIcon(Artwork::programIcon());
     setFont(dialogFont(8.25));
     setAutoFillBackground(true);
+    // White on every theme, so its text is the black that reads on white, not the theme's.
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
     setFixedSize(twips(6630), twips(6000));
 
-    auto *image1 = new QLabel(this);
+    auto *image1 =
+        new DrawnPicture([](QSize pixels) { return Artwork::programImage(pixels); }, this);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(twipsRect(240, 120, 1200, 1080));
-    image1->setPixmap(Artwork::programPicture());
-    image1->setScaledContents(true);
+    image1->setAccessibleName(tr("Tarnwick icon"));
 
     auto *label1 = new QLabel(QStringLiteral("Tarnwick v1.0"), this);
     label1->setObjectName(QStringLiteral("Label1"));
@@ -84,6 +122,7 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     image3->setPixmap(Artwork::donationButton());
     image3->setScaledContents(true);
     image3->setCursor(Qt::PointingHandCursor);
+    image3->setAccessibleName(tr("Donate"));
     connect(image3, &ClickableLabel::clicked, this,
             [this] { m_urls.open(QUrl(Maker::DonationPage)); });
 
@@ -98,6 +137,10 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     command1->setGeometry(twipsRect(5160, 5520, 1335, 375));
     command1->setDefault(true);
     connect(command1, &QPushButton::clicked, this, &QDialog::accept);
+    // "Ok" keeps the focus at the start, so Enter closes the box; Tab reaches the two links.
+    setTabOrder(command1, label5);
+    setTabOrder(label5, image3);
+    command1->setFocus();
 
     for (QLabel *label : {label1, label2, static_cast<QLabel *>(label5), label4})
         shrinkFontToFit(label);

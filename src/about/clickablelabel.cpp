@@ -1,10 +1,89 @@
 #include "clickablelabel.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+namespace {
+
+// Screen readers announce the label as a link, by its text, and can follow it.
+class AccessibleLink final : public QAccessibleWidget
+{
+public:
+    explicit AccessibleLink(ClickableLabel *label)
+        : QAccessibleWidget(label, QAccessible::Link)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const QString own = QAccessibleWidget::text(t);
+        if (t != QAccessible::Name || !own.isEmpty())
+            return own;
+        return static_cast<const ClickableLabel *>(widget())->text();
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            static_cast<ClickableLabel *>(widget())->click();
+    }
+};
+
+QAccessibleInterface *accessibleLink(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(ClickableLabel::staticMetaObject.className()))
+        return new AccessibleLink(static_cast<ClickableLabel *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+ClickableLabel::ClickableLabel(QWidget *parent)
+    : ClickableLabel(QString(), parent)
+{}
+
+ClickableLabel::ClickableLabel(const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    static const bool announcedAsLink = (QAccessible::installFactory(accessibleLink), true);
+    Q_UNUSED(announcedAsLink);
+}
+
+void ClickableLabel::click()
+{
+    emit clicked();
+}
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+        click();
     QLabel::mouseReleaseEvent(event);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        && !event->isAutoRepeat()) {
+        click();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ClickableLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    // A label shows no focus of its own; the keyboard's user must see where Enter acts.
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(backgroundRole());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }

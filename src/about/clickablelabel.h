@@ -2,16 +2,23 @@
 
 #include <QLabel>
 
-// A label that reports a click of the left button released over it.
+// A label that acts like a link: a click of the left button released over it, or Enter or
+// Space while it has the focus, which it takes with Tab.
 class ClickableLabel final : public QLabel
 {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    explicit ClickableLabel(QWidget *parent = nullptr);
+    explicit ClickableLabel(const QString &text, QWidget *parent = nullptr);
+
+    // Acts as a click does; a screen reader's "press" comes here too.
+    void click();
 
 signals:
     void clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };

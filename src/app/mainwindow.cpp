@@ -81,7 +81,7 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     new PcBrowser(
         {m_drive1, m_dir1, m_file1, m_dateiname, m_size, m_command1, m_mnuAtariFiles, m_mnupoppi},
         m_platform.dialogs, m_platform.volumes, this);
-    connect(m_file1, &FileList::doubleClicked, this, &MainWindow::openDocument);
+    connect(m_file1, &FileList::entryOpened, this, &MainWindow::openDocument);
     new TransferControls({m_file1, m_dateiname, m_command1, m_command2, m_pofoDrive, m_pofoFolder,
                           m_pofoFile, m_command3, m_list1, m_command4},
                          m_platform, m_values, this);
@@ -107,6 +107,11 @@ void MainWindow::buildPcPanel(QWidget *central)
     m_size = place(new QLabel(QStringLiteral("File size: 0 Bytes"), frame1), "Size",
                    twipsRect(120, 7440, 3735, 255));
     m_size->setFont(dialogFont(8.25, true));
+    // The frame's caption is the only label these have; screen readers say what each holds.
+    nameForScreenReaders(m_drive1, tr("PC drive"));
+    nameForScreenReaders(m_dir1, tr("PC folders"));
+    nameForScreenReaders(m_file1, tr("PC files"));
+    nameForScreenReaders(m_dateiname, tr("PC path"));
 
     m_command1 = place(new QPushButton(QStringLiteral("Transmit >>"), central), "Command1",
                        twipsRect(4200, 240, 1455, 495));
@@ -127,10 +132,14 @@ void MainWindow::buildPortfolioPanel(QWidget *central)
     m_pofoDrive->setInsertPolicy(QComboBox::NoInsert);
     m_pofoDrive->setEditText(QStringLiteral("a:\\"));
 
-    place(new QLabel(QStringLiteral("Folder:"), frame2), "Label3", twipsRect(120, 840, 2655, 255));
+    auto *label3 = place(new QLabel(QStringLiteral("Folder:"), frame2), "Label3",
+                         twipsRect(120, 840, 2655, 255));
     m_pofoFolder = place(new QLineEdit(frame2), "PofoFolder", twipsRect(120, 1080, 3495, 285));
-    place(new QLabel(QStringLiteral("File:"), frame2), "Label1", twipsRect(120, 1560, 2655, 255));
+    label3->setBuddy(m_pofoFolder);
+    auto *label1 = place(new QLabel(QStringLiteral("File:"), frame2), "Label1",
+                         twipsRect(120, 1560, 2655, 255));
     m_pofoFile = place(new QLineEdit(frame2), "PoFoFile", twipsRect(120, 1800, 3495, 285));
+    label1->setBuddy(m_pofoFile);
 
     m_command3 = place(new QPushButton(QStringLiteral("Add to list"), frame2), "Command3",
                        twipsRect(120, 2160, 975, 255));
@@ -138,6 +147,8 @@ void MainWindow::buildPortfolioPanel(QWidget *central)
     m_command4 = place(new QPushButton(QStringLiteral("Clear list"), frame2), "Command4",
                        twipsRect(120, 5280, 975, 255));
     m_command4->setEnabled(false);
+    nameForScreenReaders(m_pofoDrive, tr("Portfolio drive"));
+    nameForScreenReaders(m_list1, tr("Receive list"));
 }
 
 void MainWindow::buildMenus()
@@ -284,6 +295,9 @@ void MainWindow::openDocument()
             return m_dateiname->path();
         });
         m_document->setAttribute(Qt::WA_DeleteOnClose);
+        // It opens on the screen where the main window is, not always on the first one.
+        m_document->setScreen(screen());
+        centerOnScreen(m_document);
     }
     if (!m_document->openFile(path, m_file1->currentName()) && fresh)
         delete m_document;

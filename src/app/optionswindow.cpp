@@ -1,6 +1,7 @@
 #include "optionswindow.h"
 
 #include "app/storedsettings.h"
+#include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/programvalues.h"
 #include "platform/dialogs.h"
@@ -8,6 +9,7 @@
 #include "platform/settingsstore.h"
 
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +22,7 @@ OptionsWindow::OptionsWindow(Platform &platform, ProgramValues &values, QWidget 
 {
     setObjectName(QStringLiteral("frmOptionen"));
     setWindowTitle(QStringLiteral("Options"));
+    setWindowIcon(Artwork::programIcon());
     setFont(dialogFont(8.25));
     setFixedSize(twips(4095), twips(1905));
 

@@ -1,6 +1,8 @@
 #include "program.h"
 
 #include "app/mainwindow.h"
+#include "common/artwork.h"
+#include "common/popupmenukey.h"
 #include "common/programvalues.h"
 #include "platform/dialogs.h"
 #include "platform/keyboardindicators.h"
@@ -12,6 +14,7 @@
 #include "platform/volumes.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +36,11 @@ int run(int argc, char *argv[], const std::function<void(QApplication &)> &befor
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    // Ties the windows to the desktop entry (the Wayland app id; docks and task switchers).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.tarnwick"));
+    // Every window, message boxes too, carries the program's icon.
+    QApplication::setWindowIcon(Artwork::programIcon());
+    app.installEventFilter(new PopupMenuKey(&app));
 
 #ifdef Q_OS_WIN
     RegistrySettingsStore settings;

@@ -7,7 +7,6 @@
 #include "transfer/toolcommands.h"
 #include "transfer/toolstarts.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -79,12 +78,9 @@ void TransferControls::fileFieldChanged()
 
 void TransferControls::setListEnabled(bool enabled)
 {
-    // Disabled, the list takes the colour of menus; enabled, that of windows.
-    const QPalette standard = QApplication::palette(m_c.list1);
-    QPalette palette = m_c.list1->palette();
-    palette.setColor(QPalette::Base,
-                     standard.color(QPalette::Active, enabled ? QPalette::Base : QPalette::Window));
-    m_c.list1->setPalette(palette);
+    // Disabled, the list takes the colour of menus; enabled, that of windows. A role rather
+    // than a colour: it follows the theme when the desktop switches to a dark one.
+    m_c.list1->viewport()->setBackgroundRole(enabled ? QPalette::Base : QPalette::Window);
     m_c.list1->setEnabled(enabled);
 }
 

@@ -61,25 +61,30 @@ BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values, QWid
     setFixedSize(twips(8055), twips(4110));
 
     auto *frame1 = frame(QStringLiteral("Step 1"), "Frame1", twipsRect(120, 120, 4215, 3855), this);
-    wrappedLabel(QStringLiteral("Please enter all folders on the Portfolio which you want to "
-                                "backup (e.g.: a:\\program\\)"),
-                 "Label2", twipsRect(120, 360, 3975, 495), frame1);
+    QLabel *label2 =
+        wrappedLabel(QStringLiteral("Please enter all folders on the Portfolio which you want to "
+                                    "backup (e.g.: a:\\program\\)"),
+                     "Label2", twipsRect(120, 360, 3975, 495), frame1);
     for (int i = 0; i < FolderBoxes; ++i) {
         m_text1[i] = placeRegular(new QLineEdit(frame1), QStringLiteral("Text1_%1").arg(i),
                                   twipsRect(120, BoxTop + BoxStep * i, 3015, 285));
         m_text1[i]->setVisible(i == 0);
+        // One label over eight boxes: each box is told apart by its number.
+        m_text1[i]->setAccessibleName(tr("Portfolio folder %1").arg(i + 1));
     }
+    label2->setBuddy(m_text1[0]);
     m_add = placeRegular(new QPushButton(QStringLiteral("Add more"), frame1), QStringLiteral("Add"),
                          addButtonRect(0));
     connect(m_add, &QPushButton::clicked, this, &BackupWindow::addFolderBox);
 
     auto *frame2 =
         frame(QStringLiteral("Step 2"), "Frame2", twipsRect(4440, 120, 3495, 1335), this);
-    wrappedLabel(QStringLiteral("Please enter an existing destination path on your PC "
-                                "(e.g.: c:\\backup\\)"),
-                 "Label1", twipsRect(120, 360, 3255, 495), frame2);
+    QLabel *label1 = wrappedLabel(QStringLiteral("Please enter an existing destination path on "
+                                                 "your PC (e.g.: c:\\backup\\)"),
+                                  "Label1", twipsRect(120, 360, 3255, 495), frame2);
     m_text7 = placeRegular(new QLineEdit(frame2), QStringLiteral("Text7"),
                            twipsRect(120, 840, 3255, 285));
+    label1->setBuddy(m_text7);
 
     auto *start = placeRegular(new QPushButton(QStringLiteral("Start"), this),
                                QStringLiteral("Command1"), twipsRect(6600, 1560, 1335, 375));

@@ -55,6 +55,7 @@ FileList::FileList(QWidget *parent)
     setUniformItemSizes(true);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { m_selectionTouched = true; });
+    connect(this, &QAbstractItemView::doubleClicked, this, &FileList::entryOpened);
 }
 
 bool FileList::setPath(const QString &path)
@@ -159,6 +160,13 @@ void FileList::mouseDoubleClickEvent(QMouseEvent *event)
 
 void FileList::keyPressEvent(QKeyEvent *event)
 {
+    // Enter does what a double click does, with the click that always comes before one.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && currentIndex().isValid()) {
+        emit entryClicked();
+        emit entryOpened();
+        return;
+    }
     m_selectionTouched = false;
     QListView::keyPressEvent(event);
     if (m_selectionTouched)

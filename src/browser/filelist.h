@@ -34,6 +34,8 @@ public:
 signals:
     // A click of the left button, or a change of the selection by the keyboard.
     void entryClicked();
+    // A double click on an entry, or Enter on the current one; a click comes first.
+    void entryOpened();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

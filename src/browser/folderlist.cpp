@@ -3,6 +3,7 @@
 #include "browser/folderaccess.h"
 #include "common/pathtext.h"
 
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -136,5 +137,33 @@ void FolderList::keyPressEvent(QKeyEvent *event)
         open(currentItem());
         return;
     }
+    // Where the platform does not turn the Menu key into a pop-up menu request of its own.
+    if (event->key() == Qt::Key_Menu) {
+        requestPopupAtCurrentEntry();
+        return;
+    }
     QListWidget::keyPressEvent(event);
+}
+
+void FolderList::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The Menu key or Shift+F10; the right button is handled on its press above, so a mouse's
+    // event here is left alone.
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->ignore();
+        return;
+    }
+    requestPopupAtCurrentEntry();
+}
+
+void FolderList::requestPopupAtCurrentEntry()
+{
+    QPoint at = viewport()->rect().topLeft();
+    if (QListWidgetItem *item = currentItem()) {
+        scrollToItem(item);
+        const QRect entry = visualItemRect(item).intersected(viewport()->rect());
+        if (!entry.isEmpty())
+            at = entry.center();
+    }
+    emit popupRequested(viewport()->mapToGlobal(at));
 }

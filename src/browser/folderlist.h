@@ -3,7 +3,8 @@
 #include <QListWidget>
 
 // A classic folder list: the open folder's ancestors from the root down, then its subfolders.
-// A double click or Enter opens an entry; a single click only selects it.
+// A double click or Enter opens an entry; a single click only selects it. The right button,
+// the Menu key and Shift+F10 ask for the pop-up menu.
 class FolderList final : public QListWidget
 {
     Q_OBJECT
@@ -23,15 +24,18 @@ signals:
     void pathChanged(const QString &path, const QStringList &files);
     // The user opened an entry that cannot be read; the list is read again afterwards.
     void openFailed(const QString &path, const QString &reason);
-    // The right button alone was pressed over the list, at this point of the screen.
+    // The right button alone was pressed over the list, at this point of the screen; or the
+    // Menu key or Shift+F10, with the point on the current entry.
     void popupRequested(const QPoint &globalPos);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    void requestPopupAtCurrentEntry();
     void open(const QListWidgetItem *item);
     // Lists the open folder's ancestors and subfolders; returns its files.
     QStringList fill();

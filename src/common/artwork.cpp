@@ -1,9 +1,16 @@
 #include "artwork.h"
 
+#include <QApplication>
 #include <QIcon>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -18,19 +25,63 @@ const QColor DarkBlue(0, 0, 128);
 const QColor Yellow(255, 255, 0);
 const QColor DarkYellow(128, 128, 0);
 
+// Draws an icon afresh at each size asked for: sharp at any scale of the screen.
+class DrawnIconEngine final : public QIconEngine
+{
+public:
+    explicit DrawnIconEngine(std::function<QImage(int pixels)> draw)
+        : m_draw(std::move(draw))
+    {}
+
+    QIconEngine *clone() const override { return new DrawnIconEngine(m_draw); }
+
+    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override { return size; }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State) override
+    {
+        const int side = std::min(size.width(), size.height());
+        if (side <= 0)
+            return {};
+        const QPixmap drawn = QPixmap::fromImage(m_draw(side));
+        // Greyed out and highlighted pictures look as the style makes them for every icon.
+        if (mode == QIcon::Normal || mode == QIcon::Active || !qobject_cast<QApplication *>(qApp))
+            return drawn;
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, drawn, &option);
+    }
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        QPixmap picture = pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
+        picture.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect.topLeft(), picture);
+    }
+
+private:
+    std::function<QImage(int pixels)> m_draw;
+};
+
 } // namespace
 
 namespace Artwork {
 
 QImage programImage(int size)
 {
+    return programImage(QSize(size, size));
+}
+
+QImage programImage(const QSize &size)
+{
     // Drawn on a grid of 32; larger sizes scale the drawing, smaller ones the picture.
-    if (size < 32)
-        return programImage(32).scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    QImage image(size, size, QImage::Format_ARGB32);
+    if (size.width() < 32 || size.height() < 32) {
+        return programImage(32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    p.scale(size / 32.0, size / 32.0);
+    p.scale(size.width() / 32.0, size.height() / 32.0);
     // Lid with the screen.
     p.fillRect(3, 4, 26, 12, LightGray);
     p.setPen(Black);
@@ -55,14 +106,14 @@ QImage programImage(int size)
     return image;
 }
 
-QPixmap programPicture()
+QIcon drawnIcon(std::function<QImage(int pixels)> draw)
 {
-    return QPixmap::fromImage(programImage(32));
+    return QIcon(new DrawnIconEngine(std::move(draw)));
 }
 
 QIcon programIcon()
 {
-    return QIcon(programPicture());
+    return drawnIcon([](int pixels) { return programImage(pixels); });
 }
 
 QPixmap donationButton()

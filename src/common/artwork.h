@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QSize>
+
+#include <functional>
+
 class QIcon;
 class QImage;
 class QPixmap;
@@ -7,11 +11,14 @@ class QPixmap;
 // Pictures drawn by the program itself.
 namespace Artwork {
 
-// A 32 x 32 picture of a palmtop with a transfer arrow, in 16 colours.
-QPixmap programPicture();
-// The same picture at another size, for the desktop's icon theme.
+// A picture of a palmtop with a transfer arrow, in 16 colours, drawn on a grid of 32 x 32 and
+// stretched to the size asked for.
+QImage programImage(const QSize &size);
 QImage programImage(int size);
+// That picture as the program's icon, drawn for the size and scale where it is shown.
 QIcon programIcon();
+// An icon that draw() paints anew, square, at the number of device pixels asked for.
+QIcon drawnIcon(std::function<QImage(int pixels)> draw);
 // The donation button of the about box, 495 x 126 pixels.
 QPixmap donationButton();
 

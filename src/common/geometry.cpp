@@ -1,23 +1,39 @@
 #include "geometry.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
 #include <cmath>
 
+QPoint centredTopLeft(const QSize &frame, const QRect &available)
+{
+    return {available.x() + std::max(0, (available.width() - frame.width()) / 2),
+            available.y() + std::max(0, (available.height() - frame.height()) / 2)};
+}
+
 void centerOnScreen(QWidget *window)
 {
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    // A dialog opens on the screen of the window that owns it, wherever that one was moved.
+    const QWidget *owner = window->parentWidget() ? window->parentWidget()->window() : window;
+    QScreen *screen = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    // Before its first showing a window's position is that of its frame, title bar included.
+    window->move(centredTopLeft(window->frameGeometry().size(), screen->availableGeometry()));
+}
+
+void nameForScreenReaders(QWidget *control, const QString &name)
+{
+    control->setAccessibleName(name);
+    if (const auto *box = qobject_cast<QComboBox *>(control); box && box->lineEdit())
+        box->lineEdit()->setAccessibleName(name);
 }
 
 QFont dialogFont(double pointSize, bool bold)

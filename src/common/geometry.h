@@ -24,8 +24,17 @@ template<typename Widget> Widget *place(Widget *widget, const QString &name, con
     return widget;
 }
 
-// Places a window in the middle of the screen it is on.
+// Where a window frame goes in a screen's available area: in its middle, except that a frame
+// larger than the area starts at its top left edge, so that the title bar stays on the screen
+// and the window can still be moved.
+QPoint centredTopLeft(const QSize &frame, const QRect &available);
+
+// Places a window by that rule on the screen it is on; a dialog on the screen of its owner.
 void centerOnScreen(QWidget *window);
+
+// Names a control for screen readers. An editable box gets the name on its text field too,
+// which is where the focus is while the box has it.
+void nameForScreenReaders(QWidget *control, const QString &name);
 
 // The dialog font of the fixed layouts at the given point size.
 class QFont;

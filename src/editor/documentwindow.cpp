@@ -1,5 +1,6 @@
 #include "documentwindow.h"
 
+#include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/pathtext.h"
 #include "editor/selectionformat.h"
@@ -10,6 +11,7 @@
 #include "platform/keyboardindicators.h"
 #include "platform/platform.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -25,8 +27,10 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -44,6 +48,14 @@ QLabel *panel(const QString &text, const char *name, int widthTwips, QStatusBar 
     return label;
 }
 
+// A plain widget that is a window is announced as a mere filler; this one is a window.
+QAccessibleInterface *accessibleWindow(const QString &className, QObject *object)
+{
+    if (className == QLatin1String(DocumentWindow::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 } // namespace
 
 DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidget *parent)
@@ -54,8 +66,10 @@ DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidge
 {
     setObjectName(QStringLiteral("frmDokument"));
     setWindowTitle(QStringLiteral("Form1"));
-    setWindowIcon(ToolbarIcons::drawing(QStringLiteral("New")));
+    setWindowIcon(Artwork::programIcon());
     setFont(dialogFont(8.25));
+    static const bool announcedAsWindow = (QAccessible::installFactory(accessibleWindow), true);
+    Q_UNUSED(announcedAsWindow);
 
     m_text = place(new TextArea(this), QStringLiteral("rtfText"), twipsRect(0, 800, 0, 0));
     m_text->document()->setDefaultFont(dialogFont(8.25));
@@ -64,6 +78,9 @@ DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidge
     buildStatusBar();
     setTabOrder(m_text, m_fontSize);
     setTabOrder(m_fontSize, m_fontName);
+    nameForScreenReaders(m_text, tr("Document text"));
+    nameForScreenReaders(m_fontName, tr("Font name"));
+    nameForScreenReaders(m_fontSize, tr("Font size"));
 
     connect(m_text, &QTextEdit::cursorPositionChanged, this, &DocumentWindow::showLineNumber);
     connect(m_text, &QTextEdit::selectionChanged, this, &DocumentWindow::showLineNumber);
@@ -129,12 +146,15 @@ void DocumentWindow::buildToolBar()
     m_toolBar->addSeparator();
 
     auto *alignment = new QActionGroup(this);
-    const std::pair<const char *, Qt::Alignment> alignments[] = {{"Align Left", Qt::AlignLeft},
-                                                                 {"Center", Qt::AlignHCenter},
-                                                                 {"Align Right", Qt::AlignRight}};
-    for (const auto &[key, align] : alignments) {
+    // The word processors' keys, so that every button of the toolbar has one.
+    const std::tuple<const char *, Qt::Alignment, QKeyCombination> alignments[] = {
+        {"Align Left", Qt::AlignLeft, Qt::CTRL | Qt::Key_L},
+        {"Center", Qt::AlignHCenter, Qt::CTRL | Qt::Key_E},
+        {"Align Right", Qt::AlignRight, Qt::CTRL | Qt::Key_R}};
+    for (const auto &[key, align, shortcut] : alignments) {
         QAction *button = addButton(QLatin1String(key), QLatin1String(key));
         button->setCheckable(true);
+        button->setShortcut(shortcut);
         alignment->addAction(button);
         connect(button, &QAction::triggered, this,
                 [this, align] { m_text->setAlignment(align | Qt::AlignAbsolute); });
@@ -143,13 +163,19 @@ void DocumentWindow::buildToolBar()
     QAction *find = addButton(QStringLiteral("Find"), QStringLiteral("Find"));
     find->setShortcut(QKeySequence::Find);
     connect(find, &QAction::triggered, this, &DocumentWindow::showFind);
+    // Shown when the window is too narrow for every button; Qt names it so.
+    if (auto *more = m_toolBar->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(tr("More buttons"));
 }
 
 QAction *DocumentWindow::addButton(const QString &key, const QString &tip)
 {
-    QAction *button = m_toolBar->addAction(ToolbarIcons::icon(key), QString());
+    QAction *button =
+        m_toolBar->addAction(ToolbarIcons::icon(key, m_toolBar->palette()), QString());
     button->setObjectName(key);
     button->setToolTip(tip);
+    // A picture alone; screen readers say the tooltip's words.
+    m_toolBar->widgetForAction(button)->setAccessibleName(tip);
     // Shortcuts answer while the text area has the focus, not only the toolbar.
     button->setShortcutContext(Qt::WindowShortcut);
     addAction(button);
@@ -280,6 +306,13 @@ void DocumentWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         showLineNumber();
+    // The desktop switched between a light and a dark theme: our pictures take its colours.
+    if (event->type() == QEvent::PaletteChange && m_toolBar) {
+        for (QAction *button : m_toolBar->actions()) {
+            if (!button->isSeparator())
+                button->setIcon(ToolbarIcons::icon(button->objectName(), m_toolBar->palette()));
+        }
+    }
 }
 
 void DocumentWindow::closeEvent(QCloseEvent *event)

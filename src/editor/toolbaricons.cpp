@@ -1,15 +1,15 @@
 #include "toolbaricons.h"
 
-#include <QBitmap>
+#include "common/artwork.h"
+
 #include <QFont>
 #include <QHash>
 #include <QPainter>
+#include <QPalette>
 
 namespace ToolbarIcons {
 
 namespace {
-
-const QColor Transparent(192, 192, 192);
 
 // The names the freedesktop icon theme gives these pictures, where it has one.
 const QHash<QString, QString> &themeNames()
@@ -37,9 +37,17 @@ const QHash<QString, QString> &themeNames()
     return names;
 }
 
-void page(QPainter &p, int left)
+// Lines and letters take the colour of the theme's text, and the paper they are drawn on that
+// of its text fields, so that every picture reads on a light and on a dark toolbar alike.
+struct Ink
 {
-    p.setBrush(Qt::white);
+    QColor line;
+    QColor paper;
+};
+
+void page(QPainter &p, int left, const Ink &ink)
+{
+    p.setBrush(ink.paper);
     p.drawPolygon(
         QPolygon({{left, 1}, {left + 7, 1}, {left + 10, 4}, {left + 10, 14}, {left, 14}}));
 }
@@ -61,11 +69,11 @@ void letter(QPainter &p, const QString &text, bool bold, bool italic, bool under
     p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, text);
 }
 
-void paint(QPainter &p, const QString &key)
+void paint(QPainter &p, const QString &key, const Ink &ink)
 {
-    p.setPen(Qt::black);
+    p.setPen(ink.line);
     if (key == QLatin1String("New")) {
-        page(p, 3);
+        page(p, 3, ink);
     } else if (key == QLatin1String("Open")) {
         p.setBrush(QColor(255, 255, 0));
         p.drawPolygon(QPolygon({{1, 4}, {5, 4}, {6, 5}, {12, 5}, {12, 13}, {1, 13}}));
@@ -75,7 +83,7 @@ void paint(QPainter &p, const QString &key)
         p.fillRect(4, 2, 8, 5, Qt::white);
         p.fillRect(5, 10, 6, 4, QColor(192, 192, 192).darker(110));
     } else if (key == QLatin1String("Print") || key == QLatin1String("Preview")) {
-        p.setBrush(Qt::white);
+        p.setBrush(ink.paper);
         p.drawRect(4, 1, 8, 6);
         p.setBrush(QColor(128, 128, 128));
         p.drawRect(1, 7, 14, 6);
@@ -90,12 +98,12 @@ void paint(QPainter &p, const QString &key)
         p.drawEllipse(2, 9, 4, 5);
         p.drawEllipse(9, 9, 4, 5);
     } else if (key == QLatin1String("Copy")) {
-        page(p, 1);
-        page(p, 5);
+        page(p, 1, ink);
+        page(p, 5, ink);
     } else if (key == QLatin1String("Paste")) {
         p.setBrush(QColor(128, 64, 0));
         p.drawRect(1, 2, 10, 12);
-        page(p, 5);
+        page(p, 5, ink);
     } else if (key == QLatin1String("Bold")) {
         letter(p, QStringLiteral("B"), true, false, false);
     } else if (key == QLatin1String("Italic")) {
@@ -110,7 +118,7 @@ void paint(QPainter &p, const QString &key)
         lines(p, 4, {1, 6}, {14});
     } else if (key == QLatin1String("Find")) {
         p.drawEllipse(1, 1, 9, 9);
-        p.setPen(QPen(Qt::black, 2));
+        p.setPen(QPen(ink.line, 2));
         p.drawLine(9, 9, 14, 14);
     } else if (key == QLatin1String("Painter")) {
         p.setBrush(QColor(255, 255, 0));
@@ -122,14 +130,14 @@ void paint(QPainter &p, const QString &key)
         letter(p, QStringLiteral("abc"), false, false, true);
     } else if (key == QLatin1String("Bullets")) {
         for (int y : {3, 8, 13}) {
-            p.fillRect(1, y - 1, 2, 2, Qt::black);
+            p.fillRect(1, y - 1, 2, 2, ink.line);
             p.drawLine(5, y, 14, y);
         }
     } else if (key == QLatin1String("FSreen")) {
         p.drawRect(1, 2, 13, 11);
         p.fillRect(2, 3, 12, 2, QColor(0, 0, 128));
     } else if (key == QLatin1String("Time")) {
-        p.setBrush(Qt::white);
+        p.setBrush(ink.paper);
         p.drawEllipse(1, 1, 13, 13);
         p.drawLine(7, 7, 7, 3);
         p.drawLine(7, 7, 11, 7);
@@ -147,22 +155,22 @@ const QStringList &keys()
     return list;
 }
 
-QPixmap drawing(const QString &key)
+QImage drawing(const QString &key, const QPalette &palette, int pixels)
 {
-    QPixmap picture(16, 16);
-    picture.fill(Transparent);
-    {
-        QPainter p(&picture);
-        paint(p, key);
-    }
-    picture.setMask(picture.createMaskFromColor(Transparent));
+    // Drawn on the grid of 16 and scaled as a whole, for the screen's pixels.
+    QImage picture(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.scale(pixels / 16.0, pixels / 16.0);
+    paint(p, key, {palette.color(QPalette::WindowText), palette.color(QPalette::Base)});
     return picture;
 }
 
-QIcon icon(const QString &key)
+QIcon icon(const QString &key, const QPalette &palette)
 {
     const QString name = themeNames().value(key);
-    const QIcon own(drawing(key));
+    const QIcon own =
+        Artwork::drawnIcon([key, palette](int pixels) { return drawing(key, palette, pixels); });
     return name.isEmpty() ? own : QIcon::fromTheme(name, own);
 }
 

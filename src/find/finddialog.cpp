@@ -44,6 +44,7 @@ QLabel *label(const char *caption, const char *name, const QRect &geometry, QWid
     auto *label = place(new QLabel(QLatin1String(caption), buddy->parentWidget()),
                         QLatin1String(name), geometry);
     label->setBuddy(buddy);
+    nameForScreenReaders(buddy, label->text().remove(QLatin1Char('&')));
     shrinkFontToFit(label);
     return label;
 }
