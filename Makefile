@@ -95,6 +95,8 @@ windows-check: $(WIN)/qt-code.checked $(WIN)/windowstests.exe $(WIN)/argsecho.ex
 
 screenshots: build
 	xvfb-run -a -s "-screen 0 1280x1024x24" ./$(BUILD)/tarnwick_screenshots docs
+	QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2600x2200x24" \
+	    ./$(BUILD)/tarnwick_screenshots docs scale2
 
 bench: build
 	./$(BUILD)/bench/tarnwick_bench

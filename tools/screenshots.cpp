@@ -39,6 +39,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    // "scale2": only the main window and the about box, named for a run at QT_SCALE_FACTOR=2.
+    const bool scale2 = argc > 2 && QLatin1String(argv[2]) == QLatin1String("scale2");
     QDir().mkpath(out);
 
     // A small sample folder, so the lists show something real.
@@ -77,6 +79,13 @@ int main(int argc, char *argv[])
 
     bool ok = true;
     MainWindow window(platform, tp.values);
+    if (scale2) {
+        AboutBox about(tp.urls);
+        return save(window, out + QStringLiteral("/main-window-scale2.png"))
+                       && save(about, out + QStringLiteral("/about-box-scale2.png"))
+                   ? 0
+                   : 1;
+    }
     ok = save(window, out + QStringLiteral("/main-window.png")) && ok;
 
     // The same window with several files picked by the mouse, the size line filled.
@@ -158,5 +167,13 @@ int main(int argc, char *argv[])
     const QString both = out + QStringLiteral("/find-over-editor.png");
     const bool saved = screen.save(both);
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(both));
+    find->close();
+
+    // The same windows in a dark theme: the palette that QPalette makes from a dark button.
+    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    ok = save(window, out + QStringLiteral("/dark-main-window.png")) && ok;
+    AboutBox darkAbout(tp.urls);
+    ok = save(darkAbout, out + QStringLiteral("/dark-about-box.png")) && ok;
+    ok = save(*editor, out + QStringLiteral("/dark-editor.png")) && ok;
     return ok && saved ? 0 : 1;
 }
