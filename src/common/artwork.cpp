@@ -75,9 +75,8 @@ QImage programImage(int size)
 QImage programImage(const QSize &size)
 {
     // Drawn on a grid of 32; larger sizes scale the drawing, smaller ones the picture.
-    if (size.width() < 32 || size.height() < 32) {
+    if (size.width() < 32 || size.height() < 32)
         return programImage(32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
     QImage image(size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
