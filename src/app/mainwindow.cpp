@@ -94,8 +94,8 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
 
 void MainWindow::buildPcPanel(QWidget *central)
 {
-    auto *frame1 = place(new QGroupBox(QStringLiteral("PC"), central), "Frame1",
-                         twipsRect(120, 120, 3975, 7815));
+    auto *frame1 = place(new QGroupBox(tr("PC", "the panel of this computer's files"), central),
+                         "Frame1", twipsRect(120, 120, 3975, 7815));
     m_drive1 =
         place(new DriveList(m_platform.volumes, frame1), "Drive1", twipsRect(120, 360, 3735, 315));
     m_dir1 = place(new FolderList(frame1), "Dir1", twipsRect(120, 720, 3735, 2565));
@@ -104,15 +104,15 @@ void MainWindow::buildPcPanel(QWidget *central)
     m_dateiname = place(new PathField(frame1), "Dateiname", twipsRect(120, 6840, 3735, 495));
     m_dateiname->setFont(dialogFont(8.25, true));
 
-    m_size = place(new QLabel(QStringLiteral("File size: 0 Bytes"), frame1), "Size",
+    m_size = place(new QLabel(tr("File size: 0 Bytes"), frame1), "Size",
                    twipsRect(120, 7440, 3735, 255));
     m_size->setFont(dialogFont(8.25, true));
 
-    m_command1 = place(new QPushButton(QStringLiteral("Transmit >>"), central), "Command1",
+    m_command1 = place(new QPushButton(tr("Transmit >>"), central), "Command1",
                        twipsRect(4200, 240, 1455, 495));
     m_command1->setFont(dialogFont(9.75, true));
     m_command1->setEnabled(false);
-    m_command2 = place(new QPushButton(QStringLiteral("<< Receive"), central), "Command2",
+    m_command2 = place(new QPushButton(tr("<< Receive"), central), "Command2",
                        twipsRect(4200, 840, 1455, 495));
     m_command2->setFont(dialogFont(9.75, true));
     m_command2->setEnabled(false);
@@ -120,22 +120,24 @@ void MainWindow::buildPcPanel(QWidget *central)
 
 void MainWindow::buildPortfolioPanel(QWidget *central)
 {
-    auto *frame2 = place(new QGroupBox(QStringLiteral("Atari Portfolio"), central), "Frame2",
+    auto *frame2 = place(new QGroupBox(tr("Atari Portfolio"), central), "Frame2",
                          twipsRect(5760, 120, 3735, 7815));
     m_pofoDrive = place(new QComboBox(frame2), "PofoDrive", twipsRect(120, 360, 3495, 315));
     m_pofoDrive->setEditable(true);
     m_pofoDrive->setInsertPolicy(QComboBox::NoInsert);
     m_pofoDrive->setEditText(QStringLiteral("a:\\"));
 
-    place(new QLabel(QStringLiteral("Folder:"), frame2), "Label3", twipsRect(120, 840, 2655, 255));
+    place(new QLabel(tr("Folder:", "on the Portfolio"), frame2), "Label3",
+          twipsRect(120, 840, 2655, 255));
     m_pofoFolder = place(new QLineEdit(frame2), "PofoFolder", twipsRect(120, 1080, 3495, 285));
-    place(new QLabel(QStringLiteral("File:"), frame2), "Label1", twipsRect(120, 1560, 2655, 255));
+    place(new QLabel(tr("File:", "on the Portfolio"), frame2), "Label1",
+          twipsRect(120, 1560, 2655, 255));
     m_pofoFile = place(new QLineEdit(frame2), "PoFoFile", twipsRect(120, 1800, 3495, 285));
 
-    m_command3 = place(new QPushButton(QStringLiteral("Add to list"), frame2), "Command3",
+    m_command3 = place(new QPushButton(tr("Add to list"), frame2), "Command3",
                        twipsRect(120, 2160, 975, 255));
     m_list1 = place(new QListWidget(frame2), "List1", twipsRect(120, 2640, 3495, 2565));
-    m_command4 = place(new QPushButton(QStringLiteral("Clear list"), frame2), "Command4",
+    m_command4 = place(new QPushButton(tr("Clear list"), frame2), "Command4",
                        twipsRect(120, 5280, 975, 255));
     m_command4->setEnabled(false);
 }
@@ -144,37 +146,38 @@ void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
 
-    QMenu *mnuDatei = bar->addMenu(QStringLiteral("&File"));
+    QMenu *mnuDatei = bar->addMenu(tr("&File", "menu"));
     mnuDatei->setObjectName(QStringLiteral("mnuDatei"));
-    QAction *exit = namedAction(mnuDatei->addAction(QStringLiteral("Exit")), "mnuexit");
+    QAction *exit = namedAction(mnuDatei->addAction(tr("Exit")), "mnuexit");
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    QAction *backup = namedAction(bar->addAction(QStringLiteral("Backup")), "mnuBackup");
+    QAction *backup = namedAction(
+        bar->addAction(tr("Backup", "menu item opening the backup wizard")), "mnuBackup");
     connect(backup, &QAction::triggered, this, &MainWindow::showBackup);
 
-    QMenu *mnuOptionen = bar->addMenu(QStringLiteral("&Options"));
+    QMenu *mnuOptionen = bar->addMenu(tr("&Options", "menu"));
     mnuOptionen->setObjectName(QStringLiteral("mnuOptionen"));
-    m_mnuAtariFiles = namedAction(
-        mnuOptionen->addAction(QStringLiteral("Show only Atari Portfolio files")), "mnuAtariFiles");
+    m_mnuAtariFiles =
+        namedAction(mnuOptionen->addAction(tr("Show only Atari Portfolio files")), "mnuAtariFiles");
     m_mnuAtariFiles->setCheckable(true);
-    m_mnuOver = namedAction(mnuOptionen->addAction(QStringLiteral("Overwrite files if exists?")),
-                            "mnuOver");
+    m_mnuOver = namedAction(mnuOptionen->addAction(tr("Overwrite files if exists?")), "mnuOver");
     m_mnuOver->setCheckable(true);
     connect(m_mnuOver, &QAction::triggered, this, &MainWindow::toggleOverwrite);
     namedAction(mnuOptionen->addSeparator(), "mnuStrich");
-    QAction *path = namedAction(mnuOptionen->addAction(QStringLiteral("Path options")), "mnuPath");
+    QAction *path = namedAction(mnuOptionen->addAction(tr("Path options")), "mnuPath");
     path->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(path, &QAction::triggered, this, &MainWindow::showOptions);
 
-    QAction *info = namedAction(bar->addAction(QStringLiteral("&Info")), "mnuInfo");
+    QAction *info =
+        namedAction(bar->addAction(tr("&Info", "menu item opening the about box")), "mnuInfo");
     connect(info, &QAction::triggered, this, &MainWindow::showAboutBox);
 
     // The folder list's pop-up menu; never on the menu bar.
     m_mnupoppi = new QMenu(QStringLiteral("poppi"), this);
     m_mnupoppi->setObjectName(QStringLiteral("mnupoppi"));
-    namedAction(m_mnupoppi->addAction(QStringLiteral("New folder")), "mnuNew");
-    namedAction(m_mnupoppi->addAction(QStringLiteral("Delete folder")), "mnuDeleteFolder");
+    namedAction(m_mnupoppi->addAction(tr("New folder", "menu item")), "mnuNew");
+    namedAction(m_mnupoppi->addAction(tr("Delete folder")), "mnuDeleteFolder");
 }
 
 void MainWindow::setTabOrderOfControls()

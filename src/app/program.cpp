@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "app/language.h"
 #include "app/mainwindow.h"
 #include "common/programvalues.h"
 #include "platform/dialogs.h"
@@ -33,6 +34,7 @@ int run(int argc, char *argv[], const std::function<void(QApplication &)> &befor
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnwick"));
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    Language::use(Language::wanted());
 
 #ifdef Q_OS_WIN
     RegistrySettingsStore settings;

@@ -79,48 +79,50 @@ void DocumentWindow::buildToolBar()
     m_toolBar =
         place(new QToolBar(this), QStringLiteral("tbToolBar"), twipsRect(0, 0, InnerWidth, 360));
     m_toolBar->setIconSize(QSize(16, 16));
-    addButton(QStringLiteral("New"), QStringLiteral("New"));
-    addButton(QStringLiteral("Open"), QStringLiteral("Open"));
-    QAction *save = addButton(QStringLiteral("Save"), QStringLiteral("Save"));
+    addButton(QStringLiteral("New"), tr("New", "tool tip"));
+    addButton(QStringLiteral("Open"), tr("Open", "tool tip"));
+    QAction *save = addButton(QStringLiteral("Save"), tr("Save", "tool tip"));
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, &DocumentWindow::saveDocument);
     m_toolBar->addSeparator();
-    addButton(QStringLiteral("Print"), QStringLiteral("Print"));
-    addButton(QStringLiteral("Preview"), QStringLiteral("Print Preview"));
+    addButton(QStringLiteral("Print"), tr("Print", "tool tip"));
+    addButton(QStringLiteral("Preview"), tr("Print Preview"));
     m_toolBar->addSeparator();
-    connect(addButton(QStringLiteral("Cut"), QStringLiteral("Cut")), &QAction::triggered, m_text,
+    connect(addButton(QStringLiteral("Cut"), tr("Cut", "tool tip")), &QAction::triggered, m_text,
             &TextArea::cutPlain);
-    connect(addButton(QStringLiteral("Copy"), QStringLiteral("Copy")), &QAction::triggered, m_text,
+    connect(addButton(QStringLiteral("Copy"), tr("Copy", "tool tip")), &QAction::triggered, m_text,
             &TextArea::copyPlain);
-    connect(addButton(QStringLiteral("Paste"), QStringLiteral("Paste")), &QAction::triggered, this,
+    connect(addButton(QStringLiteral("Paste"), tr("Paste", "tool tip")), &QAction::triggered, this,
             [this] { m_text->pasteText(QApplication::clipboard()->text()); });
     m_toolBar->addSeparator();
 
     struct Style
     {
         const char *key;
+        const char *tip;
         QKeySequence::StandardKey shortcut;
         std::function<bool(const QTextCharFormat &)> has;
         std::function<void(QTextCharFormat &, bool)> set;
     };
     const Style styles[] = {
-        {"Bold", QKeySequence::Bold,
+        {"Bold", QT_TR_NOOP("Bold"), QKeySequence::Bold,
          [](const QTextCharFormat &f) { return f.fontWeight() >= QFont::Bold; },
          [](QTextCharFormat &f, bool on) {
              f.setFontWeight(on ? QFont::Bold : QFont::Normal);
          }},
-        {"Italic", QKeySequence::Italic, [](const QTextCharFormat &f) { return f.fontItalic(); },
+        {"Italic", QT_TR_NOOP("Italic"), QKeySequence::Italic,
+         [](const QTextCharFormat &f) { return f.fontItalic(); },
          [](QTextCharFormat &f, bool on) {
              f.setFontItalic(on);
          }},
-        {"Underline", QKeySequence::Underline,
+        {"Underline", QT_TR_NOOP("Underline"), QKeySequence::Underline,
          [](const QTextCharFormat &f) { return f.fontUnderline(); },
          [](QTextCharFormat &f, bool on) {
              f.setFontUnderline(on);
          }},
     };
     for (const Style &style : styles) {
-        QAction *button = addButton(QLatin1String(style.key), QLatin1String(style.key));
+        QAction *button = addButton(QLatin1String(style.key), tr(style.tip));
         button->setCheckable(true);
         button->setShortcut(style.shortcut);
         connect(button, &QAction::triggered, this,
@@ -129,18 +131,24 @@ void DocumentWindow::buildToolBar()
     m_toolBar->addSeparator();
 
     auto *alignment = new QActionGroup(this);
-    const std::pair<const char *, Qt::Alignment> alignments[] = {{"Align Left", Qt::AlignLeft},
-                                                                 {"Center", Qt::AlignHCenter},
-                                                                 {"Align Right", Qt::AlignRight}};
-    for (const auto &[key, align] : alignments) {
-        QAction *button = addButton(QLatin1String(key), QLatin1String(key));
+    struct Alignment
+    {
+        const char *key;
+        const char *tip;
+        Qt::Alignment align;
+    };
+    const Alignment alignments[] = {{"Align Left", QT_TR_NOOP("Align Left"), Qt::AlignLeft},
+                                    {"Center", QT_TR_NOOP("Center"), Qt::AlignHCenter},
+                                    {"Align Right", QT_TR_NOOP("Align Right"), Qt::AlignRight}};
+    for (const auto &[key, tip, align] : alignments) {
+        QAction *button = addButton(QLatin1String(key), tr(tip));
         button->setCheckable(true);
         alignment->addAction(button);
         connect(button, &QAction::triggered, this,
                 [this, align] { m_text->setAlignment(align | Qt::AlignAbsolute); });
     }
     m_toolBar->addSeparator();
-    QAction *find = addButton(QStringLiteral("Find"), QStringLiteral("Find"));
+    QAction *find = addButton(QStringLiteral("Find"), tr("Find", "tool tip"));
     find->setShortcut(QKeySequence::Find);
     connect(find, &QAction::triggered, this, &DocumentWindow::showFind);
 }
@@ -231,13 +239,13 @@ void DocumentWindow::buildStatusBar()
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("sbStatusBar"));
     m_statusBar = bar;
-    m_status = new QLabel(QStringLiteral("Status"), bar);
+    m_status = new QLabel(tr("Status", "status bar panel"), bar);
     m_status->setObjectName(QStringLiteral("Text"));
     m_status->setMinimumWidth(twips(2500));
     bar->addWidget(m_status, 1);
-    m_caps = panel(QStringLiteral("CAPS"), "Caps", 600, bar);
-    m_insert = panel(QStringLiteral("INS"), "Ins", 600, bar);
-    m_num = panel(QStringLiteral("NUM"), "Num", 600, bar);
+    m_caps = panel(tr("CAPS", "Caps Lock indicator"), "Caps", 600, bar);
+    m_insert = panel(tr("INS", "Insert key indicator"), "Ins", 600, bar);
+    m_num = panel(tr("NUM", "Num Lock indicator"), "Num", 600, bar);
     m_date = panel({}, "Date", 900, bar);
     m_time = panel({}, "Time", 855, bar);
     // The status bar keeps its own panels current, as long as the window is open.
@@ -353,7 +361,7 @@ void DocumentWindow::showLineNumber()
 {
     const int start = m_text->textCursor().selectionStart();
     const qint64 line = start > 0 ? m_text->lineOf(start) : 0;
-    m_status->setText(QStringLiteral("Line Number: ") + QString::number(line + 1));
+    m_status->setText(tr("Line Number: %1").arg(line + 1));
 }
 
 void DocumentWindow::showFind()
