@@ -477,6 +477,14 @@ Er gilt, bis Tarnwick beendet wird.</translation>
         <source>WARNING, folder isn&apos;t empty. Do you want to delete all files?</source>
         <translation>ACHTUNG, der Ordner ist nicht leer. Wollen Sie alle Dateien löschen?</translation>
     </message>
+    <message>
+        <source>Only files and folders of this computer can be dropped here; %1 is not one.</source>
+        <translation>Hier lassen sich nur Dateien und Ordner dieses Computers ablegen; %1 gehört nicht dazu.</translation>
+    </message>
+    <message>
+        <source>Left out: %1 of the dropped entries. Only files that the list shows, all from one folder, can be selected; the folder open now is %2.</source>
+        <translation>Ausgelassen: %1 der abgelegten Einträge. Auswählen lassen sich nur Dateien, die die Liste zeigt, alle aus einem Ordner; geöffnet ist jetzt %2.</translation>
+    </message>
 </context>
 <context>
     <name>ProcessStarter</name>

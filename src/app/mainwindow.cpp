@@ -22,6 +22,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 
 #include <functional>
 #include <utility>
@@ -78,7 +80,7 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     buildPortfolioPanel(central);
     buildMenus();
     setTabOrderOfControls();
-    new PcBrowser(
+    m_browser = new PcBrowser(
         {m_drive1, m_dir1, m_file1, m_dateiname, m_size, m_command1, m_mnuAtariFiles, m_mnupoppi},
         m_platform.dialogs, m_platform.volumes, this);
     connect(m_file1, &FileList::doubleClicked, this, &MainWindow::openDocument);
@@ -287,9 +289,21 @@ void MainWindow::openDocument()
             return m_dateiname->path();
         });
         m_document->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_document, &DocumentWindow::fileDropped, this, &MainWindow::openDropped);
     }
     if (!m_document->openFile(path, m_file1->currentName()) && fresh)
         delete m_document;
+}
+
+void MainWindow::openDropped(const QString &path)
+{
+    // Saving writes to the path field's file, so the panel shows the dropped file first. A file
+    // the list does not show (or no main window left) opens all the same.
+    if (!m_unloaded && m_browser->showDropped({QUrl::fromLocalFile(path)}) == 1) {
+        openDocument();
+        return;
+    }
+    m_document->openFile(path, QFileInfo(path).fileName());
 }
 
 void MainWindow::showBackup()

@@ -60,6 +60,12 @@ bool isProgram(const QString &path)
            || path.endsWith(QLatin1String("exe"), Qt::CaseInsensitive);
 }
 
+bool isDocument(const QString &path)
+{
+    return path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)
+           || path.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive);
+}
+
 std::optional<QByteArray> read(const QString &path, QString *error)
 {
     QFile file(path);

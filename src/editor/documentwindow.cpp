@@ -17,15 +17,20 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -65,6 +70,7 @@ DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidge
     setTabOrder(m_text, m_fontSize);
     setTabOrder(m_fontSize, m_fontName);
 
+    m_text->viewport()->installEventFilter(this);
     connect(m_text, &QTextEdit::cursorPositionChanged, this, &DocumentWindow::showLineNumber);
     connect(m_text, &QTextEdit::selectionChanged, this, &DocumentWindow::showLineNumber);
     connect(m_text, &TextArea::overwriteModeToggled, this, &DocumentWindow::updateIndicators);
@@ -226,12 +232,73 @@ void DocumentWindow::fontSizeChosen(int index)
 
 bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_text->viewport())
+        return filterDrop(event);
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
             return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+namespace {
+
+// The one local .txt or .rtf file that a drop holds, or nothing.
+std::optional<QString> droppedDocument(const QMimeData &data)
+{
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return std::nullopt;
+    const QString path = urls.first().toLocalFile();
+    if (!DocumentFile::isDocument(path) || !QFileInfo(path).isFile())
+        return std::nullopt;
+    return path;
+}
+
+bool onlyLocalFiles(const QMimeData &data)
+{
+    const QList<QUrl> urls = data.urls();
+    return !urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl &url) {
+        return url.isLocalFile();
+    });
+}
+
+} // namespace
+
+bool DocumentWindow::filterDrop(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    // Files from a file manager are never pasted into the text as their names.
+    if (!onlyLocalFiles(*drop->mimeData()))
+        return false;
+    const std::optional<QString> path = droppedDocument(*drop->mimeData());
+    if (!path) {
+        drop->ignore();
+        return true;
+    }
+    // A copy: a move would let the file manager delete the file.
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type != QEvent::Drop)
+        return true;
+    const QString name = QFileInfo(*path).fileName();
+    const QPointer<QTextDocument> shown = m_text->document();
+    const bool modified = shown->isModified();
+    if (!mayDiscardChanges(tr("The document has changes that are not saved. Open %1 and lose "
+                              "them?")
+                               .arg(name)))
+        return true;
+    // Asked once; the opening that follows must not ask again. Should nothing open, the
+    // changes are still unsaved.
+    shown->setModified(false);
+    emit fileDropped(*path);
+    if (shown && m_text->document() == shown)
+        shown->setModified(modified);
+    return true;
 }
 
 void DocumentWindow::buildStatusBar()
