@@ -93,8 +93,10 @@ windows-check: $(WIN)/qt-code.checked $(WIN)/windowstests.exe $(WIN)/argsecho.ex
 	@$(WINE_ENV) $(WINE) $(WIN)/windowstests.exe; status=$$?; \
 	    $(WINE_ENV) $(WINESERVER) -w; exit $$status
 
+# The pictures in docs/, and the same in German as docs/de-*.png.
 screenshots: build
 	xvfb-run -a -s "-screen 0 1280x1024x24" ./$(BUILD)/tarnwick_screenshots docs
+	xvfb-run -a -s "-screen 0 1280x1024x24" ./$(BUILD)/tarnwick_screenshots docs de
 
 # Brings translations/*.ts up to date with the texts in the code; new texts come in unfinished
 # and the catalogue test fails until they are translated.

@@ -1,5 +1,6 @@
 // Takes the screenshots in docs/ from real windows; run under a virtual display.
 #include "about/aboutbox.h"
+#include "app/language.h"
 #include "app/mainwindow.h"
 #include "app/optionswindow.h"
 #include "backup/backupwindow.h"
@@ -38,8 +39,16 @@ bool save(QWidget &window, const QString &path)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
-    QDir().mkpath(out);
+    const QString docs = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    QDir().mkpath(docs);
+    // A language as the second argument takes the pictures in it, named "de-main-window.png".
+    const QString language = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    if (!language.isEmpty() && Language::use({language}).isEmpty()) {
+        std::fprintf(stderr, "There is no catalogue for %s.\n", argv[2]);
+        return 1;
+    }
+    const QString out =
+        docs + QLatin1Char('/') + (language.isEmpty() ? QString() : language + QLatin1Char('-'));
 
     // A small sample folder, so the lists show something real.
     QTemporaryDir sample;
@@ -77,7 +86,7 @@ int main(int argc, char *argv[])
 
     bool ok = true;
     MainWindow window(platform, tp.values);
-    ok = save(window, out + QStringLiteral("/main-window.png")) && ok;
+    ok = save(window, out + QStringLiteral("main-window.png")) && ok;
 
     // The same window with several files picked by the mouse, the size line filled.
     auto *file1 = window.findChild<FileList *>(QStringLiteral("File1"));
@@ -87,11 +96,11 @@ int main(int argc, char *argv[])
     QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, rowCentre(0));
     QTest::mouseClick(file1->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(2));
     QTest::mouseClick(file1->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(4));
-    ok = save(window, out + QStringLiteral("/main-window-selection.png")) && ok;
+    ok = save(window, out + QStringLiteral("main-window-selection.png")) && ok;
     AboutBox about(tp.urls);
-    ok = save(about, out + QStringLiteral("/about-box.png")) && ok;
+    ok = save(about, out + QStringLiteral("about-box.png")) && ok;
     OptionsWindow options(platform, tp.values);
-    ok = save(options, out + QStringLiteral("/options-window.png")) && ok;
+    ok = save(options, out + QStringLiteral("options-window.png")) && ok;
 
     // A receive list of a few Portfolio files, collected with "Add to list".
     auto *folderField = window.findChild<QLineEdit *>(QStringLiteral("PofoFolder"));
@@ -106,7 +115,7 @@ int main(int argc, char *argv[])
         fileField->setText(QLatin1String(entry[1]));
         add->click();
     }
-    ok = save(window, out + QStringLiteral("/main-window-receive-list.png")) && ok;
+    ok = save(window, out + QStringLiteral("main-window-receive-list.png")) && ok;
 
     // The backup wizard with all eight folder boxes shown.
     BackupWindow backup(platform, tp.values);
@@ -119,7 +128,7 @@ int main(int argc, char *argv[])
             ->setText(QLatin1String(folders[i]));
     backup.findChild<QLineEdit *>(QStringLiteral("Text7"))
         ->setText(QStringLiteral("/home/ann/pofo-backup/"));
-    ok = save(backup, out + QStringLiteral("/backup-wizard.png")) && ok;
+    ok = save(backup, out + QStringLiteral("backup-wizard.png")) && ok;
 
     // The editor with the letter, opened by a double click in the file list.
     file1->setPattern(QStringLiteral("*.*"));
@@ -135,7 +144,7 @@ int main(int argc, char *argv[])
     }
     if (!editor)
         return 1;
-    ok = save(*editor, out + QStringLiteral("/editor.png")) && ok;
+    ok = save(*editor, out + QStringLiteral("editor.png")) && ok;
 
     // The find dialog, expanded, over the letter with a word found.
     editor->findChild<QAction *>(QStringLiteral("Find"))->trigger();
@@ -150,12 +159,12 @@ int main(int argc, char *argv[])
     find->findChild<QComboBox *>(QStringLiteral("cboReplace"))
         ->setEditText(QStringLiteral("palmtop"));
     find->move(editor->geometry().center() - QPoint(find->width() / 2, 0));
-    ok = save(*find, out + QStringLiteral("/find-dialog.png")) && ok;
+    ok = save(*find, out + QStringLiteral("find-dialog.png")) && ok;
     QTest::qWait(200);
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(
         0, editor->frameGeometry().x(), editor->frameGeometry().y(),
         editor->frameGeometry().width(), editor->frameGeometry().height());
-    const QString both = out + QStringLiteral("/find-over-editor.png");
+    const QString both = out + QStringLiteral("find-over-editor.png");
     const bool saved = screen.save(both);
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(both));
     return ok && saved ? 0 : 1;

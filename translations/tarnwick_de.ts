@@ -41,6 +41,14 @@
     </message>
 </context>
 <context>
+    <name>Artwork</name>
+    <message>
+        <source>Donate</source>
+        <comment>the donation button&apos;s word</comment>
+        <translation>Spenden</translation>
+    </message>
+</context>
+<context>
     <name>BackupWindow</name>
     <message>
         <source>BACKUP</source>
@@ -514,6 +522,24 @@ Anzahl der Ersetzungen: %1.</translation>
     <message>
         <source>Error! Please check the path of transfolio.exe or your sources!</source>
         <translation>Fehler! Bitte prüfen Sie den Pfad von transfolio.exe oder Ihre Quellen!</translation>
+    </message>
+</context>
+<context>
+    <name>ToolbarIcons</name>
+    <message>
+        <source>B</source>
+        <comment>the letter on the Bold button</comment>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>I</source>
+        <comment>the letter on the Italic button</comment>
+        <translation>K</translation>
+    </message>
+    <message>
+        <source>U</source>
+        <comment>the letter on the Underline button</comment>
+        <translation>U</translation>
     </message>
 </context>
 </TS>
