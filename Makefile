@@ -10,7 +10,7 @@ SANITIZE   := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-f
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all setup configure build run test windows-check screenshots bench fuzz package format clean
+.PHONY: all setup configure build run test windows-check screenshots translations bench fuzz package format clean
 
 all: build
 
@@ -93,10 +93,17 @@ windows-check: $(WIN)/qt-code.checked $(WIN)/windowstests.exe $(WIN)/argsecho.ex
 	@$(WINE_ENV) $(WINE) $(WIN)/windowstests.exe; status=$$?; \
 	    $(WINE_ENV) $(WINESERVER) -w; exit $$status
 
+# The pictures in docs/, and the same in German as docs/de-*.png.
 screenshots: build
 	xvfb-run -a -s "-screen 0 1280x1024x24" ./$(BUILD)/tarnwick_screenshots docs
 	QT_SCALE_FACTOR=2 xvfb-run -a -s "-screen 0 2600x2200x24" \
 	    ./$(BUILD)/tarnwick_screenshots docs scale2
+	xvfb-run -a -s "-screen 0 1280x1024x24" ./$(BUILD)/tarnwick_screenshots docs de
+
+# Brings translations/*.ts up to date with the texts in the code; new texts come in unfinished
+# and the catalogue test fails until they are translated.
+translations: configure
+	cmake --build $(BUILD) --target update_translations
 
 bench: build
 	./$(BUILD)/bench/tarnwick_bench

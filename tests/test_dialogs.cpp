@@ -1,4 +1,4 @@
-// The fixed layouts of every window, and the small windows' own behaviour.
+// The small windows' own behaviour.
 #include "about/aboutbox.h"
 #include "about/abouttext.h"
 #include "app/optionswindow.h"
@@ -15,23 +15,6 @@
 #include <QtTest>
 
 namespace {
-
-TEST(Layout, FixedLabelsShowTheirWholeTextAtEightPointsOrMore)
-{
-    TestPlatform tp;
-    const AboutBox about(tp.urls);
-    const OptionsWindow options(tp.platform, tp.values);
-    for (const QLabel *label : about.findChildren<QLabel *>() + options.findChildren<QLabel *>()) {
-        const QFontMetrics metrics(label->font());
-        EXPECT_GE(label->font().pointSizeF(), 8.0) << qPrintable(label->objectName());
-        for (const QString &line : label->text().split(QLatin1Char('\n'))) {
-            EXPECT_TRUE(label->wordWrap()
-                        || metrics.horizontalAdvance(line.trimmed())
-                               <= label->contentsRect().width())
-                << qPrintable(line);
-        }
-    }
-}
 
 TEST(AboutBox, ShowsTheTextAndOpensTheAddressesOnEveryClick)
 {

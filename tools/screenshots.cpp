@@ -1,5 +1,6 @@
 // Takes the screenshots in docs/ from real windows; run under a virtual display.
 #include "about/aboutbox.h"
+#include "app/language.h"
 #include "app/mainwindow.h"
 #include "app/optionswindow.h"
 #include "backup/backupwindow.h"
@@ -38,10 +39,19 @@ bool save(QWidget &window, const QString &path)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
-    // "scale2": only the main window and the about box, named for a run at QT_SCALE_FACTOR=2.
-    const bool scale2 = argc > 2 && QLatin1String(argv[2]) == QLatin1String("scale2");
-    QDir().mkpath(out);
+    const QString docs = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs");
+    QDir().mkpath(docs);
+    // A second argument: "scale2" takes only the main window and the about box, named for a run
+    // at QT_SCALE_FACTOR=2; a language takes the pictures in it, named "de-main-window.png".
+    const QString mode = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const bool scale2 = mode == QLatin1String("scale2");
+    const QString language = scale2 ? QString() : mode;
+    if (!language.isEmpty() && Language::use({language}).isEmpty()) {
+        std::fprintf(stderr, "There is no catalogue for %s.\n", argv[2]);
+        return 1;
+    }
+    const QString out =
+        docs + QLatin1Char('/') + (language.isEmpty() ? QString() : language + QLatin1Char('-'));
 
     // A small sample folder, so the lists show something real.
     QTemporaryDir sample;
@@ -81,12 +91,12 @@ int main(int argc, char *argv[])
     MainWindow window(platform, tp.values);
     if (scale2) {
         AboutBox about(tp.urls);
-        return save(window, out + QStringLiteral("/main-window-scale2.png"))
-                       && save(about, out + QStringLiteral("/about-box-scale2.png"))
+        return save(window, out + QStringLiteral("main-window-scale2.png"))
+                       && save(about, out + QStringLiteral("about-box-scale2.png"))
                    ? 0
                    : 1;
     }
-    ok = save(window, out + QStringLiteral("/main-window.png")) && ok;
+    ok = save(window, out + QStringLiteral("main-window.png")) && ok;
 
     // The same window with several files picked by the mouse, the size line filled.
     auto *file1 = window.findChild<FileList *>(QStringLiteral("File1"));
@@ -96,11 +106,11 @@ int main(int argc, char *argv[])
     QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, rowCentre(0));
     QTest::mouseClick(file1->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(2));
     QTest::mouseClick(file1->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(4));
-    ok = save(window, out + QStringLiteral("/main-window-selection.png")) && ok;
+    ok = save(window, out + QStringLiteral("main-window-selection.png")) && ok;
     AboutBox about(tp.urls);
-    ok = save(about, out + QStringLiteral("/about-box.png")) && ok;
+    ok = save(about, out + QStringLiteral("about-box.png")) && ok;
     OptionsWindow options(platform, tp.values);
-    ok = save(options, out + QStringLiteral("/options-window.png")) && ok;
+    ok = save(options, out + QStringLiteral("options-window.png")) && ok;
 
     // A receive list of a few Portfolio files, collected with "Add to list".
     auto *folderField = window.findChild<QLineEdit *>(QStringLiteral("PofoFolder"));
@@ -115,7 +125,7 @@ int main(int argc, char *argv[])
         fileField->setText(QLatin1String(entry[1]));
         add->click();
     }
-    ok = save(window, out + QStringLiteral("/main-window-receive-list.png")) && ok;
+    ok = save(window, out + QStringLiteral("main-window-receive-list.png")) && ok;
 
     // The backup wizard with all eight folder boxes shown.
     BackupWindow backup(platform, tp.values);
@@ -128,7 +138,7 @@ int main(int argc, char *argv[])
             ->setText(QLatin1String(folders[i]));
     backup.findChild<QLineEdit *>(QStringLiteral("Text7"))
         ->setText(QStringLiteral("/home/ann/pofo-backup/"));
-    ok = save(backup, out + QStringLiteral("/backup-wizard.png")) && ok;
+    ok = save(backup, out + QStringLiteral("backup-wizard.png")) && ok;
 
     // The editor with the letter, opened by a double click in the file list.
     file1->setPattern(QStringLiteral("*.*"));
@@ -144,7 +154,7 @@ int main(int argc, char *argv[])
     }
     if (!editor)
         return 1;
-    ok = save(*editor, out + QStringLiteral("/editor.png")) && ok;
+    ok = save(*editor, out + QStringLiteral("editor.png")) && ok;
 
     // The find dialog, expanded, over the letter with a word found.
     editor->findChild<QAction *>(QStringLiteral("Find"))->trigger();
@@ -159,21 +169,23 @@ int main(int argc, char *argv[])
     find->findChild<QComboBox *>(QStringLiteral("cboReplace"))
         ->setEditText(QStringLiteral("palmtop"));
     find->move(editor->geometry().center() - QPoint(find->width() / 2, 0));
-    ok = save(*find, out + QStringLiteral("/find-dialog.png")) && ok;
+    ok = save(*find, out + QStringLiteral("find-dialog.png")) && ok;
     QTest::qWait(200);
     const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(
         0, editor->frameGeometry().x(), editor->frameGeometry().y(),
         editor->frameGeometry().width(), editor->frameGeometry().height());
-    const QString both = out + QStringLiteral("/find-over-editor.png");
+    const QString both = out + QStringLiteral("find-over-editor.png");
     const bool saved = screen.save(both);
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(both));
     find->close();
 
     // The same windows in a dark theme: the palette that QPalette makes from a dark button.
-    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
-    ok = save(window, out + QStringLiteral("/dark-main-window.png")) && ok;
-    AboutBox darkAbout(tp.urls);
-    ok = save(darkAbout, out + QStringLiteral("/dark-about-box.png")) && ok;
-    ok = save(*editor, out + QStringLiteral("/dark-editor.png")) && ok;
+    if (language.isEmpty()) {
+        QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+        ok = save(window, out + QStringLiteral("dark-main-window.png")) && ok;
+        AboutBox darkAbout(tp.urls);
+        ok = save(darkAbout, out + QStringLiteral("dark-about-box.png")) && ok;
+        ok = save(*editor, out + QStringLiteral("dark-editor.png")) && ok;
+    }
     return ok && saved ? 0 : 1;
 }

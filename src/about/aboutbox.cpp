@@ -52,7 +52,7 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     , m_urls(urls)
 {
     setObjectName(QStringLiteral("frmInfo"));
-    setWindowTitle(QStringLiteral("Info"));
+    setWindowTitle(tr("Info", "window title"));
     setWindowIcon(Artwork::programIcon());
     setFont(dialogFont(8.25));
     setAutoFillBackground(true);
@@ -107,9 +107,7 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
             [this] { m_urls.open(QUrl(Maker::WebAddress)); });
 
     auto *label3 = new QLabel(
-        QStringLiteral(
-            "If you like the program please let me know. I am always happy when you donate"),
-        this);
+        tr("If you like the program please let me know. I am always happy when you donate"), this);
     label3->setObjectName(QStringLiteral("Label3"));
     label3->setGeometry(twipsRect(240, 4320, 2895, 615));
     label3->setFont(tahoma);
@@ -132,7 +130,7 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     label4->setFont(tahomaBold);
     label4->setTextFormat(Qt::PlainText);
 
-    auto *command1 = new QPushButton(QStringLiteral("Ok"), this);
+    auto *command1 = new QPushButton(tr("Ok"), this);
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setGeometry(twipsRect(5160, 5520, 1335, 375));
     command1->setDefault(true);

@@ -2,6 +2,7 @@
 
 #include "common/maker.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 QString aboutText()
@@ -10,14 +11,16 @@ QString aboutText()
         QStringLiteral("Copyright ") + Maker::Copyright,
         QString(),
         QStringLiteral("Tarnwick:"),
-        QStringLiteral("This program uses the command line tool Transfolio.exe"),
-        QStringLiteral("to transmit and receive files from the PC to the Atari Portfolio"),
-        QStringLiteral("or vice versa."),
+        QCoreApplication::translate("AboutText",
+                                    "This program uses the command line tool Transfolio.exe"),
+        QCoreApplication::translate(
+            "AboutText", "to transmit and receive files from the PC to the Atari Portfolio"),
+        QCoreApplication::translate("AboutText", "or vice versa."),
         QString(),
         QStringLiteral("Transfolio:"),
-        Maker::ToolCredit,
+        QCoreApplication::translate("AboutText", Maker::ToolCredit),
         QString(),
-        QStringLiteral("E-Mail:"),
+        QCoreApplication::translate("AboutText", "E-Mail:"),
         Maker::ContactEmail,
     };
     return lines.join(QStringLiteral("\r\n"));

@@ -22,6 +22,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QUrl>
 
 #include <functional>
 #include <utility>
@@ -78,7 +80,7 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     buildPortfolioPanel(central);
     buildMenus();
     setTabOrderOfControls();
-    new PcBrowser(
+    m_browser = new PcBrowser(
         {m_drive1, m_dir1, m_file1, m_dateiname, m_size, m_command1, m_mnuAtariFiles, m_mnupoppi},
         m_platform.dialogs, m_platform.volumes, this);
     connect(m_file1, &FileList::entryOpened, this, &MainWindow::openDocument);
@@ -94,8 +96,8 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
 
 void MainWindow::buildPcPanel(QWidget *central)
 {
-    auto *frame1 = place(new QGroupBox(QStringLiteral("PC"), central), "Frame1",
-                         twipsRect(120, 120, 3975, 7815));
+    auto *frame1 = place(new QGroupBox(tr("PC", "the panel of this computer's files"), central),
+                         "Frame1", twipsRect(120, 120, 3975, 7815));
     m_drive1 =
         place(new DriveList(m_platform.volumes, frame1), "Drive1", twipsRect(120, 360, 3735, 315));
     m_dir1 = place(new FolderList(frame1), "Dir1", twipsRect(120, 720, 3735, 2565));
@@ -104,7 +106,7 @@ void MainWindow::buildPcPanel(QWidget *central)
     m_dateiname = place(new PathField(frame1), "Dateiname", twipsRect(120, 6840, 3735, 495));
     m_dateiname->setFont(dialogFont(8.25, true));
 
-    m_size = place(new QLabel(QStringLiteral("File size: 0 Bytes"), frame1), "Size",
+    m_size = place(new QLabel(tr("File size: 0 Bytes"), frame1), "Size",
                    twipsRect(120, 7440, 3735, 255));
     m_size->setFont(dialogFont(8.25, true));
     // The frame's caption is the only label these have; screen readers say what each holds.
@@ -113,11 +115,11 @@ void MainWindow::buildPcPanel(QWidget *central)
     nameForScreenReaders(m_file1, tr("PC files"));
     nameForScreenReaders(m_dateiname, tr("PC path"));
 
-    m_command1 = place(new QPushButton(QStringLiteral("Transmit >>"), central), "Command1",
+    m_command1 = place(new QPushButton(tr("Transmit >>"), central), "Command1",
                        twipsRect(4200, 240, 1455, 495));
     m_command1->setFont(dialogFont(9.75, true));
     m_command1->setEnabled(false);
-    m_command2 = place(new QPushButton(QStringLiteral("<< Receive"), central), "Command2",
+    m_command2 = place(new QPushButton(tr("<< Receive"), central), "Command2",
                        twipsRect(4200, 840, 1455, 495));
     m_command2->setFont(dialogFont(9.75, true));
     m_command2->setEnabled(false);
@@ -125,26 +127,26 @@ void MainWindow::buildPcPanel(QWidget *central)
 
 void MainWindow::buildPortfolioPanel(QWidget *central)
 {
-    auto *frame2 = place(new QGroupBox(QStringLiteral("Atari Portfolio"), central), "Frame2",
+    auto *frame2 = place(new QGroupBox(tr("Atari Portfolio"), central), "Frame2",
                          twipsRect(5760, 120, 3735, 7815));
     m_pofoDrive = place(new QComboBox(frame2), "PofoDrive", twipsRect(120, 360, 3495, 315));
     m_pofoDrive->setEditable(true);
     m_pofoDrive->setInsertPolicy(QComboBox::NoInsert);
     m_pofoDrive->setEditText(QStringLiteral("a:\\"));
 
-    auto *label3 = place(new QLabel(QStringLiteral("Folder:"), frame2), "Label3",
+    auto *label3 = place(new QLabel(tr("Folder:", "on the Portfolio"), frame2), "Label3",
                          twipsRect(120, 840, 2655, 255));
     m_pofoFolder = place(new QLineEdit(frame2), "PofoFolder", twipsRect(120, 1080, 3495, 285));
     label3->setBuddy(m_pofoFolder);
-    auto *label1 = place(new QLabel(QStringLiteral("File:"), frame2), "Label1",
+    auto *label1 = place(new QLabel(tr("File:", "on the Portfolio"), frame2), "Label1",
                          twipsRect(120, 1560, 2655, 255));
     m_pofoFile = place(new QLineEdit(frame2), "PoFoFile", twipsRect(120, 1800, 3495, 285));
     label1->setBuddy(m_pofoFile);
 
-    m_command3 = place(new QPushButton(QStringLiteral("Add to list"), frame2), "Command3",
+    m_command3 = place(new QPushButton(tr("Add to list"), frame2), "Command3",
                        twipsRect(120, 2160, 975, 255));
     m_list1 = place(new QListWidget(frame2), "List1", twipsRect(120, 2640, 3495, 2565));
-    m_command4 = place(new QPushButton(QStringLiteral("Clear list"), frame2), "Command4",
+    m_command4 = place(new QPushButton(tr("Clear list"), frame2), "Command4",
                        twipsRect(120, 5280, 975, 255));
     m_command4->setEnabled(false);
     nameForScreenReaders(m_pofoDrive, tr("Portfolio drive"));
@@ -155,37 +157,38 @@ void MainWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
 
-    QMenu *mnuDatei = bar->addMenu(QStringLiteral("&File"));
+    QMenu *mnuDatei = bar->addMenu(tr("&File", "menu"));
     mnuDatei->setObjectName(QStringLiteral("mnuDatei"));
-    QAction *exit = namedAction(mnuDatei->addAction(QStringLiteral("Exit")), "mnuexit");
+    QAction *exit = namedAction(mnuDatei->addAction(tr("Exit")), "mnuexit");
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    QAction *backup = namedAction(bar->addAction(QStringLiteral("Backup")), "mnuBackup");
+    QAction *backup = namedAction(
+        bar->addAction(tr("Backup", "menu item opening the backup wizard")), "mnuBackup");
     connect(backup, &QAction::triggered, this, &MainWindow::showBackup);
 
-    QMenu *mnuOptionen = bar->addMenu(QStringLiteral("&Options"));
+    QMenu *mnuOptionen = bar->addMenu(tr("&Options", "menu"));
     mnuOptionen->setObjectName(QStringLiteral("mnuOptionen"));
-    m_mnuAtariFiles = namedAction(
-        mnuOptionen->addAction(QStringLiteral("Show only Atari Portfolio files")), "mnuAtariFiles");
+    m_mnuAtariFiles =
+        namedAction(mnuOptionen->addAction(tr("Show only Atari Portfolio files")), "mnuAtariFiles");
     m_mnuAtariFiles->setCheckable(true);
-    m_mnuOver = namedAction(mnuOptionen->addAction(QStringLiteral("Overwrite files if exists?")),
-                            "mnuOver");
+    m_mnuOver = namedAction(mnuOptionen->addAction(tr("Overwrite files if exists?")), "mnuOver");
     m_mnuOver->setCheckable(true);
     connect(m_mnuOver, &QAction::triggered, this, &MainWindow::toggleOverwrite);
     namedAction(mnuOptionen->addSeparator(), "mnuStrich");
-    QAction *path = namedAction(mnuOptionen->addAction(QStringLiteral("Path options")), "mnuPath");
+    QAction *path = namedAction(mnuOptionen->addAction(tr("Path options")), "mnuPath");
     path->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     connect(path, &QAction::triggered, this, &MainWindow::showOptions);
 
-    QAction *info = namedAction(bar->addAction(QStringLiteral("&Info")), "mnuInfo");
+    QAction *info =
+        namedAction(bar->addAction(tr("&Info", "menu item opening the about box")), "mnuInfo");
     connect(info, &QAction::triggered, this, &MainWindow::showAboutBox);
 
     // The folder list's pop-up menu; never on the menu bar.
     m_mnupoppi = new QMenu(QStringLiteral("poppi"), this);
     m_mnupoppi->setObjectName(QStringLiteral("mnupoppi"));
-    namedAction(m_mnupoppi->addAction(QStringLiteral("New folder")), "mnuNew");
-    namedAction(m_mnupoppi->addAction(QStringLiteral("Delete folder")), "mnuDeleteFolder");
+    namedAction(m_mnupoppi->addAction(tr("New folder", "menu item")), "mnuNew");
+    namedAction(m_mnupoppi->addAction(tr("Delete folder")), "mnuDeleteFolder");
 }
 
 void MainWindow::setTabOrderOfControls()
@@ -298,9 +301,21 @@ void MainWindow::openDocument()
         // It opens on the screen where the main window is, not always on the first one.
         m_document->setScreen(screen());
         centerOnScreen(m_document);
+        connect(m_document, &DocumentWindow::fileDropped, this, &MainWindow::openDropped);
     }
     if (!m_document->openFile(path, m_file1->currentName()) && fresh)
         delete m_document;
+}
+
+void MainWindow::openDropped(const QString &path)
+{
+    // Saving writes to the path field's file, so the panel shows the dropped file first. A file
+    // the list does not show (or no main window left) opens all the same.
+    if (!m_unloaded && m_browser->showDropped({QUrl::fromLocalFile(path)}) == 1) {
+        openDocument();
+        return;
+    }
+    m_document->openFile(path, QFileInfo(path).fileName());
 }
 
 void MainWindow::showBackup()

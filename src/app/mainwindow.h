@@ -10,6 +10,7 @@ class DriveList;
 class FileList;
 class FolderList;
 class PathField;
+class PcBrowser;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -37,6 +38,8 @@ public:
     void showBackup();
     // The document window with the file double-clicked in the file list.
     void openDocument();
+    // A file dropped onto the document window: the PC panel shows it, then it opens as above.
+    void openDropped(const QString &path);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -58,6 +61,7 @@ private:
     FolderList *m_dir1 = nullptr;
     FileList *m_file1 = nullptr;
     PathField *m_dateiname = nullptr;
+    PcBrowser *m_browser = nullptr;
     QLabel *m_size = nullptr;
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command2 = nullptr;

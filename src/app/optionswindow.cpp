@@ -21,16 +21,16 @@ OptionsWindow::OptionsWindow(Platform &platform, ProgramValues &values, QWidget 
     , m_values(values)
 {
     setObjectName(QStringLiteral("frmOptionen"));
-    setWindowTitle(QStringLiteral("Options"));
+    setWindowTitle(tr("Options", "window title"));
     setWindowIcon(Artwork::programIcon());
     setFont(dialogFont(8.25));
     setFixedSize(twips(4095), twips(1905));
 
-    auto *frame1 = new QGroupBox(QStringLiteral("Paths"), this);
+    auto *frame1 = new QGroupBox(tr("Paths"), this);
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setGeometry(twipsRect(120, 120, 3855, 1215));
 
-    auto *label1 = new QLabel(QStringLiteral("Transfolio.exe:"), frame1);
+    auto *label1 = new QLabel(tr("Transfolio.exe:"), frame1);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setGeometry(twipsRect(120, 480, 1095, 255));
     shrinkFontToFit(label1);
@@ -41,7 +41,7 @@ OptionsWindow::OptionsWindow(Platform &platform, ProgramValues &values, QWidget 
     m_toolFolder->setGeometry(twipsRect(120, 720, 3615, 285));
     label1->setBuddy(m_toolFolder);
 
-    auto *command1 = new QPushButton(QStringLiteral("Close"), this);
+    auto *command1 = new QPushButton(tr("Close"), this);
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setGeometry(twipsRect(2400, 1440, 1575, 375));
     command1->setDefault(true);

@@ -1,5 +1,6 @@
 #include "program.h"
 
+#include "app/language.h"
 #include "app/mainwindow.h"
 #include "common/artwork.h"
 #include "common/popupmenukey.h"
@@ -41,6 +42,7 @@ int run(int argc, char *argv[], const std::function<void(QApplication &)> &befor
     // Every window, message boxes too, carries the program's icon.
     QApplication::setWindowIcon(Artwork::programIcon());
     app.installEventFilter(new PopupMenuKey(&app));
+    Language::use(Language::wanted());
 
 #ifdef Q_OS_WIN
     RegistrySettingsStore settings;

@@ -55,16 +55,15 @@ BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values, QWid
     , m_values(values)
 {
     setObjectName(QStringLiteral("Backup"));
-    setWindowTitle(QStringLiteral("BACKUP"));
+    setWindowTitle(tr("BACKUP", "window title"));
     setWindowIcon(Artwork::programIcon());
     setFont(dialogFont(8.25));
     setFixedSize(twips(8055), twips(4110));
 
-    auto *frame1 = frame(QStringLiteral("Step 1"), "Frame1", twipsRect(120, 120, 4215, 3855), this);
-    QLabel *label2 =
-        wrappedLabel(QStringLiteral("Please enter all folders on the Portfolio which you want to "
-                                    "backup (e.g.: a:\\program\\)"),
-                     "Label2", twipsRect(120, 360, 3975, 495), frame1);
+    auto *frame1 = frame(tr("Step 1"), "Frame1", twipsRect(120, 120, 4215, 3855), this);
+    QLabel *label2 = wrappedLabel(tr("Please enter all folders on the Portfolio which you want to "
+                                     "backup (e.g.: a:\\program\\)"),
+                                  "Label2", twipsRect(120, 360, 3975, 495), frame1);
     for (int i = 0; i < FolderBoxes; ++i) {
         m_text1[i] = placeRegular(new QLineEdit(frame1), QStringLiteral("Text1_%1").arg(i),
                                   twipsRect(120, BoxTop + BoxStep * i, 3015, 285));
@@ -73,25 +72,24 @@ BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values, QWid
         m_text1[i]->setAccessibleName(tr("Portfolio folder %1").arg(i + 1));
     }
     label2->setBuddy(m_text1[0]);
-    m_add = placeRegular(new QPushButton(QStringLiteral("Add more"), frame1), QStringLiteral("Add"),
+    m_add = placeRegular(new QPushButton(tr("Add more"), frame1), QStringLiteral("Add"),
                          addButtonRect(0));
     connect(m_add, &QPushButton::clicked, this, &BackupWindow::addFolderBox);
 
-    auto *frame2 =
-        frame(QStringLiteral("Step 2"), "Frame2", twipsRect(4440, 120, 3495, 1335), this);
-    QLabel *label1 = wrappedLabel(QStringLiteral("Please enter an existing destination path on "
-                                                 "your PC (e.g.: c:\\backup\\)"),
+    auto *frame2 = frame(tr("Step 2"), "Frame2", twipsRect(4440, 120, 3495, 1335), this);
+    QLabel *label1 = wrappedLabel(tr("Please enter an existing destination path on your PC "
+                                     "(e.g.: c:\\backup\\)"),
                                   "Label1", twipsRect(120, 360, 3255, 495), frame2);
     m_text7 = placeRegular(new QLineEdit(frame2), QStringLiteral("Text7"),
                            twipsRect(120, 840, 3255, 285));
     label1->setBuddy(m_text7);
 
-    auto *start = placeRegular(new QPushButton(QStringLiteral("Start"), this),
+    auto *start = placeRegular(new QPushButton(tr("Start", "starts the backup"), this),
                                QStringLiteral("Command1"), twipsRect(6600, 1560, 1335, 375));
     start->setDefault(true);
     connect(start, &QPushButton::clicked, this, &BackupWindow::startBackup);
-    auto *close = placeRegular(new QPushButton(QStringLiteral("Close"), this),
-                               QStringLiteral("Command2"), twipsRect(5160, 1560, 1335, 375));
+    auto *close = placeRegular(new QPushButton(tr("Close"), this), QStringLiteral("Command2"),
+                               twipsRect(5160, 1560, 1335, 375));
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
     QList<QWidget *> order = {m_text1[0], m_text7, start};

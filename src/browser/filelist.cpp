@@ -6,8 +6,11 @@
 
 #include <QAbstractListModel>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QHash>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 
 #include <vector>
@@ -53,6 +56,8 @@ FileList::FileList(QWidget *parent)
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setUniformItemSizes(true);
+    setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { m_selectionTouched = true; });
     connect(this, &QAbstractItemView::doubleClicked, this, &FileList::entryOpened);
@@ -124,6 +129,58 @@ QStringList FileList::selectedNames() const
 QString FileList::currentName() const
 {
     return name(currentIndex().row());
+}
+
+int FileList::selectNames(const QStringList &names)
+{
+    QHash<QString, qsizetype> wanted;
+    for (qsizetype i = names.size() - 1; i >= 0; --i)
+        wanted.insert(names.at(i), i);
+    const QStringList &all = m_model->names();
+    QItemSelection selection;
+    QModelIndex first;
+    qsizetype firstOrder = names.size();
+    int found = 0;
+    for (int row = 0; row < all.size(); ++row) {
+        const auto order = wanted.constFind(all.at(row));
+        if (order == wanted.constEnd())
+            continue;
+        const QModelIndex index = m_model->index(row);
+        selection.select(index, index);
+        ++found;
+        if (*order < firstOrder) {
+            firstOrder = *order;
+            first = index;
+        }
+    }
+    selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (first.isValid())
+        scrollTo(first);
+    return found;
+}
+
+// Drops are taken as a copy: a move would let the file manager delete what it sent.
+void FileList::dragEnterEvent(QDragEnterEvent *event)
+{
+    dragMoveEvent(event);
+}
+
+void FileList::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!event->mimeData()->hasUrls())
+        return event->ignore();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void FileList::dropEvent(QDropEvent *event)
+{
+    if (!event->mimeData()->hasUrls())
+        return event->ignore();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    emit urlsDropped(event->mimeData()->urls());
 }
 
 // Only the left button selects; a right or middle click leaves the selection and the size

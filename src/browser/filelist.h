@@ -30,18 +30,26 @@ public:
     QStringList selectedNames() const;
     // The entry clicked last, or empty.
     QString currentName() const;
+    // Selects exactly the entries of these names; the first of them found becomes the current
+    // one. Returns how many were found.
+    int selectNames(const QStringList &names);
 
 signals:
     // A click of the left button, or a change of the selection by the keyboard.
     void entryClicked();
     // A double click on an entry, or Enter on the current one; a click comes first.
     void entryOpened();
+    // Files or folders were dropped onto the list (a text/uri-list, as file managers send).
+    void urlsDropped(const QList<QUrl> &urls);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void showNames(QStringList names);

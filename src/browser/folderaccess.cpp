@@ -1,5 +1,6 @@
 #include "folderaccess.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
 
@@ -131,7 +132,7 @@ void sortForDisplay(QStringList &names)
 QString listError(const QString &folder)
 {
     if (folder.isEmpty())
-        return QStringLiteral("no folder is given");
+        return QCoreApplication::translate("FolderAccess", "no folder is given");
     std::error_code error;
     std::filesystem::directory_iterator it(fsPath(folder), error);
     return error ? reason(error) : QString();

@@ -4,6 +4,7 @@
 #include "common/pathtext.h"
 #include "platform/volumes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <filesystem>
@@ -47,20 +48,24 @@ QString makeFolder(const QString &folder, const QString &name)
 {
     const QString path = newFolderPath(folder, name);
     const auto failed = [&path](const QString &why) {
-        return QStringLiteral("The folder %1 could not be made: %2.").arg(shown(path), why);
+        return QCoreApplication::translate("FolderCommands", "The folder %1 could not be made: %2.")
+            .arg(shown(path), why);
     };
     if (!QDir::isAbsolutePath(folder))
-        return failed(QStringLiteral("no PC folder is chosen"));
+        return failed(QCoreApplication::translate("FolderCommands", "no PC folder is chosen"));
     for (const QChar c : forbiddenCharacters()) {
         if (name.contains(c))
-            return failed(QStringLiteral("a folder name cannot hold %1").arg(c));
+            return failed(
+                QCoreApplication::translate("FolderCommands", "a folder name cannot hold %1")
+                    .arg(c));
     }
     std::error_code error;
     if (fs::create_directory(FolderAccess::fsPath(path), error))
         return {};
     // No error and nothing made: something of that name is already there.
     if (!error || error == std::errc::file_exists)
-        return failed(QStringLiteral("a file or folder of that name already exists"));
+        return failed(QCoreApplication::translate("FolderCommands",
+                                                  "a file or folder of that name already exists"));
     return failed(FolderAccess::reason(error));
 }
 
@@ -69,14 +74,16 @@ RemoveResult removeFolder(const QString &path, const Volumes &volumes)
     const auto failed = [&path](const QString &why) {
         return RemoveResult{
             Removal::Failed,
-            QStringLiteral("The folder %1 could not be deleted: %2.").arg(shown(path), why)};
+            QCoreApplication::translate("FolderCommands", "The folder %1 could not be deleted: %2.")
+                .arg(shown(path), why)};
     };
     if (!QDir::isAbsolutePath(path))
-        return failed(QStringLiteral("no PC folder is chosen"));
+        return failed(QCoreApplication::translate("FolderCommands", "no PC folder is chosen"));
     if (volumes.isRoot(path)) {
-        return {
-            Removal::Refused,
-            QStringLiteral("%1 is the root of a drive; it cannot be deleted.").arg(shown(path))};
+        return {Removal::Refused,
+                QCoreApplication::translate("FolderCommands",
+                                            "%1 is the root of a drive; it cannot be deleted.")
+                    .arg(shown(path))};
     }
     const fs::path target = FolderAccess::fsPath(path);
     std::error_code error;
@@ -85,7 +92,7 @@ RemoveResult removeFolder(const QString &path, const Volumes &volumes)
     if (error)
         return failed(FolderAccess::reason(error));
     if (!fs::is_directory(status))
-        return failed(QStringLiteral("it is not a folder"));
+        return failed(QCoreApplication::translate("FolderCommands", "it is not a folder"));
     if (fs::remove(target, error))
         return {Removal::Removed, {}};
     if (isNotEmpty(error))
@@ -96,17 +103,20 @@ RemoveResult removeFolder(const QString &path, const Volumes &volumes)
 QString deleteFilesAndRemove(const QString &path, const Volumes &volumes)
 {
     const auto failed = [&path](const QString &why) {
-        return QStringLiteral("The folder %1 could not be deleted: %2.").arg(shown(path), why);
+        return QCoreApplication::translate("FolderCommands",
+                                           "The folder %1 could not be deleted: %2.")
+            .arg(shown(path), why);
     };
     // Only ever called after removeFolder said NotEmpty, but the checks cost nothing.
     if (!QDir::isAbsolutePath(path))
-        return failed(QStringLiteral("no PC folder is chosen"));
+        return failed(QCoreApplication::translate("FolderCommands", "no PC folder is chosen"));
     if (volumes.isRoot(path))
-        return failed(QStringLiteral("it is the root of a drive"));
+        return failed(QCoreApplication::translate("FolderCommands", "it is the root of a drive"));
     const fs::path target = FolderAccess::fsPath(path);
     std::error_code error;
     if (!fs::is_directory(fs::symlink_status(target, error)))
-        return failed(error ? FolderAccess::reason(error) : QStringLiteral("it is not a folder"));
+        return failed(error ? FolderAccess::reason(error)
+                            : QCoreApplication::translate("FolderCommands", "it is not a folder"));
 
     std::vector<fs::path> files;
     bool holdsFolders = false;
@@ -133,14 +143,16 @@ QString deleteFilesAndRemove(const QString &path, const Volumes &volumes)
         }
     }
     if (undeleted > 0) {
-        return failed(QStringLiteral("%1 of its files could not be deleted (%2)")
+        return failed(QCoreApplication::translate("FolderCommands",
+                                                  "%1 of its files could not be deleted (%2)")
                           .arg(undeleted)
                           .arg(firstFailure));
     }
     if (fs::remove(target, error))
         return {};
     if (isNotEmpty(error) && holdsFolders)
-        return failed(QStringLiteral("it still holds folders, which are not deleted"));
+        return failed(QCoreApplication::translate("FolderCommands",
+                                                  "it still holds folders, which are not deleted"));
     return failed(FolderAccess::reason(error));
 }
 

@@ -1,6 +1,7 @@
 #include "pcbrowser.h"
 
 #include "browser/drivelist.h"
+#include "browser/droppedfiles.h"
 #include "browser/filelist.h"
 #include "browser/filepattern.h"
 #include "browser/folderaccess.h"
@@ -30,6 +31,7 @@ PcBrowser::PcBrowser(const PcPanel &panel, Dialogs &dialogs, const Volumes &volu
     connect(m_panel.dir1, &FolderList::openFailed, this, &PcBrowser::folderOpenFailed);
     connect(m_panel.dir1, &FolderList::popupRequested, this, &PcBrowser::showFolderMenu);
     connect(m_panel.file1, &FileList::entryClicked, this, &PcBrowser::fileClicked);
+    connect(m_panel.file1, &FileList::urlsDropped, this, &PcBrowser::showDropped);
     connect(m_panel.mnuAtariFiles, &QAction::triggered, this, &PcBrowser::filterChosen);
 
     QAction *mnuNew = m_panel.mnupoppi->findChild<QAction *>(QStringLiteral("mnuNew"));
@@ -83,6 +85,37 @@ void PcBrowser::fileClicked()
     m_panel.dateiname->setPath(folder + m_panel.file1->currentName());
     const quint64 total = SizeLine::totalBytes(folder, m_panel.file1->selectedNames());
     m_panel.size->setText(SizeLine::text(total));
+}
+
+int PcBrowser::showDropped(const QList<QUrl> &urls)
+{
+    const DroppedFiles::Plan plan = DroppedFiles::plan(urls);
+    if (plan.folder.isEmpty()) {
+        warn(tr("Only files and folders of this computer can be dropped here; %1 is not one.")
+                 .arg(plan.refused));
+        return 0;
+    }
+    const QString before = m_panel.dir1->path();
+    if (!m_panel.dir1->setPath(plan.folder)) {
+        folderOpenFailed(plan.folder, FolderAccess::listError(plan.folder));
+        return 0;
+    }
+    // The folder was open already: read afresh, as a double click on it would show it.
+    if (m_panel.dir1->path() == before)
+        folderChanged(before, FolderAccess::read(before).files);
+    const int selected = m_panel.file1->selectNames(plan.names);
+    if (selected > 0)
+        fileClicked();
+    const int leftOut = plan.leftOut + int(plan.names.size()) - selected;
+    if (leftOut > 0) {
+        m_dialogs.message(window(),
+                          tr("Left out: %1 of the dropped entries. Only files that the list "
+                             "shows, all from one folder, can be selected; the folder open now "
+                             "is %2.")
+                              .arg(leftOut)
+                              .arg(PathText::native(m_panel.dir1->path())));
+    }
+    return selected;
 }
 
 void PcBrowser::filterChosen(bool portfolioOnly)

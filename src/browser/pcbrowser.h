@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 class Dialogs;
@@ -12,6 +13,7 @@ class QLabel;
 class QMenu;
 class QPoint;
 class QPushButton;
+class QUrl;
 class QWidget;
 class Volumes;
 
@@ -36,6 +38,11 @@ class PcBrowser final : public QObject
 public:
     PcBrowser(const PcPanel &panel, Dialogs &dialogs, const Volumes &volumes,
               QObject *parent = nullptr);
+
+    // Opens the folder of what was dropped and selects the dropped files in it, as the user
+    // would by hand; a message says what was left out or refused. Returns how many files are
+    // selected.
+    int showDropped(const QList<QUrl> &urls);
 
 private:
     void driveChanged(const QString &root);

@@ -3,6 +3,8 @@
 #include "browser/folderaccess.h"
 #include "common/pathtext.h"
 
+#include <QCoreApplication>
+
 #include <filesystem>
 
 namespace SizeLine {
@@ -32,8 +34,8 @@ QString text(quint64 totalBytes, const QLocale &locale)
     // K * 1000 is the hundredths times ten, written out so that it cannot overflow either.
     const QString bytes =
         hundredths == 0 ? QStringLiteral("0") : QString::number(hundredths) + QLatin1Char('0');
-    return QStringLiteral("File size: ") + kilobytes + QStringLiteral(" kB (") + bytes
-           + QStringLiteral(" Bytes)");
+    return QCoreApplication::translate("SizeLine", "File size: %1 kB (%2 Bytes)")
+        .arg(kilobytes, bytes);
 }
 
 } // namespace SizeLine

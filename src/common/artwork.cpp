@@ -129,7 +129,8 @@ QPixmap donationButton()
     font.setBold(true);
     p.setFont(font);
     p.setPen(DarkBlue);
-    p.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("Donate"));
+    p.drawText(image.rect(), Qt::AlignCenter,
+               QCoreApplication::translate("Artwork", "Donate", "the donation button's word"));
     p.end();
     return QPixmap::fromImage(image);
 }

@@ -1,12 +1,17 @@
 #include "geometry.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -49,16 +54,21 @@ QFont dialogFont(double pointSize, bool bold)
     return font;
 }
 
-void shrinkFontToFit(QLabel *label)
+namespace {
+
+// Where the widest line of a caption is wider than its room, the widget's font is made just
+// small enough to fit, but never smaller than 8 points.
+void shrinkToRoom(QWidget *widget, const QString &caption, double room)
 {
     // Smaller than this is hard to read.
     constexpr double smallest = 8.0;
-    QFont font = label->font();
-    const double room = label->contentsRect().width();
-    const auto widest = [label](const QFont &f) {
+    QFont font = widget->font();
+    // An access key's "&" is not drawn.
+    const QString text = QString(caption).remove(QRegularExpression(QStringLiteral("&(?=[^&])")));
+    const auto widest = [&text](const QFont &f) {
         const QFontMetricsF metrics(f);
         double width = 0;
-        for (const QString &line : label->text().split(QLatin1Char('\n')))
+        for (const QString &line : text.split(QLatin1Char('\n')))
             width = std::max(width, metrics.horizontalAdvance(line.trimmed()));
         return width;
     };
@@ -74,5 +84,23 @@ void shrinkFontToFit(QLabel *label)
         font.setPointSizeF(std::max(smallest, font.pointSizeF() - 0.25));
         width = widest(font);
     }
-    label->setFont(font);
+    widget->setFont(font);
+}
+
+} // namespace
+
+void shrinkFontToFit(QLabel *label)
+{
+    shrinkToRoom(label, label->text(), label->contentsRect().width());
+}
+
+void shrinkFontToFit(QAbstractButton *button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    const QStyle::SubElement contents = qobject_cast<QPushButton *>(button)
+                                            ? QStyle::SE_PushButtonContents
+                                            : QStyle::SE_CheckBoxContents;
+    shrinkToRoom(button, button->text(),
+                 button->style()->subElementRect(contents, &option, button).width());
 }

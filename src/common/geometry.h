@@ -44,3 +44,6 @@ QFont dialogFont(double pointSize, bool bold = false);
 // enough to fit, but never smaller than 8 points.
 class QLabel;
 void shrinkFontToFit(QLabel *label);
+// The same for the caption of a push button or a check box, within the room the style leaves.
+class QAbstractButton;
+void shrinkFontToFit(QAbstractButton *button);

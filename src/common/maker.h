@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 // Everything that names the program's maker, kept in one place.
 namespace Maker {
@@ -10,6 +11,8 @@ inline const QString WebAddress = QStringLiteral("https://www.example.org/tarnwi
 inline const QString DonationPage = QStringLiteral("https://www.example.org/tarnwick/donate");
 inline const QString DonationEmail = QStringLiteral("donations@example.org");
 inline const QString ContactEmail = QStringLiteral("tarnwick@example.org");
-inline const QString ToolCredit = QStringLiteral("Written and kept up by its own author; thanks!");
+// A line of the about text, translated where it is shown.
+inline const char ToolCredit[] =
+    QT_TRANSLATE_NOOP("AboutText", "Written and kept up by its own author; thanks!");
 
 } // namespace Maker

@@ -3,6 +3,7 @@
 #include "editor/codepage.h"
 #include "editor/rtfreader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -59,11 +60,17 @@ bool isProgram(const QString &path)
            || path.endsWith(QLatin1String("exe"), Qt::CaseInsensitive);
 }
 
+bool isDocument(const QString &path)
+{
+    return path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)
+           || path.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive);
+}
+
 std::optional<QByteArray> read(const QString &path, QString *error)
 {
     QFile file(path);
     if (QFileInfo(path).isDir()) {
-        *error = QStringLiteral("it is a folder");
+        *error = QCoreApplication::translate("DocumentFile", "it is a folder");
         return std::nullopt;
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -108,17 +115,19 @@ bool save(const QTextDocument &document, const QString &path, const Encoding &en
     };
     const QFileInfo info(path);
     if (path.isEmpty())
-        return failed(QStringLiteral("no file is chosen in the PC panel"));
+        return failed(
+            QCoreApplication::translate("DocumentFile", "no file is chosen in the PC panel"));
     if (info.isDir())
-        return failed(QStringLiteral("it is a folder"));
+        return failed(QCoreApplication::translate("DocumentFile", "it is a folder"));
     // Saving replaces the file by renaming a new one over it, which the folder would allow: a
     // file marked read-only, or one this user may not write, is refused before that.
     if (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)))
-        return failed(QStringLiteral("the file is read-only"));
+        return failed(QCoreApplication::translate("DocumentFile", "the file is read-only"));
     const CodePage::Encoded encoded = CodePage::encode(plainText(document), encoding.codePage);
     if (!encoded.complete) {
-        return failed(QStringLiteral("the text holds characters that its character set "
-                                     "(code page %1) cannot store")
+        return failed(QCoreApplication::translate(
+                          "DocumentFile", "the text holds characters that its character set "
+                                          "(code page %1) cannot store")
                           .arg(encoding.codePage));
     }
     QSaveFile file(path);

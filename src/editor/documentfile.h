@@ -34,6 +34,9 @@ Decoded decode(const QByteArray &bytes);
 // A path ending in "com" or "exe", in any letter case: a program, which an edit would ruin.
 bool isProgram(const QString &path);
 
+// A path ending in ".txt" or ".rtf", in any letter case: what a drop opens in the editor.
+bool isDocument(const QString &path);
+
 // The bytes of a file, or nothing with the reason in *error.
 std::optional<QByteArray> read(const QString &path, QString *error);
 

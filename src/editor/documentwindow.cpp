@@ -19,16 +19,21 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 #include <tuple>
 
@@ -82,6 +87,7 @@ DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidge
     nameForScreenReaders(m_fontName, tr("Font name"));
     nameForScreenReaders(m_fontSize, tr("Font size"));
 
+    m_text->viewport()->installEventFilter(this);
     connect(m_text, &QTextEdit::cursorPositionChanged, this, &DocumentWindow::showLineNumber);
     connect(m_text, &QTextEdit::selectionChanged, this, &DocumentWindow::showLineNumber);
     connect(m_text, &TextArea::overwriteModeToggled, this, &DocumentWindow::updateIndicators);
@@ -96,48 +102,50 @@ void DocumentWindow::buildToolBar()
     m_toolBar =
         place(new QToolBar(this), QStringLiteral("tbToolBar"), twipsRect(0, 0, InnerWidth, 360));
     m_toolBar->setIconSize(QSize(16, 16));
-    addButton(QStringLiteral("New"), QStringLiteral("New"));
-    addButton(QStringLiteral("Open"), QStringLiteral("Open"));
-    QAction *save = addButton(QStringLiteral("Save"), QStringLiteral("Save"));
+    addButton(QStringLiteral("New"), tr("New", "tool tip"));
+    addButton(QStringLiteral("Open"), tr("Open", "tool tip"));
+    QAction *save = addButton(QStringLiteral("Save"), tr("Save", "tool tip"));
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, &DocumentWindow::saveDocument);
     m_toolBar->addSeparator();
-    addButton(QStringLiteral("Print"), QStringLiteral("Print"));
-    addButton(QStringLiteral("Preview"), QStringLiteral("Print Preview"));
+    addButton(QStringLiteral("Print"), tr("Print", "tool tip"));
+    addButton(QStringLiteral("Preview"), tr("Print Preview"));
     m_toolBar->addSeparator();
-    connect(addButton(QStringLiteral("Cut"), QStringLiteral("Cut")), &QAction::triggered, m_text,
+    connect(addButton(QStringLiteral("Cut"), tr("Cut", "tool tip")), &QAction::triggered, m_text,
             &TextArea::cutPlain);
-    connect(addButton(QStringLiteral("Copy"), QStringLiteral("Copy")), &QAction::triggered, m_text,
+    connect(addButton(QStringLiteral("Copy"), tr("Copy", "tool tip")), &QAction::triggered, m_text,
             &TextArea::copyPlain);
-    connect(addButton(QStringLiteral("Paste"), QStringLiteral("Paste")), &QAction::triggered, this,
+    connect(addButton(QStringLiteral("Paste"), tr("Paste", "tool tip")), &QAction::triggered, this,
             [this] { m_text->pasteText(QApplication::clipboard()->text()); });
     m_toolBar->addSeparator();
 
     struct Style
     {
         const char *key;
+        const char *tip;
         QKeySequence::StandardKey shortcut;
         std::function<bool(const QTextCharFormat &)> has;
         std::function<void(QTextCharFormat &, bool)> set;
     };
     const Style styles[] = {
-        {"Bold", QKeySequence::Bold,
+        {"Bold", QT_TR_NOOP("Bold"), QKeySequence::Bold,
          [](const QTextCharFormat &f) { return f.fontWeight() >= QFont::Bold; },
          [](QTextCharFormat &f, bool on) {
              f.setFontWeight(on ? QFont::Bold : QFont::Normal);
          }},
-        {"Italic", QKeySequence::Italic, [](const QTextCharFormat &f) { return f.fontItalic(); },
+        {"Italic", QT_TR_NOOP("Italic"), QKeySequence::Italic,
+         [](const QTextCharFormat &f) { return f.fontItalic(); },
          [](QTextCharFormat &f, bool on) {
              f.setFontItalic(on);
          }},
-        {"Underline", QKeySequence::Underline,
+        {"Underline", QT_TR_NOOP("Underline"), QKeySequence::Underline,
          [](const QTextCharFormat &f) { return f.fontUnderline(); },
          [](QTextCharFormat &f, bool on) {
              f.setFontUnderline(on);
          }},
     };
     for (const Style &style : styles) {
-        QAction *button = addButton(QLatin1String(style.key), QLatin1String(style.key));
+        QAction *button = addButton(QLatin1String(style.key), tr(style.tip));
         button->setCheckable(true);
         button->setShortcut(style.shortcut);
         connect(button, &QAction::triggered, this,
@@ -147,12 +155,19 @@ void DocumentWindow::buildToolBar()
 
     auto *alignment = new QActionGroup(this);
     // The word processors' keys, so that every button of the toolbar has one.
-    const std::tuple<const char *, Qt::Alignment, QKeyCombination> alignments[] = {
-        {"Align Left", Qt::AlignLeft, Qt::CTRL | Qt::Key_L},
-        {"Center", Qt::AlignHCenter, Qt::CTRL | Qt::Key_E},
-        {"Align Right", Qt::AlignRight, Qt::CTRL | Qt::Key_R}};
-    for (const auto &[key, align, shortcut] : alignments) {
-        QAction *button = addButton(QLatin1String(key), QLatin1String(key));
+    struct Alignment
+    {
+        const char *key;
+        const char *tip;
+        Qt::Alignment align;
+        QKeyCombination shortcut;
+    };
+    const Alignment alignments[] = {
+        {"Align Left", QT_TR_NOOP("Align Left"), Qt::AlignLeft, Qt::CTRL | Qt::Key_L},
+        {"Center", QT_TR_NOOP("Center"), Qt::AlignHCenter, Qt::CTRL | Qt::Key_E},
+        {"Align Right", QT_TR_NOOP("Align Right"), Qt::AlignRight, Qt::CTRL | Qt::Key_R}};
+    for (const auto &[key, tip, align, shortcut] : alignments) {
+        QAction *button = addButton(QLatin1String(key), tr(tip));
         button->setCheckable(true);
         button->setShortcut(shortcut);
         alignment->addAction(button);
@@ -160,7 +175,7 @@ void DocumentWindow::buildToolBar()
                 [this, align] { m_text->setAlignment(align | Qt::AlignAbsolute); });
     }
     m_toolBar->addSeparator();
-    QAction *find = addButton(QStringLiteral("Find"), QStringLiteral("Find"));
+    QAction *find = addButton(QStringLiteral("Find"), tr("Find", "tool tip"));
     find->setShortcut(QKeySequence::Find);
     connect(find, &QAction::triggered, this, &DocumentWindow::showFind);
     // Shown when the window is too narrow for every button; Qt names it so.
@@ -244,6 +259,8 @@ void DocumentWindow::fontSizeChosen(int index)
 
 bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_text->viewport())
+        return filterDrop(event);
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter)
@@ -252,18 +269,77 @@ bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+namespace {
+
+// The one local .txt or .rtf file that a drop holds, or nothing.
+std::optional<QString> droppedDocument(const QMimeData &data)
+{
+    const QList<QUrl> urls = data.urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return std::nullopt;
+    const QString path = urls.first().toLocalFile();
+    if (!DocumentFile::isDocument(path) || !QFileInfo(path).isFile())
+        return std::nullopt;
+    return path;
+}
+
+bool onlyLocalFiles(const QMimeData &data)
+{
+    const QList<QUrl> urls = data.urls();
+    return !urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl &url) {
+        return url.isLocalFile();
+    });
+}
+
+} // namespace
+
+bool DocumentWindow::filterDrop(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    // Files from a file manager are never pasted into the text as their names.
+    if (!onlyLocalFiles(*drop->mimeData()))
+        return false;
+    const std::optional<QString> path = droppedDocument(*drop->mimeData());
+    if (!path) {
+        drop->ignore();
+        return true;
+    }
+    // A copy: a move would let the file manager delete the file.
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type != QEvent::Drop)
+        return true;
+    const QString name = QFileInfo(*path).fileName();
+    const QPointer<QTextDocument> shown = m_text->document();
+    const bool modified = shown->isModified();
+    if (!mayDiscardChanges(tr("The document has changes that are not saved. Open %1 and lose "
+                              "them?")
+                               .arg(name)))
+        return true;
+    // Asked once; the opening that follows must not ask again. Should nothing open, the
+    // changes are still unsaved.
+    shown->setModified(false);
+    emit fileDropped(*path);
+    if (shown && m_text->document() == shown)
+        shown->setModified(modified);
+    return true;
+}
+
 void DocumentWindow::buildStatusBar()
 {
     auto *bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("sbStatusBar"));
     m_statusBar = bar;
-    m_status = new QLabel(QStringLiteral("Status"), bar);
+    m_status = new QLabel(tr("Status", "status bar panel"), bar);
     m_status->setObjectName(QStringLiteral("Text"));
     m_status->setMinimumWidth(twips(2500));
     bar->addWidget(m_status, 1);
-    m_caps = panel(QStringLiteral("CAPS"), "Caps", 600, bar);
-    m_insert = panel(QStringLiteral("INS"), "Ins", 600, bar);
-    m_num = panel(QStringLiteral("NUM"), "Num", 600, bar);
+    m_caps = panel(tr("CAPS", "Caps Lock indicator"), "Caps", 600, bar);
+    m_insert = panel(tr("INS", "Insert key indicator"), "Ins", 600, bar);
+    m_num = panel(tr("NUM", "Num Lock indicator"), "Num", 600, bar);
     m_date = panel({}, "Date", 900, bar);
     m_time = panel({}, "Time", 855, bar);
     // The status bar keeps its own panels current, as long as the window is open.
@@ -386,7 +462,7 @@ void DocumentWindow::showLineNumber()
 {
     const int start = m_text->textCursor().selectionStart();
     const qint64 line = start > 0 ? m_text->lineOf(start) : 0;
-    m_status->setText(QStringLiteral("Line Number: ") + QString::number(line + 1));
+    m_status->setText(tr("Line Number: %1").arg(line + 1));
 }
 
 void DocumentWindow::showFind()

@@ -43,6 +43,10 @@ public:
 
     TextArea *textArea() const { return m_text; }
 
+signals:
+    // A .txt or .rtf file was dropped onto the text, and the user let unsaved changes go.
+    void fileDropped(const QString &path);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -62,6 +66,8 @@ private:
     void updateIndicators();
     // True when there are no unsaved changes, or the user lets them go.
     bool mayDiscardChanges(const QString &question);
+    // A drop of files from a file manager; other drops are the text area's own.
+    bool filterDrop(QEvent *event);
 
     Platform &m_platform;
     SaveTarget m_saveTarget;

@@ -2,6 +2,7 @@
 
 #include "common/artwork.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QHash>
 #include <QPainter>
@@ -105,11 +106,17 @@ void paint(QPainter &p, const QString &key, const Ink &ink)
         p.drawRect(1, 2, 10, 12);
         page(p, 5, ink);
     } else if (key == QLatin1String("Bold")) {
-        letter(p, QStringLiteral("B"), true, false, false);
+        letter(p, QCoreApplication::translate("ToolbarIcons", "B", "the letter on the Bold button"),
+               true, false, false);
     } else if (key == QLatin1String("Italic")) {
-        letter(p, QStringLiteral("I"), false, true, false);
+        letter(p,
+               QCoreApplication::translate("ToolbarIcons", "I", "the letter on the Italic button"),
+               false, true, false);
     } else if (key == QLatin1String("Underline")) {
-        letter(p, QStringLiteral("U"), false, false, true);
+        letter(
+            p,
+            QCoreApplication::translate("ToolbarIcons", "U", "the letter on the Underline button"),
+            false, false, true);
     } else if (key == QLatin1String("Align Left")) {
         lines(p, 4, {1}, {14, 9});
     } else if (key == QLatin1String("Center")) {

@@ -19,10 +19,23 @@
 
 namespace {
 
-const QString FirstSearch = QStringLiteral("&Find");
-const QString NextSearch = QStringLiteral("&Find Next");
-const QString Collapsed = QStringLiteral("&Replace...");
-const QString Expanded = QStringLiteral("&Replace");
+// The captions that tell the stage of a search, in the language shown.
+QString firstSearch()
+{
+    return FindDialog::tr("&Find");
+}
+QString nextSearch()
+{
+    return FindDialog::tr("&Find Next");
+}
+QString collapsed()
+{
+    return FindDialog::tr("&Replace...", "expands the dialog");
+}
+QString expanded()
+{
+    return FindDialog::tr("&Replace", "replaces the found text");
+}
 
 QRect replaceButtonRect(bool expanded)
 {
@@ -39,10 +52,9 @@ QComboBox *comboBox(const char *name, int top, QWidget *parent)
     return box;
 }
 
-QLabel *label(const char *caption, const char *name, const QRect &geometry, QWidget *buddy)
+QLabel *label(const QString &caption, const char *name, const QRect &geometry, QWidget *buddy)
 {
-    auto *label = place(new QLabel(QLatin1String(caption), buddy->parentWidget()),
-                        QLatin1String(name), geometry);
+    auto *label = place(new QLabel(caption, buddy->parentWidget()), QLatin1String(name), geometry);
     label->setBuddy(buddy);
     nameForScreenReaders(buddy, label->text().remove(QLatin1Char('&')));
     shrinkFontToFit(label);
@@ -51,15 +63,11 @@ QLabel *label(const char *caption, const char *name, const QRect &geometry, QWid
 
 // As labels do: the layout was drawn for a narrow font, and on a wider one a caption is made
 // just small enough to fit instead of being cut off.
-QCheckBox *checkBox(const char *caption, const char *name, int top, QWidget *parent)
+QCheckBox *checkBox(const QString &caption, const char *name, int top, QWidget *parent)
 {
-    auto *box = place(new QCheckBox(QLatin1String(caption), parent), QLatin1String(name),
-                      twipsRect(170, top, 1965, 240));
-    QFont font = box->font();
-    while (box->sizeHint().width() > box->width() && font.pointSizeF() > 6) {
-        font.setPointSizeF(font.pointSizeF() - 0.25);
-        box->setFont(font);
-    }
+    auto *box =
+        place(new QCheckBox(caption, parent), QLatin1String(name), twipsRect(170, top, 1965, 240));
+    shrinkFontToFit(box);
     return box;
 }
 
@@ -103,29 +111,27 @@ FindDialog::FindDialog(QTextEdit &textArea, Dialogs &dialogs, QWidget *owner)
     , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmFind"));
-    setWindowTitle(QStringLiteral("Find..."));
+    setWindowTitle(tr("Find..."));
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(dialogFont(8.25));
     setFixedSize(twips(5475), twips(1860));
 
     m_cboFind = comboBox("cboFind", 120, this);
-    label("Fin&d What:", "lblFind", twipsRect(120, 195, 840, 240), m_cboFind);
+    label(tr("Fin&d What:"), "lblFind", twipsRect(120, 195, 840, 240), m_cboFind);
     m_cboReplace = comboBox("cboReplace", 495, this);
     m_lblReplace =
-        label("Replace &With:", "lblReplace", twipsRect(120, 570, 1065, 240), m_cboReplace);
-    m_cmdFind = button(FirstSearch, "cmdFind", twipsRect(4395, 120, 990, 315), this);
+        label(tr("Replace &With:"), "lblReplace", twipsRect(120, 570, 1065, 240), m_cboReplace);
+    m_cmdFind = button(firstSearch(), "cmdFind", twipsRect(4395, 120, 990, 315), this);
     m_cmdFind->setDefault(true);
-    auto *cancel =
-        button(QStringLiteral("Cancel"), "cmdCancel", twipsRect(4395, 495, 990, 315), this);
+    auto *cancel = button(tr("Cancel"), "cmdCancel", twipsRect(4395, 495, 990, 315), this);
 
     auto *bar = place(new QWidget(this), QStringLiteral("picBar"), twipsRect(120, 945, 5340, 915));
-    auto *frame = place(new QGroupBox(QStringLiteral("Search Options"), bar),
-                        QStringLiteral("Frame1"), twipsRect(75, 0, 4065, 855));
-    m_chkWholeWord = checkBox("Find Whole Word &Only", "chkWholeWord", 240, frame);
-    m_chkMatchCase = checkBox("Match Ca&se", "chkMatchCase", 550, frame);
-    m_cmdReplace = button(Collapsed, "cmdReplace", replaceButtonRect(false), bar);
-    m_cmdReplaceAll =
-        button(QStringLiteral("Replace &All"), "cmdReplaceAll", replaceButtonRect(false), bar);
+    auto *frame = place(new QGroupBox(tr("Search Options"), bar), QStringLiteral("Frame1"),
+                        twipsRect(75, 0, 4065, 855));
+    m_chkWholeWord = checkBox(tr("Find Whole Word &Only"), "chkWholeWord", 240, frame);
+    m_chkMatchCase = checkBox(tr("Match Ca&se"), "chkMatchCase", 550, frame);
+    m_cmdReplace = button(collapsed(), "cmdReplace", replaceButtonRect(false), bar);
+    m_cmdReplaceAll = button(tr("Replace &All"), "cmdReplaceAll", replaceButtonRect(false), bar);
 
     m_lblReplace->hide();
     m_cboReplace->hide();
@@ -180,7 +186,7 @@ void FindDialog::guarded(void (FindDialog::*command)())
 QTextEdit &FindDialog::textArea() const
 {
     if (!m_textArea)
-        throw std::runtime_error("The document is no longer open.");
+        throw std::runtime_error(tr("The document is no longer open.").toLocal8Bit().toStdString());
     return *m_textArea;
 }
 
@@ -192,12 +198,12 @@ TextSearch::Options FindDialog::options() const
 void FindDialog::find()
 {
     const TextSearch::Options searchOptions = options();
-    const bool first = m_cmdFind->text() == FirstSearch;
+    const bool first = m_cmdFind->text() == firstSearch();
     const QTextCursor cursor = textArea().textCursor();
     if (searchFrom(cursor, first ? 0 : cursor.selectionEnd(), searchOptions)) {
         if (first) {
             setReplaceEnabled(true);
-            m_cmdFind->setText(NextSearch);
+            m_cmdFind->setText(nextSearch());
         }
     } else if (!first) {
         setReplaceEnabled(false);
@@ -206,9 +212,9 @@ void FindDialog::find()
 
 void FindDialog::replace()
 {
-    if (m_cmdReplace->text() == Collapsed) {
+    if (m_cmdReplace->text() == collapsed()) {
         m_cmdReplace->setGeometry(replaceButtonRect(true));
-        m_cmdReplace->setText(Expanded);
+        m_cmdReplace->setText(expanded());
         m_lblReplace->show();
         m_cboReplace->show();
         m_cmdReplaceAll->show();
@@ -246,15 +252,15 @@ void FindDialog::replaceAll()
         // Showing the caret needs the text laid out up to it, so it waits for the count.
         area.setTextCursor(cursor);
     }
-    m_cmdFind->setText(FirstSearch);
+    m_cmdFind->setText(firstSearch());
     setReplaceEnabled(false);
 }
 
 bool FindDialog::searchFrom(QTextCursor cursor, int from, TextSearch::Options searchOptions)
 {
     if (TextSearch::find(cursor, m_cboFind->currentText(), from, searchOptions) < 0) {
-        m_dialogs.message(this, QStringLiteral("Text not found"));
-        m_cmdFind->setText(FirstSearch);
+        m_dialogs.message(this, tr("Text not found"));
+        m_cmdFind->setText(firstSearch());
         return false;
     }
     QTextEdit &area = textArea();

@@ -1,5 +1,6 @@
 #include "textsearch.h"
 
+#include <QCoreApplication>
 #include <QStringMatcher>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -149,8 +150,9 @@ std::int64_t replaceAll(QTextCursor &cursor, const QString &text, const QString 
 
 QString replacedMessage(std::int64_t count)
 {
-    return QStringLiteral("The specified region has been searched. \r\n%1 replacements have "
-                          "been made.")
+    return QCoreApplication::translate("TextSearch",
+                                       "The specified region has been searched. \r\n%1 "
+                                       "replacements have been made.")
         .arg(count);
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/windowsargs.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -14,7 +15,7 @@ namespace {
 
 QString noProgram()
 {
-    return QStringLiteral("The command line names no program.");
+    return QCoreApplication::translate("ProcessStarter", "The command line names no program.");
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "platform/commandstarter.h"
 #include "platform/dialogs.h"
 
+#include <QCoreApplication>
+
 namespace ToolStarts {
 
 bool startEach(const QStringList &commandLines, CommandStarter &starter, Dialogs &dialogs,
@@ -10,7 +12,10 @@ bool startEach(const QStringList &commandLines, CommandStarter &starter, Dialogs
 {
     for (const QString &line : commandLines) {
         if (!starter.start(line)) {
-            dialogs.message(parent, Failed);
+            dialogs.message(parent,
+                            QCoreApplication::translate(
+                                "ToolStarts",
+                                "Error! Please check the path of transfolio.exe or your sources!"));
             return false;
         }
     }

@@ -9,9 +9,6 @@ class QWidget;
 
 namespace ToolStarts {
 
-inline const QString Failed =
-    QStringLiteral("Error! Please check the path of transfolio.exe or your sources!");
-
 // Starts the command lines one after the other without waiting. The first that cannot be
 // started ends the press: the message is shown once and none of the rest is started.
 // False when one failed.

@@ -1,0 +1,545 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de" sourcelanguage="en">
+<context>
+    <name>AboutBox</name>
+    <message>
+        <source>Info</source>
+        <comment>window title</comment>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>If you like the program please let me know. I am always happy when you donate</source>
+        <translation>Wenn Ihnen das Programm gefällt, schreiben Sie mir. Über eine Spende freue ich mich immer</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>AboutText</name>
+    <message>
+        <source>This program uses the command line tool Transfolio.exe</source>
+        <translation>Dieses Programm nutzt das Befehlszeilenwerkzeug</translation>
+    </message>
+    <message>
+        <source>to transmit and receive files from the PC to the Atari Portfolio</source>
+        <translation>Transfolio.exe, um Dateien vom PC zum Atari Portfolio</translation>
+    </message>
+    <message>
+        <source>or vice versa.</source>
+        <translation>zu übertragen und umgekehrt.</translation>
+    </message>
+    <message>
+        <source>E-Mail:</source>
+        <translation>E-Mail:</translation>
+    </message>
+    <message>
+        <source>Written and kept up by its own author; thanks!</source>
+        <translation>Geschrieben und gepflegt von seinem Autor; danke!</translation>
+    </message>
+</context>
+<context>
+    <name>Artwork</name>
+    <message>
+        <source>Donate</source>
+        <comment>the donation button&apos;s word</comment>
+        <translation>Spenden</translation>
+    </message>
+</context>
+<context>
+    <name>BackupWindow</name>
+    <message>
+        <source>BACKUP</source>
+        <comment>window title</comment>
+        <translation>SICHERUNG</translation>
+    </message>
+    <message>
+        <source>Step 1</source>
+        <translation>Schritt 1</translation>
+    </message>
+    <message>
+        <source>Please enter all folders on the Portfolio which you want to backup (e.g.: a:\program\)</source>
+        <translation>Bitte alle Ordner des Portfolios eingeben, die gesichert werden sollen (z. B.: a:\programm\)</translation>
+    </message>
+    <message>
+        <source>Add more</source>
+        <translation>Weitere</translation>
+    </message>
+    <message>
+        <source>Step 2</source>
+        <translation>Schritt 2</translation>
+    </message>
+    <message>
+        <source>Please enter an existing destination path on your PC (e.g.: c:\backup\)</source>
+        <translation>Bitte einen vorhandenen Zielpfad auf dem PC eingeben (z. B.: c:\backup\)</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <comment>starts the backup</comment>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentFile</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>no file is chosen in the PC panel</source>
+        <translation>im PC-Bereich ist keine Datei gewählt</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the text holds characters that its character set (code page %1) cannot store</source>
+        <translation>der Text enthält Zeichen, die sein Zeichensatz (Codepage %1) nicht speichern kann</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentWindow</name>
+    <message>
+        <source>New</source>
+        <comment>tool tip</comment>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <comment>tool tip</comment>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <comment>tool tip</comment>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <comment>tool tip</comment>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Print Preview</source>
+        <translation>Seitenansicht</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <comment>tool tip</comment>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <comment>tool tip</comment>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <comment>tool tip</comment>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Fett</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Kursiv</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Unterstrichen</translation>
+    </message>
+    <message>
+        <source>Align Left</source>
+        <translation>Linksbündig</translation>
+    </message>
+    <message>
+        <source>Center</source>
+        <translation>Zentriert</translation>
+    </message>
+    <message>
+        <source>Align Right</source>
+        <translation>Rechtsbündig</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <comment>tool tip</comment>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <comment>status bar panel</comment>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>CAPS</source>
+        <comment>Caps Lock indicator</comment>
+        <translation>UF</translation>
+    </message>
+    <message>
+        <source>INS</source>
+        <comment>Insert key indicator</comment>
+        <translation>EINFG</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <comment>Num Lock indicator</comment>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>The document has changes that are not saved. Close it and lose them?</source>
+        <translation>Das Dokument enthält nicht gespeicherte Änderungen. Schließen und die Änderungen verwerfen?</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be opened: %2.</source>
+        <translation>Die Datei %1 kann nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>The document has changes that are not saved. Open %1 and lose them?</source>
+        <translation>Das Dokument enthält nicht gespeicherte Änderungen. %1 öffnen und die Änderungen verwerfen?</translation>
+    </message>
+    <message>
+        <source>The document cannot be saved: the main window, whose path field names the file, is closed.</source>
+        <translation>Das Dokument kann nicht gespeichert werden: Das Hauptfenster, dessen Pfadfeld die Datei nennt, ist geschlossen.</translation>
+    </message>
+    <message>
+        <source>Save file and overwrite?</source>
+        <translation>Datei speichern und überschreiben?</translation>
+    </message>
+    <message>
+        <source>Save file...</source>
+        <translation>Datei speichern...</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be saved: %2.</source>
+        <translation>Die Datei %1 konnte nicht gespeichert werden: %2.</translation>
+    </message>
+    <message>
+        <source>Line Number: %1</source>
+        <translation>Zeilennummer: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FindDialog</name>
+    <message>
+        <source>&amp;Find</source>
+        <translation>&amp;Suchen</translation>
+    </message>
+    <message>
+        <source>&amp;Find Next</source>
+        <translation>&amp;Weiter</translation>
+    </message>
+    <message>
+        <source>&amp;Replace...</source>
+        <comment>expands the dialog</comment>
+        <translation>&amp;Ersetzen...</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <comment>replaces the found text</comment>
+        <translation>&amp;Ersetzen</translation>
+    </message>
+    <message>
+        <source>Find...</source>
+        <translation>Suchen...</translation>
+    </message>
+    <message>
+        <source>Fin&amp;d What:</source>
+        <translation>Such&amp;text:</translation>
+    </message>
+    <message>
+        <source>Replace &amp;With:</source>
+        <translation>Ersetzen &amp;mit:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Search Options</source>
+        <translation>Suchoptionen</translation>
+    </message>
+    <message>
+        <source>Find Whole Word &amp;Only</source>
+        <translation>Nur ganze &amp;Wörter</translation>
+    </message>
+    <message>
+        <source>Match Ca&amp;se</source>
+        <translation>&amp;Groß-/Kleinschreibung</translation>
+    </message>
+    <message>
+        <source>Replace &amp;All</source>
+        <translation>&amp;Alle ersetzen</translation>
+    </message>
+    <message>
+        <source>The command failed for an unknown reason.</source>
+        <translation>Der Befehl ist aus unbekanntem Grund fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>The document is no longer open.</source>
+        <translation>Das Dokument ist nicht mehr geöffnet.</translation>
+    </message>
+    <message>
+        <source>Text not found</source>
+        <translation>Text nicht gefunden</translation>
+    </message>
+</context>
+<context>
+    <name>FolderAccess</name>
+    <message>
+        <source>no folder is given</source>
+        <translation>es ist kein Ordner angegeben</translation>
+    </message>
+</context>
+<context>
+    <name>FolderCommands</name>
+    <message>
+        <source>The folder %1 could not be made: %2.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>no PC folder is chosen</source>
+        <translation>es ist kein PC-Ordner gewählt</translation>
+    </message>
+    <message>
+        <source>a folder name cannot hold %1</source>
+        <translation>ein Ordnername darf kein %1 enthalten</translation>
+    </message>
+    <message>
+        <source>a file or folder of that name already exists</source>
+        <translation>eine Datei oder ein Ordner dieses Namens ist schon vorhanden</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be deleted: %2.</source>
+        <translation>Der Ordner %1 konnte nicht gelöscht werden: %2.</translation>
+    </message>
+    <message>
+        <source>%1 is the root of a drive; it cannot be deleted.</source>
+        <translation>%1 ist das Stammverzeichnis eines Laufwerks und kann nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>es ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>it is the root of a drive</source>
+        <translation>es ist das Stammverzeichnis eines Laufwerks</translation>
+    </message>
+    <message>
+        <source>%1 of its files could not be deleted (%2)</source>
+        <translation>%1 seiner Dateien konnten nicht gelöscht werden (%2)</translation>
+    </message>
+    <message>
+        <source>it still holds folders, which are not deleted</source>
+        <translation>er enthält noch Ordner, und diese werden nicht gelöscht</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>PC</source>
+        <comment>the panel of this computer&apos;s files</comment>
+        <translation>PC</translation>
+    </message>
+    <message>
+        <source>File size: 0 Bytes</source>
+        <translation>Dateigröße: 0 Byte</translation>
+    </message>
+    <message>
+        <source>Transmit &gt;&gt;</source>
+        <translation>Übertragen &gt;&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;&lt; Receive</source>
+        <translation>&lt;&lt; Empfangen</translation>
+    </message>
+    <message>
+        <source>Atari Portfolio</source>
+        <translation>Atari Portfolio</translation>
+    </message>
+    <message>
+        <source>Folder:</source>
+        <comment>on the Portfolio</comment>
+        <translation>Ordner:</translation>
+    </message>
+    <message>
+        <source>File:</source>
+        <comment>on the Portfolio</comment>
+        <translation>Datei:</translation>
+    </message>
+    <message>
+        <source>Add to list</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Clear list</source>
+        <translation>Liste leeren</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <comment>menu</comment>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <comment>menu item opening the backup wizard</comment>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <comment>menu</comment>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>Show only Atari Portfolio files</source>
+        <translation>Nur Atari-Portfolio-Dateien anzeigen</translation>
+    </message>
+    <message>
+        <source>Overwrite files if exists?</source>
+        <translation>Vorhandene Dateien überschreiben?</translation>
+    </message>
+    <message>
+        <source>Path options</source>
+        <translation>Pfadoptionen</translation>
+    </message>
+    <message>
+        <source>&amp;Info</source>
+        <comment>menu item opening the about box</comment>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>New folder</source>
+        <comment>menu item</comment>
+        <translation>Neuer Ordner</translation>
+    </message>
+    <message>
+        <source>Delete folder</source>
+        <translation>Ordner löschen</translation>
+    </message>
+    <message>
+        <source>The settings could not be stored in %1.</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Unable to open the file with this extension.</source>
+        <translation>Dateien mit dieser Endung können nicht geöffnet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>OptionsWindow</name>
+    <message>
+        <source>Options</source>
+        <comment>window title</comment>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Paths</source>
+        <translation>Pfade</translation>
+    </message>
+    <message>
+        <source>Transfolio.exe:</source>
+        <translation>Transfolio.exe:</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>The folder of transfolio.exe could not be stored in %1.
+It is used until Tarnwick ends.</source>
+        <translation>Der Ordner von transfolio.exe konnte nicht in %1 gespeichert werden.
+Er gilt, bis Tarnwick beendet wird.</translation>
+    </message>
+</context>
+<context>
+    <name>PcBrowser</name>
+    <message>
+        <source>The drive %1 cannot be read: %2.</source>
+        <translation>Das Laufwerk %1 kann nicht gelesen werden: %2.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be opened: %2.</source>
+        <translation>Der Ordner %1 kann nicht geöffnet werden: %2.</translation>
+    </message>
+    <message>
+        <source>Enter name for new folder?</source>
+        <translation>Namen für den neuen Ordner eingeben:</translation>
+    </message>
+    <message>
+        <source>New folder</source>
+        <translation>Neuer Ordner</translation>
+    </message>
+    <message>
+        <source>WARNING, folder isn&apos;t empty. Do you want to delete all files?</source>
+        <translation>ACHTUNG, der Ordner ist nicht leer. Wollen Sie alle Dateien löschen?</translation>
+    </message>
+    <message>
+        <source>Only files and folders of this computer can be dropped here; %1 is not one.</source>
+        <translation>Hier lassen sich nur Dateien und Ordner dieses Computers ablegen; %1 gehört nicht dazu.</translation>
+    </message>
+    <message>
+        <source>Left out: %1 of the dropped entries. Only files that the list shows, all from one folder, can be selected; the folder open now is %2.</source>
+        <translation>Ausgelassen: %1 der abgelegten Einträge. Auswählen lassen sich nur Dateien, die die Liste zeigt, alle aus einem Ordner; geöffnet ist jetzt %2.</translation>
+    </message>
+</context>
+<context>
+    <name>ProcessStarter</name>
+    <message>
+        <source>The command line names no program.</source>
+        <translation>Die Befehlszeile nennt kein Programm.</translation>
+    </message>
+</context>
+<context>
+    <name>SizeLine</name>
+    <message>
+        <source>File size: %1 kB (%2 Bytes)</source>
+        <translation>Dateigröße: %1 kB (%2 Byte)</translation>
+    </message>
+</context>
+<context>
+    <name>TextSearch</name>
+    <message>
+        <source>The specified region has been searched. <byte value="xd"/>
+%1 replacements have been made.</source>
+        <translation>Der angegebene Bereich wurde durchsucht. <byte value="xd"/>
+Anzahl der Ersetzungen: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>ToolStarts</name>
+    <message>
+        <source>Error! Please check the path of transfolio.exe or your sources!</source>
+        <translation>Fehler! Bitte prüfen Sie den Pfad von transfolio.exe oder Ihre Quellen!</translation>
+    </message>
+</context>
+<context>
+    <name>ToolbarIcons</name>
+    <message>
+        <source>B</source>
+        <comment>the letter on the Bold button</comment>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>I</source>
+        <comment>the letter on the Italic button</comment>
+        <translation>K</translation>
+    </message>
+    <message>
+        <source>U</source>
+        <comment>the letter on the Underline button</comment>
+        <translation>U</translation>
+    </message>
+</context>
+</TS>
