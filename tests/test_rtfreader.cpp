@@ -3,11 +3,17 @@
 #include "testhelpers.h"
 
 #include <QBrush>
+#include <QSet>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -461,6 +467,30 @@ TEST_P(RtfMalformed, ReadsWhatItCan)
     EXPECT_EQ(loaded(GetParam().rtf), QString::fromUtf8(GetParam().text));
 }
 
+#ifdef Q_OS_LINUX
+// {\rtf1 a, then more than 2^31 '{', then "b}": three megabytes mapped over and over, so that the
+// input costs address space, not memory. It stays mapped while the tests run.
+QByteArray beyondTwoGibOfGroups()
+{
+    constexpr qsizetype Chunk = 1 << 20;
+    constexpr qsizetype Chunks = 2050;
+    const QByteArray parts = "{\\rtf1 a" + QByteArray(3 * Chunk - 10, '{') + "b}";
+    const int fd = memfd_create("groups", 0);
+    char *const base = static_cast<char *>(mmap(
+        nullptr, Chunks * Chunk, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0));
+    if (fd < 0 || base == MAP_FAILED || write(fd, parts.data(), parts.size()) != parts.size())
+        return "{\\rtf1 cannot map the input}";
+    for (qsizetype i = 0; i < Chunks; ++i) {
+        const off_t part = i == 0 ? 0 : i == Chunks - 1 ? 2 * Chunk : Chunk;
+        if (mmap(base + i * Chunk, Chunk, PROT_READ, MAP_SHARED | MAP_FIXED, fd, part)
+            == MAP_FAILED)
+            return "{\\rtf1 cannot map the input}";
+    }
+    close(fd);
+    return QByteArray::fromRawData(base, Chunks * Chunk);
+}
+#endif
+
 // Text at the deepest level kept, a group below it skipped, and reading going on after.
 QByteArray atTheDepthLimit()
 {
@@ -485,7 +515,97 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"at the depth limit", atTheDepthLimit(), "acd"},
         TextCase{"a million groups open", "{\\rtf1 a" + repeated("{", 1000000) + "b", "a"},
         TextCase{"a million groups closed",
-                 "{\\rtf1 a" + repeated("{", 1000000) + "b" + repeated("}", 1000000) + "c}",
-                 "ac"}));
+                 "{\\rtf1 a" + repeated("{", 1000000) + "b" + repeated("}", 1000000) + "c}", "ac"}
+#ifdef Q_OS_LINUX
+        ,
+        TextCase{"more than 2^31 groups open", beyondTwoGibOfGroups(), "a"}
+#endif
+        ));
+
+// ---- Memory -----------------------------------------------------------------------------
+
+// What the document's formats hold: a share of each property, and every distinct string once.
+qsizetype heldByFormats(const QTextDocument &document)
+{
+    QSet<const QChar *> seen;
+    qsizetype bytes = 0;
+    const auto string = [&](const QString &s) {
+        if (!seen.contains(s.constData())) {
+            seen.insert(s.constData());
+            bytes += s.size() * qsizetype(sizeof(QChar));
+        }
+    };
+    for (const QTextFormat &format : document.allFormats()) {
+        const QMap<int, QVariant> properties = format.properties();
+        bytes += 64;
+        for (const QVariant &value : properties) {
+            if (value.typeId() == QMetaType::QString)
+                string(value.toString());
+            else if (value.typeId() == QMetaType::QStringList)
+                for (const QString &s : value.toStringList())
+                    string(s);
+        }
+    }
+    return bytes;
+}
+
+QByteArray fontTable(int fonts, int nameLength)
+{
+    QByteArray table = "{\\rtf1{\\fonttbl";
+    for (int f = 0; f < fonts; ++f)
+        table += "{\\f" + QByteArray::number(f) + ' ' + QByteArray(nameLength, 'N')
+                 + QByteArray::number(f) + ";}";
+    return table + '}';
+}
+
+QByteArray inSizes(QByteArray rtf, int fonts, int sizes)
+{
+    for (int f = 0; f < fonts; ++f) {
+        for (int size = 0; size < sizes; ++size)
+            rtf += "\\f" + QByteArray::number(f) + "\\fs" + QByteArray::number(2 + size) + " x";
+    }
+    return rtf + '}';
+}
+
+QByteArray colours(int count)
+{
+    QByteArray rtf = "{\\rtf1{\\colortbl;";
+    for (int c = 1; c <= count; ++c)
+        rtf +=
+            "\\red" + QByteArray::number(c % 256) + "\\green" + QByteArray::number(c / 256) + ';';
+    rtf += '}';
+    for (int c = 1; c <= count; ++c)
+        rtf +=
+            "\\cf" + QByteArray::number(c) + "\\highlight" + QByteArray::number(count - c) + " x";
+    return rtf + '}';
+}
+
+struct MemoryCase
+{
+    const char *what;
+    QByteArray rtf;
+};
+
+void PrintTo(const MemoryCase &c, std::ostream *os)
+{
+    *os << c.what;
+}
+
+class RtfMemory : public ::testing::TestWithParam<MemoryCase>
+{};
+
+TEST_P(RtfMemory, WhatReadingLeavesGrowsWithTheInputAlone)
+{
+    QTextDocument document;
+    Rtf::load(GetParam().rtf, document);
+    EXPECT_LE(heldByFormats(document), 16 * GetParam().rtf.size() + 4096);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, RtfMemory,
+                         ::testing::Values(MemoryCase{"a long font name in many sizes",
+                                                      inSizes(fontTable(1, 4000), 1, 1000)},
+                                           MemoryCase{"many long font names in many sizes",
+                                                      inSizes(fontTable(100, 300), 100, 30)},
+                                           MemoryCase{"many colours", colours(3000)}));
 
 } // namespace
