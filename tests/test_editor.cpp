@@ -1,6 +1,7 @@
 // The editor: its files, and the document window opened from the main window.
 #include "app/mainwindow.h"
 #include "browser/filelist.h"
+#include "browser/folderlist.h"
 #include "common/geometry.h"
 #include "doubles.h"
 #include "editor/codepage.h"
@@ -42,36 +43,23 @@ template<std::size_t N> QByteArray raw(const char (&text)[N])
     return QByteArray(text, N - 1);
 }
 
-// While it lives, no file this process writes may grow past the limit: a write beyond it
-// comes back short, as on a full disk, instead of ending the process.
-class FileSizeLimit
+// While it lives, no file may grow past the limit: a write beyond it comes back short, as on
+// a full disk, instead of ending the process. No limit when 0.
+struct FileSizeLimit
 {
-public:
     explicit FileSizeLimit(rlim_t bytes)
     {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lowered = m_old;
-        lowered.rlim_cur = bytes;
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit lowered{bytes ? bytes : old.rlim_cur, old.rlim_max};
         EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
     }
     ~FileSizeLimit()
     {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_handler);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, handler);
     }
-
-private:
-    rlimit m_old{};
-    void (*m_handler)(int) = nullptr;
-};
-
-struct RoundTrip
-{
-    const char *what;
-    QByteArray file;
-    QByteArray saved;      // empty: the file's own bytes
-    const char *text = {}; // UTF-8, paragraphs ended by \n; null: not looked at
+    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
 };
 
 TEST(DocumentFile, AnUneditedFileSavedBackDiffersAtMostInItsLineEnds)
@@ -79,55 +67,34 @@ TEST(DocumentFile, AnUneditedFileSavedBackDiffersAtMostInItsLineEnds)
     QByteArray high;
     for (int byte = 0x80; byte <= 0xFF; ++byte)
         high += char(byte);
-    const RoundTrip table[] = {
-        {"UTF-8", "plain\nlines\n", "plain\r\nlines\r\n", "plain\nlines\n"},
-        {"UTF-8 with its mark",
-         "\xEF\xBB\xBFmit BOM: \xC3\xA4\xC3\xB6 \xE2\x98\x83\r\nno end",
-         {},
-         "mit BOM: \xC3\xA4\xC3\xB6 \xE2\x98\x83\nno end"},
+    // What each was read as shows in what comes back: a line feed made CR LF in its form.
+    const std::tuple<const char *, QByteArray, QByteArray> table[] = {
+        {"UTF-8", "plain\nlines\n", "plain\r\nlines\r\n"},
+        {"UTF-8 marked", "\xEF\xBB\xBF\xC3\xA4\xE2\x98\x83\r\nno end", {}},
         {"bytes 0x80 to 0xFF", high, {}},
-        {"Windows-1252", "ANSI: \xE4\xF6\xFC \x80 \x81\x8D\x90\xA0 x\rold mac",
-         "ANSI: \xE4\xF6\xFC \x80 \x81\x8D\x90\xA0 x\r\nold mac",
-         "ANSI: \xC3\xA4\xC3\xB6\xC3\xBC \xE2\x82\xAC \xC2\x81\xC2\x8D\xC2\x90\xC2\xA0 x\nold mac"},
-        {"no-break space",
-         "no\xC2\xA0"
-         "break\r\n\r\n",
-         {}},
-        {"NUL bytes", raw("a\0b\0\0c\r\n"), {}},
-        {"empty", "", {}, ""},
-        {"frame marks and U+FFFE", "a\xEF\xB7\x90\xEF\xB7\x90\r\nb\xEF\xB7\x91 c\xEF\xBF\xBE", {}},
-        {"UTF-16 LE", raw("\xFF\xFE\x0A\x4E\x0D\x00\x0A\x00\x00\xD8"), {}, nullptr},
-        {"UTF-16 LE line feed", raw("\xFF\xFE\x0A\x4E\x0A\x00"),
-         raw("\xFF\xFE\x0A\x4E\x0D\x00\x0A\x00"), "\xE4\xB8\x8A\n"},
-        {"UTF-16 BE",
-         raw("\xFE\xFF\x4E\x0A\x00\x0D\x00\x0A\xD8\x3D\xDE\x00"),
-         {},
-         "\xE4\xB8\x8A\n\xF0\x9F\x98\x80"},
+        {"Windows-1252", "\xE4\x80\x81\xA0\rold mac", "\xE4\x80\x81\xA0\r\nold mac"},
+        {"NUL bytes", raw("a\0b\0\0c\r\n\r\n"), {}},
+        {"empty", "", {}},
+        {"frame marks, U+FFFE", "\xEF\xB7\x90\xEF\xB7\x90\r\nb\xEF\xB7\x91 \xEF\xBF\xBE", {}},
+        {"UTF-16 LE", raw("\xFF\xFE\x0A\x4E\x0A\x00\x00\xD8"),
+         raw("\xFF\xFE\x0A\x4E\x0D\x00\x0A\x00\x00\xD8")},
+        {"UTF-16 BE", raw("\xFE\xFF\x4E\x0A\x00\x0A\xD8\x3D\xDE\x00"),
+         raw("\xFE\xFF\x4E\x0A\x00\x0D\x00\x0A\xD8\x3D\xDE\x00")},
         {"UTF-32 LE", raw("\xFF\xFE\x00\x00\x00\xF6\x01\x00\x0A\x00\x00\x00"),
-         raw("\xFF\xFE\x00\x00\x00\xF6\x01\x00\x0D\x00\x00\x00\x0A\x00\x00\x00"),
-         "\xF0\x9F\x98\x80\n"},
-        {"UTF-32 BE", raw("\x00\x00\xFE\xFF\x00\x00\x4E\x0A"), {}, "\xE4\xB8\x8A"},
-        {"a mark of UTF-16 and an odd length",
-         raw("\xFF\xFE\x41"),
-         {},
-         "\xC3\xBF\xC3\xBE"
-         "A"},
+         raw("\xFF\xFE\x00\x00\x00\xF6\x01\x00\x0D\x00\x00\x00\x0A\x00\x00\x00")},
+        {"UTF-32 BE", raw("\x00\x00\xFE\xFF\x00\x00\x4E\x0A"), {}},
+        {"UTF-16 mark, odd length", raw("\xFF\xFE\x41\x0A\x42"), raw("\xFF\xFE\x41\x0D\x0A\x42")},
     };
     Tree tree;
-    for (const RoundTrip &row : table) {
+    for (const auto &[what, file, saved] : table) {
         QTextDocument document;
-        const DocumentFile::Encoding encoding = DocumentFile::load(row.file, document);
-        if (row.text) {
-            EXPECT_EQ(document.toRawText().replace(QChar::ParagraphSeparator, QLatin1Char('\n')),
-                      QString::fromUtf8(row.text))
-                << row.what;
-        }
+        const DocumentFile::Encoding encoding = DocumentFile::load(file, document);
         QString error;
         ASSERT_TRUE(DocumentFile::save(document, tree.path(u("out.txt")), encoding, &error))
-            << row.what << error;
+            << what << error;
         EXPECT_EQ(bytesOf(tree.path(u("out.txt"))).toHex(' '),
-                  (row.saved.isEmpty() ? row.file : row.saved).toHex(' '))
-            << row.what;
+                  (saved.isEmpty() ? file : saved).toHex(' '))
+            << what;
     }
 }
 
@@ -138,132 +105,90 @@ TEST(DocumentFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)
     tree.file(u("locked.txt"), 3);
     QFile(tree.path(u("locked.txt"))).setPermissions(QFileDevice::ReadOwner);
     QTextDocument document(u("new text ☃").repeated(3000));
-    const struct
-    {
-        QString path;
-        int page;
-        QString reason;
-        rlim_t limit = 0; // none
-    } table[] = {{{}, CodePage::Utf8, u("no file")},
-                 {tree.path(), CodePage::Utf8, u("folder")},
-                 {tree.path(u("gone/x.txt")), CodePage::Utf8, u("")},
-                 {tree.path(u("locked.txt")), CodePage::Utf8, u("read-only")},
-                 {old, CodePage::Western, u("cannot store")},
-                 {old, CodePage::Utf8, systemText(std::errc::file_too_large), 12288},
-                 {old, DocumentFile::Utf16Le, systemText(std::errc::file_too_large), 4}};
-    for (const auto &row : table) {
+    const std::tuple<QString, int, QString, rlim_t> table[] = {
+        {{}, CodePage::Utf8, u("no file"), 0},
+        {tree.path(), CodePage::Utf8, u("folder"), 0},
+        {tree.path(u("gone/x.txt")), CodePage::Utf8, u(""), 0},
+        {tree.path(u("locked.txt")), CodePage::Utf8, u("read-only"), 0},
+        {old, CodePage::Western, u("cannot store"), 0},
+        {old, CodePage::Utf8, systemText(std::errc::file_too_large), 12288},
+        {old, DocumentFile::Utf16Le, systemText(std::errc::file_too_large), 4}};
+    for (const auto &[path, page, reason, limit] : table) {
         QString error;
         {
-            std::optional<FileSizeLimit> limit;
-            if (row.limit > 0)
-                limit.emplace(row.limit);
-            EXPECT_FALSE(DocumentFile::save(document, row.path, {row.page, false}, &error))
-                << row.path;
+            FileSizeLimit lowered(limit);
+            EXPECT_FALSE(DocumentFile::save(document, path, {page, false}, &error)) << path;
         }
-        EXPECT_TRUE(!error.isEmpty() && error.contains(row.reason)) << error;
+        EXPECT_TRUE(!error.isEmpty() && error.contains(reason)) << error;
     }
     EXPECT_EQ(bytesOf(old), QByteArray(3, '\0'));
     EXPECT_EQ(bytesOf(tree.path(u("locked.txt"))), QByteArray(3, '\0'));
-    EXPECT_FALSE(QFileInfo::exists(tree.path(u("gone"))));
     EXPECT_EQ(tree.entries(), QStringList({"locked.txt", "old.txt"}));
     for (const char *path : {"PROG.COM", "SETUP.exe", "telecom"})
         EXPECT_TRUE(DocumentFile::isProgram(u(path))) << path;
     EXPECT_FALSE(DocumentFile::isProgram(u("exe.txt")));
 }
 
-TEST(DocumentFile, SavingKeepsOwnerGroupAndModeWherePermitted)
+TEST(DocumentFile, SavingKeepsOwnerGroupAndMode)
 {
     Tree tree;
     const QString path = tree.file(u("theirs.txt"), 3);
-    const QByteArray native = QFile::encodeName(path);
-    // Root may give the file to anyone; others only to a group of their own.
-    uid_t owner = uid_t(-1);
-    gid_t group = gid_t(-1);
-    if (geteuid() == 0) {
-        owner = 4242;
-        group = 4343;
-    } else {
-        gid_t groups[64];
-        const int count = getgroups(64, groups);
-        for (int i = 0; i < count && group == gid_t(-1); ++i) {
-            if (groups[i] != getegid())
-                group = groups[i];
-        }
-        if (group == gid_t(-1))
-            GTEST_SKIP() << "needs root or a second group to give the file to";
-    }
-    ASSERT_EQ(chown(native.constData(), owner, group), 0);
-    ASSERT_EQ(chmod(native.constData(), 0604), 0);
-    struct stat before
-    {};
-    ASSERT_EQ(stat(native.constData(), &before), 0);
+    const QByteArray name = QFile::encodeName(path);
+    // Root may give the file to anyone, others only to a group of their own.
+    gid_t groups[64];
+    const int count = geteuid() == 0 ? 0 : getgroups(64, groups);
+    const gid_t *other =
+        std::find_if(groups, groups + count, [](gid_t g) { return g != getegid(); });
+    if (geteuid() != 0 && other == groups + count)
+        GTEST_SKIP() << "needs root or a second group of the user";
+    ASSERT_EQ(chown(name, geteuid() == 0 ? 4242 : uid_t(-1), geteuid() == 0 ? 4343 : *other), 0);
+    ASSERT_EQ(chmod(name, 0604), 0);
+    struct stat before = {};
+    struct stat after = {};
+    ASSERT_EQ(stat(name, &before), 0);
     QString error;
-    ASSERT_TRUE(DocumentFile::save(QTextDocument(u("mine")), path, {CodePage::Utf8, false}, &error))
+    ASSERT_TRUE(
+        DocumentFile::save(QTextDocument(u("mine")), path, DocumentFile::systemEncoding(), &error))
         << error;
-    struct stat after
-    {};
-    ASSERT_EQ(stat(native.constData(), &after), 0);
+    stat(name, &after);
     EXPECT_EQ(bytesOf(path), "mine");
-    EXPECT_EQ(after.st_uid, before.st_uid);
-    EXPECT_EQ(after.st_gid, before.st_gid);
-    EXPECT_EQ(after.st_mode & 07777, 0604u);
+    EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode & 07777),
+              std::tuple(before.st_uid, before.st_gid, 0604u));
 }
 
-// What another program may do to the opened file before the document is saved to a target.
 TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
 {
     const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
-    const auto rewrite = [](const QString &path, const QByteArray &bytes) {
+    const auto write = [](const QString &path, const QByteArray &bytes, const QDateTime &time) {
         QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        EXPECT_TRUE(
+            file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+            && (time.isNull() || file.setFileTime(time, QFileDevice::FileModificationTime)));
     };
-    const auto setTime = [](const QString &path, const QDateTime &time) {
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::ReadWrite)
-                    && file.setFileTime(time, QFileDevice::FileModificationTime));
+    // What another program writes after the document was read, and whether it keeps the time
+    // or puts a new file in place; then the target of the save.
+    const std::tuple<const char *, QByteArray, bool, bool, const char *, bool> table[] = {
+        {"untouched", {}, false, false, "a.txt", false},
+        {"written again", "ABCD", false, false, "a.txt", true},
+        {"longer, same time", "abcde", true, false, "a.txt", true},
+        {"replaced by an equal file", "abcd", true, true, "a.txt", true},
+        {"another file", "x", false, false, "b.txt", false},
+        {"by another path", "x", false, false, "b/../a.txt", true},
     };
-    const struct
-    {
-        const char *what;
-        std::function<void(const Tree &)> change;
-        const char *target;
-        bool changed;
-    } table[] = {
-        {"untouched", [](const Tree &) {}, "a.txt", false},
-        {"the same length written again",
-         [&](const Tree &t) { rewrite(t.path(u("a.txt")), "ABCD"); }, "a.txt", true},
-        {"longer, its time set back",
-         [&](const Tree &t) {
-             rewrite(t.path(u("a.txt")), "abcde");
-             setTime(t.path(u("a.txt")), past);
-         },
-         "a.txt", true},
-        {"replaced by another file of the same length and time",
-         [&](const Tree &t) {
-             rewrite(t.path(u("new.txt")), "abcd");
-             setTime(t.path(u("new.txt")), past);
-             QFile::remove(t.path(u("a.txt")));
-             QFile::rename(t.path(u("new.txt")), t.path(u("a.txt")));
-         },
-         "a.txt", true},
-        {"removed", [](const Tree &t) { QFile::remove(t.path(u("a.txt"))); }, "a.txt", false},
-        {"another file is the target", [&](const Tree &t) { rewrite(t.path(u("a.txt")), "x"); },
-         "b.txt", false},
-        {"the same file by another way", [&](const Tree &t) { rewrite(t.path(u("a.txt")), "x"); },
-         "sub/../a.txt", true},
-    };
-    for (const auto &row : table) {
+    for (const auto &[what, bytes, sameTime, replaced, target, changed] : table) {
         Tree tree;
-        tree.file(u("b.txt"), 1);
-        tree.folder(u("sub"));
-        rewrite(tree.path(u("a.txt")), "abcd");
-        setTime(tree.path(u("a.txt")), past);
-        QString error;
+        tree.folder(u("b"));
+        write(tree.path(u("a.txt")), "abcd", past);
         DocumentFile::Origin origin{tree.path(u("a.txt")), {}};
+        QString error;
         ASSERT_TRUE(DocumentFile::read(origin.path, &error, &origin.stamp)) << error;
-        row.change(tree);
-        EXPECT_EQ(DocumentFile::changedOnDisk(origin, tree.path(u(row.target))), row.changed)
-            << row.what;
+        if (!bytes.isEmpty())
+            write(tree.path(u(replaced ? "new.txt" : "a.txt")), bytes,
+                  sameTime ? past : QDateTime());
+        if (replaced)
+            EXPECT_TRUE(QFile::remove(origin.path)
+                        && QFile::rename(tree.path(u("new.txt")), origin.path));
+        EXPECT_EQ(DocumentFile::changedOnDisk(origin, tree.path(u(target))), changed) << what;
     }
 }
 
@@ -338,6 +263,7 @@ TEST_F(Editor, ADoubleClickOpensTheFileInOneWindowAndRefusesPrograms)
     EXPECT_EQ(text()->toPlainText(), u("first line\nsecond line\n"));
     EXPECT_EQ(status(), u("Line Number: 1"));
     DocumentWindow *first = window();
+    const QPointer<QTextDocument> firstDocument = text()->document();
     write(u("PROG.COM"), "MZ");
     click("PROG.COM");
     EXPECT_EQ(m_tp.dialogs.kinds(), QStringList({"message"}));
@@ -345,6 +271,7 @@ TEST_F(Editor, ADoubleClickOpensTheFileInOneWindowAndRefusesPrograms)
     click("b.txt");
     EXPECT_EQ(window(), first);
     EXPECT_EQ(window()->windowTitle(), u("b.txt"));
+    EXPECT_TRUE(firstDocument.isNull());
     // A file that went after it was clicked: a message, and the window keeps its document.
     write(u("gone.txt"), "x");
     click("gone.txt", false);
@@ -442,6 +369,22 @@ TEST_F(Editor, SaveWritesToThePathFieldsFileOfTheMomentAfterAsking)
     EXPECT_EQ(m_tp.dialogs.boxes.last().title, u("Save file..."));
     EXPECT_EQ(bytesOf(m_tree.path(u("b.txt"))), "new first line\r\nsecond line\r\n");
     EXPECT_EQ(bytesOf(m_tree.path(u("a.txt"))), "first line\nsecond line\n");
+    // A folder is refused before asking; the opened file, changed on disk, is asked about again.
+    child<FolderList>(*m_main, u("Dir1"))->setPath(m_tree.folder(u("sub")));
+    m_tp.dialogs.boxes.clear();
+    press("Save");
+    ASSERT_EQ(m_tp.dialogs.kinds(), QStringList({"message"}));
+    EXPECT_EQ(m_tp.dialogs.boxes[0].text,
+              u("The file %1 could not be saved: it is a folder.").arg(m_tree.path(u("sub"))));
+    child<FolderList>(*m_main, u("Dir1"))->setPath(m_tree.path());
+    click("a.txt", false);
+    write(u("a.txt"), "theirs\n");
+    m_tp.dialogs.okCancelAnswers = {true, false};
+    press("Save");
+    EXPECT_EQ(m_tp.dialogs.boxes.last().text, u("The file %1 was changed on disk after it was "
+                                                "opened. Save file and overwrite those changes?")
+                                                  .arg(m_tree.path(u("a.txt"))));
+    EXPECT_EQ(bytesOf(m_tree.path(u("a.txt"))), "theirs\n");
 
     m_main->close();
     m_tp.dialogs.boxes.clear();
@@ -469,123 +412,6 @@ TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
     EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(wrapped + 2));
     text()->moveCursor(QTextCursor::End);
     EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(wrapped + 40000));
-}
-
-// The document window alone, saving to a target the test names.
-class Saving : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        m_opened = m_tree.file(u("doc.txt"));
-        writeFile(m_opened, "old\n");
-        m_window = std::make_unique<DocumentWindow>(m_tp.platform, [this] { return m_target; });
-        ASSERT_TRUE(m_window->openFile(m_opened, u("doc.txt")));
-        QTest::keyClicks(m_window->textArea(), u("new "));
-    }
-    static void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-
-    Tree m_tree;
-    TestPlatform m_tp;
-    QString m_opened;
-    std::optional<QString> m_target;
-    std::unique_ptr<DocumentWindow> m_window;
-};
-
-TEST_F(Saving, AsksOrRefusesBeforeAnythingIsWritten)
-{
-    const QString asked = u("Save file and overwrite?\n%1");
-    const QString failed = u("The file %1 could not be saved: %2.");
-    const QString changed = u("The file %1 was changed on disk after it was opened. Save file "
-                              "and overwrite those changes?");
-    const struct
-    {
-        const char *what;
-        std::function<QString(const QString &opened, const QString &folder)> target;
-        QList<bool> answers;
-        rlim_t limit; // 0: none
-        QStringList texts;
-        QByteArray bytes; // the target's afterwards
-        bool modified;
-    } table[] = {
-        {"a folder",
-         [](const QString &, const QString &folder) { return folder; },
-         {},
-         0,
-         {failed.arg(m_tree.path(), u("it is a folder"))},
-         {},
-         true},
-        {"the opened file",
-         [](const QString &opened, const QString &) { return opened; },
-         {true},
-         0,
-         {asked.arg(m_opened)},
-         "new other\r\n",
-         false},
-        {"a full file system",
-         [](const QString &opened, const QString &) { return opened; },
-         {true},
-         4,
-         {asked.arg(m_opened), failed.arg(m_opened, systemText(std::errc::file_too_large))},
-         "other\n",
-         true},
-        {"changed on disk, Cancel",
-         [](const QString &opened, const QString &) {
-             writeFile(opened, "theirs\n");
-             return opened;
-         },
-         {true, false},
-         0,
-         {asked.arg(m_opened), changed.arg(m_opened)},
-         "theirs\n",
-         true},
-        {"changed on disk, OK",
-         [](const QString &opened, const QString &) {
-             writeFile(opened, "theirs\n");
-             return opened;
-         },
-         {true, true},
-         0,
-         {asked.arg(m_opened), changed.arg(m_opened)},
-         "new other\r\n",
-         false},
-    };
-    for (const auto &row : table) {
-        writeFile(m_opened, "other\n");
-        m_tp.dialogs.okCancelAnswers = {true}; // lets the last row's changes go
-        ASSERT_TRUE(m_window->openFile(m_opened, u("doc.txt"))) << row.what;
-        QTest::keyClicks(m_window->textArea(), u("new "));
-        m_tp.dialogs.boxes.clear();
-        m_tp.dialogs.okCancelAnswers = row.answers;
-        m_target = row.target(m_opened, m_tree.path());
-        {
-            std::optional<FileSizeLimit> limit;
-            if (row.limit > 0)
-                limit.emplace(row.limit);
-            m_window->saveDocument();
-        }
-        QStringList texts;
-        for (const auto &box : m_tp.dialogs.boxes)
-            texts << box.text;
-        EXPECT_EQ(texts, row.texts) << row.what;
-        if (!row.bytes.isEmpty()) {
-            EXPECT_EQ(bytesOf(*m_target), row.bytes) << row.what;
-        }
-        EXPECT_EQ(m_window->textArea()->document()->isModified(), row.modified) << row.what;
-    }
-}
-
-TEST_F(Saving, OpeningAFileFreesTheDocumentBefore)
-{
-    const QPointer<QTextDocument> first = m_window->textArea()->document();
-    m_tp.dialogs.okCancelAnswers = {true};
-    ASSERT_TRUE(m_window->openFile(m_opened, u("doc.txt")));
-    EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(m_window->textArea()->toPlainText(), u("old\n"));
 }
 
 } // namespace
