@@ -418,6 +418,11 @@ template<typename Char> void Reader::parse(const Char *p, const Char *const end)
             ++p;
             m_skip = 0;
             openGroup();
+            // Beyond the depth limit groups are only counted; a run of them at once.
+            while (m_overflow > 0 && p < end && *p == '{') {
+                ++p;
+                ++m_overflow;
+            }
             break;
         case '}':
             ++p;
