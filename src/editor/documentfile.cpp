@@ -135,8 +135,9 @@ bool encodeInto(QStringView piece, int codePage, QByteArray &out)
                 && piece[i + 1].isLowSurrogate()) {
                 code = QChar::surrogateToUcs4(piece[i], piece[i + 1]);
                 ++i;
-            } else if (piece[i].isSurrogate())
+            } else if (piece[i].isSurrogate()) {
                 complete = false;
+            }
             char bytes[4];
             if (codePage == Utf32Le)
                 qToLittleEndian<quint32>(code, bytes);
