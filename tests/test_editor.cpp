@@ -43,25 +43,6 @@ template<std::size_t N> QByteArray raw(const char (&text)[N])
     return QByteArray(text, N - 1);
 }
 
-// While it lives, no file may grow past the limit: a write beyond it comes back short, as on
-// a full disk, instead of ending the process. No limit when 0.
-struct FileSizeLimit
-{
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &old);
-        const rlimit lowered{bytes ? bytes : old.rlim_cur, old.rlim_max};
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, handler);
-    }
-    void (*handler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-};
-
 TEST(DocumentFile, AnUneditedFileSavedBackDiffersAtMostInItsLineEnds)
 {
     QByteArray high;
@@ -113,14 +94,20 @@ TEST(DocumentFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)
         {old, CodePage::Western, u("cannot store"), 0},
         {old, CodePage::Utf8, systemText(std::errc::file_too_large), 12288},
         {old, DocumentFile::Utf16Le, systemText(std::errc::file_too_large), 4}};
+    // A write past the file size limit comes back short, as on a full disk, instead of ending
+    // the process.
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
     for (const auto &[path, page, reason, limit] : table) {
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit lowered{limit ? limit : before.rlim_cur, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &lowered);
         QString error;
-        {
-            FileSizeLimit lowered(limit);
-            EXPECT_FALSE(DocumentFile::save(document, path, {page, false}, &error)) << path;
-        }
+        EXPECT_FALSE(DocumentFile::save(document, path, {page, false}, &error)) << path;
+        setrlimit(RLIMIT_FSIZE, &before);
         EXPECT_TRUE(!error.isEmpty() && error.contains(reason)) << error;
     }
+    std::signal(SIGXFSZ, handler);
     EXPECT_EQ(bytesOf(old), QByteArray(3, '\0'));
     EXPECT_EQ(bytesOf(tree.path(u("locked.txt"))), QByteArray(3, '\0'));
     EXPECT_EQ(tree.entries(), QStringList({"locked.txt", "old.txt"}));
@@ -141,19 +128,18 @@ TEST(DocumentFile, SavingKeepsOwnerGroupAndMode)
         std::find_if(groups, groups + count, [](gid_t g) { return g != getegid(); });
     if (geteuid() != 0 && other == groups + count)
         GTEST_SKIP() << "needs root or a second group of the user";
-    ASSERT_EQ(chown(name, geteuid() == 0 ? 4242 : uid_t(-1), geteuid() == 0 ? 4343 : *other), 0);
-    ASSERT_EQ(chmod(name, 0604), 0);
-    struct stat before = {};
-    struct stat after = {};
-    ASSERT_EQ(stat(name, &before), 0);
+    const uid_t owner = geteuid() == 0 ? 4242 : geteuid();
+    const gid_t group = geteuid() == 0 ? 4343 : *other;
+    ASSERT_EQ(chown(name, owner, group) | chmod(name, 0604), 0);
     QString error;
     ASSERT_TRUE(
         DocumentFile::save(QTextDocument(u("mine")), path, DocumentFile::systemEncoding(), &error))
         << error;
+    struct stat after = {};
     stat(name, &after);
     EXPECT_EQ(bytesOf(path), "mine");
     EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode & 07777),
-              std::tuple(before.st_uid, before.st_gid, 0604u));
+              std::tuple(owner, group, 0604u));
 }
 
 TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
@@ -185,9 +171,10 @@ TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
         if (!bytes.isEmpty())
             write(tree.path(u(replaced ? "new.txt" : "a.txt")), bytes,
                   sameTime ? past : QDateTime());
-        if (replaced)
+        if (replaced) {
             EXPECT_TRUE(QFile::remove(origin.path)
                         && QFile::rename(tree.path(u("new.txt")), origin.path));
+        }
         EXPECT_EQ(DocumentFile::changedOnDisk(origin, tree.path(u(target))), changed) << what;
     }
 }
