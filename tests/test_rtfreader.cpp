@@ -482,6 +482,7 @@ QByteArray beyondTwoGibOfGroups()
         const off_t part = i == 0 ? 0 : i == 2049 ? 2 * MB : MB;
         mapped = mmap(base + i * MB, MB, PROT_READ, MAP_SHARED | MAP_FIXED, fd, part) != MAP_FAILED;
     }
+    close(fd); // the mappings keep the memory
     return mapped ? QByteArray::fromRawData(base, 2050 * MB) : "{\\rtf1 not mapped}";
 }
 #endif
