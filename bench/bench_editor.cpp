@@ -1,11 +1,13 @@
 // The editor on a 10 MB document of 200,000 lines, each figure beside its floor.
 #include "benchwindow.h"
+#include "editor/documentfile.h"
 #include "editor/documentwindow.h"
 #include "editor/rtfreader.h"
 #include "editor/textarea.h"
 #include "memory.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextEdit>
 
@@ -173,5 +175,110 @@ void DocumentMemory(benchmark::State &state)
     }
 }
 BENCHMARK(DocumentMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// An unedited save, from the document to the file on disk.
+void save(benchmark::State &state, const QByteArray &text)
+{
+    QTextDocument document;
+    const DocumentFile::Encoding encoding = DocumentFile::load(text, document);
+    const QString path = documents().dir.filePath(QStringLiteral("saved.txt"));
+    for (auto _ : state) {
+        QString error;
+        if (!DocumentFile::save(document, path, encoding, &error))
+            state.SkipWithError(qPrintable(error));
+    }
+    if (QFileInfo(path).size() != text.size())
+        state.SkipWithError("the file is not the document");
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+
+void SaveDocument(benchmark::State &state)
+{
+    save(state, documents().text);
+}
+BENCHMARK(SaveDocument)->Name("SaveDocument/10MB")->Unit(benchmark::kMillisecond);
+
+const QByteArray &hundredMegabytes()
+{
+    static const QByteArray text = [] {
+        QByteArray made = documents().text;
+        for (int i = 1; i < 10; ++i)
+            made += "\r\n" + documents().text;
+        return made;
+    }();
+    return text;
+}
+
+void SaveDocument100(benchmark::State &state)
+{
+    save(state, hundredMegabytes());
+}
+BENCHMARK(SaveDocument100)->Name("SaveDocument/100MB")->Unit(benchmark::kMillisecond);
+
+// QSaveFile writing the same bytes.
+void saveFloor(benchmark::State &state, const QByteArray &bytes)
+{
+    const QString path = documents().dir.filePath(QStringLiteral("saved.txt"));
+    for (auto _ : state) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            state.SkipWithError("cannot write the file");
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+void SaveDocumentFloor(benchmark::State &state)
+{
+    saveFloor(state, documents().text);
+}
+BENCHMARK(SaveDocumentFloor)->Name("SaveDocumentFloor/10MB")->Unit(benchmark::kMillisecond);
+
+void SaveDocumentFloor100(benchmark::State &state)
+{
+    saveFloor(state, hundredMegabytes());
+}
+BENCHMARK(SaveDocumentFloor100)->Name("SaveDocumentFloor/100MB")->Unit(benchmark::kMillisecond);
+
+// Resident memory after one open of a 20 MB file, and after three of it and one of 17 bytes,
+// as the program holds it (HeldMB) and as it is in use once freed memory went back (InUseMB).
+void OpenMemory(benchmark::State &state)
+{
+    const QString folder = documents().dir.filePath(QStringLiteral("memory"));
+    QDir().mkpath(folder);
+    QFile big(folder + QStringLiteral("/big.txt"));
+    QFile small(folder + QStringLiteral("/small.txt"));
+    const QByteArray twenty = documents().text + "\r\n" + documents().text;
+    if (!big.open(QIODevice::WriteOnly) || big.write(twenty) != twenty.size() || !big.flush()
+        || !small.open(QIODevice::WriteOnly) || small.write("seventeen bytes\r\n") != 17
+        || !small.flush())
+        state.SkipWithError("cannot write the files");
+    for (auto _ : state) {
+        releaseFreedMemory();
+        const double before = residentMegabytes();
+        BenchWindow window(folder);
+        const auto open = [&window](const QString &name) {
+            for (int row = 0; row < window.file1->count(); ++row) {
+                if (window.file1->name(row) == name)
+                    window.file1->setCurrentIndex(window.file1->model()->index(row, 0));
+            }
+            emit window.file1->entryClicked();
+            window.main->openDocument();
+            QApplication::processEvents();
+        };
+        open(QStringLiteral("big.txt"));
+        state.counters["OnceHeldMB"] = residentMegabytes() - before;
+        releaseFreedMemory();
+        state.counters["OnceInUseMB"] = residentMegabytes() - before;
+        open(QStringLiteral("big.txt"));
+        open(QStringLiteral("big.txt"));
+        state.counters["ThriceHeldMB"] = residentMegabytes() - before;
+        open(QStringLiteral("small.txt"));
+        state.counters["ThenSmallHeldMB"] = residentMegabytes() - before;
+        releaseFreedMemory();
+        state.counters["ThenSmallInUseMB"] = residentMegabytes() - before;
+        delete documentWindow();
+    }
+}
+BENCHMARK(OpenMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

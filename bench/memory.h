@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fstream>
+#include <string>
 #include <unistd.h>
 
 #ifdef __GLIBC__
@@ -23,4 +24,25 @@ inline void releaseFreedMemory()
 #ifdef __GLIBC__
     malloc_trim(0);
 #endif
+}
+
+// The most memory this process held at once since the last reset, in megabytes.
+inline double peakResidentMegabytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string word;
+    while (status >> word) {
+        if (word == "VmHWM:") {
+            double kilobytes = 0;
+            status >> kilobytes;
+            return kilobytes / 1024.0;
+        }
+    }
+    return 0;
+}
+
+// Starts the peak afresh from the memory held now.
+inline void resetPeakResident()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
 }

@@ -5,6 +5,7 @@
 #include "editor/rtfreader.h"
 
 #include <QGuiApplication>
+#include <QSet>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -29,6 +30,33 @@ QString checkedText(const QTextDocument &document)
             std::abort();
     }
     return text;
+}
+
+// What the document's formats hold: a share of each format, and every distinct string once.
+// Reading must leave no more than a small multiple of its input, or a small file could fill
+// the memory with formats that each copy a long font name.
+qsizetype heldByFormats(const QTextDocument &document)
+{
+    QSet<const QChar *> seen;
+    qsizetype bytes = 0;
+    const auto string = [&](const QString &s) {
+        if (!seen.contains(s.constData())) {
+            seen.insert(s.constData());
+            bytes += s.size() * qsizetype(sizeof(QChar));
+        }
+    };
+    for (const QTextFormat &format : document.allFormats()) {
+        bytes += 64;
+        for (const QVariant &value : format.properties()) {
+            if (value.typeId() == QMetaType::QString) {
+                string(value.toString());
+            } else if (value.typeId() == QMetaType::QStringList) {
+                for (const QString &s : value.toStringList())
+                    string(s);
+            }
+        }
+    }
+    return bytes;
 }
 
 QString pastedIntoEmpty(const auto &markup)
@@ -57,6 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QTextDocument loaded;
     Rtf::load(bytes, loaded);
     const QString file = checkedText(loaded);
+    if (heldByFormats(loaded) > 16 * qsizetype(size) + 4096)
+        std::abort();
 
     // Pasting differs from loading only in keeping the final paragraph mark.
     const QString pasted = pastedIntoEmpty(bytes);

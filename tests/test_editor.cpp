@@ -1,6 +1,7 @@
 // The editor: its files, and the document window opened from the main window.
 #include "app/mainwindow.h"
 #include "browser/filelist.h"
+#include "browser/folderlist.h"
 #include "common/geometry.h"
 #include "doubles.h"
 #include "editor/codepage.h"
@@ -20,7 +21,13 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <csignal>
+#include <functional>
 #include <memory>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,24 +37,45 @@ QByteArray bytesOf(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
 }
 
+// A byte string that may hold NUL bytes.
+template<std::size_t N> QByteArray raw(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
+}
+
 TEST(DocumentFile, AnUneditedFileSavedBackDiffersAtMostInItsLineEnds)
 {
+    QByteArray high;
+    for (int byte = 0x80; byte <= 0xFF; ++byte)
+        high += char(byte);
+    // What each was read as shows in what comes back: a line feed made CR LF in its form.
+    const std::tuple<const char *, QByteArray, QByteArray> table[] = {
+        {"UTF-8", "plain\nlines\n", "plain\r\nlines\r\n"},
+        {"UTF-8 marked", "\xEF\xBB\xBF\xC3\xA4\xE2\x98\x83\r\nno end", {}},
+        {"bytes 0x80 to 0xFF", high, {}},
+        {"Windows-1252", "\xE4\x80\x81\xA0\rold mac", "\xE4\x80\x81\xA0\r\nold mac"},
+        {"NUL bytes", raw("a\0b\0\0c\r\n\r\n"), {}},
+        {"empty", "", {}},
+        {"frame marks, U+FFFE", "\xEF\xB7\x90\xEF\xB7\x90\r\nb\xEF\xB7\x91 \xEF\xBF\xBE", {}},
+        {"UTF-16 LE", raw("\xFF\xFE\x0A\x4E\x0A\x00\x00\xD8"),
+         raw("\xFF\xFE\x0A\x4E\x0D\x00\x0A\x00\x00\xD8")},
+        {"UTF-16 BE", raw("\xFE\xFF\x4E\x0A\x00\x0A\xD8\x3D\xDE\x00"),
+         raw("\xFE\xFF\x4E\x0A\x00\x0D\x00\x0A\xD8\x3D\xDE\x00")},
+        {"UTF-32 LE", raw("\xFF\xFE\x00\x00\x00\xF6\x01\x00\x0A\x00\x00\x00"),
+         raw("\xFF\xFE\x00\x00\x00\xF6\x01\x00\x0D\x00\x00\x00\x0A\x00\x00\x00")},
+        {"UTF-32 BE", raw("\x00\x00\xFE\xFF\x00\x00\x4E\x0A"), {}},
+        {"UTF-16 mark, odd length", raw("\xFF\xFE\x41\x0A\x42"), raw("\xFF\xFE\x41\x0D\x0A\x42")},
+    };
     Tree tree;
-    const std::pair<QByteArray, QByteArray> table[] = {
-        {"plain\nlines\n", "plain\r\nlines\r\n"},
-        {"\xEF\xBB\xBFmit BOM: \xC3\xA4\xC3\xB6 \xE2\x98\x83\r\nno end", {}},
-        {"ANSI: \xE4\xF6\xFC \x80 \x81\x8D\x90\xA0 x\rold mac",
-         "ANSI: \xE4\xF6\xFC \x80 \x81\x8D\x90\xA0 x\r\nold mac"},
-        {"no\xC2\xA0"
-         "break\r\n\r\n",
-         {}}};
-    for (const auto &[original, saved] : table) {
+    for (const auto &[what, file, saved] : table) {
         QTextDocument document;
-        const DocumentFile::Encoding encoding = DocumentFile::load(original, document);
+        const DocumentFile::Encoding encoding = DocumentFile::load(file, document);
         QString error;
         ASSERT_TRUE(DocumentFile::save(document, tree.path(u("out.txt")), encoding, &error))
-            << error;
-        EXPECT_EQ(bytesOf(tree.path(u("out.txt"))), saved.isEmpty() ? original : saved);
+            << what << error;
+        EXPECT_EQ(bytesOf(tree.path(u("out.txt"))).toHex(' '),
+                  (saved.isEmpty() ? file : saved).toHex(' '))
+            << what;
     }
 }
 
@@ -57,24 +85,98 @@ TEST(DocumentFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)
     const QString old = tree.file(u("old.txt"), 3);
     tree.file(u("locked.txt"), 3);
     QFile(tree.path(u("locked.txt"))).setPermissions(QFileDevice::ReadOwner);
-    QTextDocument document(u("new text ☃"));
-    const std::tuple<QString, int, const char *> table[] = {
-        {{}, CodePage::Utf8, "no file"},
-        {tree.path(), CodePage::Utf8, "folder"},
-        {tree.path(u("gone/x.txt")), CodePage::Utf8, ""},
-        {tree.path(u("locked.txt")), CodePage::Utf8, "read-only"},
-        {old, CodePage::Western, "cannot store"}};
-    for (const auto &[path, page, reason] : table) {
+    QTextDocument document(u("new text ☃").repeated(3000));
+    const std::tuple<QString, int, QString, rlim_t> table[] = {
+        {{}, CodePage::Utf8, u("no file"), 0},
+        {tree.path(), CodePage::Utf8, u("folder"), 0},
+        {tree.path(u("gone/x.txt")), CodePage::Utf8, u(""), 0},
+        {tree.path(u("locked.txt")), CodePage::Utf8, u("read-only"), 0},
+        {old, CodePage::Western, u("cannot store"), 0},
+        {old, CodePage::Utf8, systemText(std::errc::file_too_large), 12288},
+        {old, DocumentFile::Utf16Le, systemText(std::errc::file_too_large), 4}};
+    // A write past the file size limit comes back short, as on a full disk, instead of ending
+    // the process.
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto &[path, page, reason, limit] : table) {
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit lowered{limit ? limit : before.rlim_cur, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &lowered);
         QString error;
         EXPECT_FALSE(DocumentFile::save(document, path, {page, false}, &error)) << path;
-        EXPECT_TRUE(!error.isEmpty() && error.contains(u(reason))) << error;
+        setrlimit(RLIMIT_FSIZE, &before);
+        EXPECT_TRUE(!error.isEmpty() && error.contains(reason)) << error;
     }
+    std::signal(SIGXFSZ, handler);
     EXPECT_EQ(bytesOf(old), QByteArray(3, '\0'));
     EXPECT_EQ(bytesOf(tree.path(u("locked.txt"))), QByteArray(3, '\0'));
-    EXPECT_FALSE(QFileInfo::exists(tree.path(u("gone"))));
+    EXPECT_EQ(tree.entries(), QStringList({"locked.txt", "old.txt"}));
     for (const char *path : {"PROG.COM", "SETUP.exe", "telecom"})
         EXPECT_TRUE(DocumentFile::isProgram(u(path))) << path;
     EXPECT_FALSE(DocumentFile::isProgram(u("exe.txt")));
+}
+
+TEST(DocumentFile, SavingKeepsOwnerGroupAndMode)
+{
+    Tree tree;
+    const QString path = tree.file(u("theirs.txt"), 3);
+    const QByteArray name = QFile::encodeName(path);
+    // Root may give the file to anyone, others only to a group of their own.
+    gid_t groups[64];
+    const int count = geteuid() == 0 ? 0 : getgroups(64, groups);
+    const gid_t *other =
+        std::find_if(groups, groups + count, [](gid_t g) { return g != getegid(); });
+    if (geteuid() != 0 && other == groups + count)
+        GTEST_SKIP() << "needs root or a second group of the user";
+    const uid_t owner = geteuid() == 0 ? 4242 : geteuid();
+    const gid_t group = geteuid() == 0 ? 4343 : *other;
+    ASSERT_EQ(chown(name, owner, group) | chmod(name, 0604), 0);
+    QString error;
+    ASSERT_TRUE(
+        DocumentFile::save(QTextDocument(u("mine")), path, DocumentFile::systemEncoding(), &error))
+        << error;
+    struct stat after = {};
+    stat(name, &after);
+    EXPECT_EQ(bytesOf(path), "mine");
+    EXPECT_EQ(std::tuple(after.st_uid, after.st_gid, after.st_mode & 07777),
+              std::tuple(owner, group, 0604u));
+}
+
+TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
+{
+    const QDateTime past = QDateTime::currentDateTime().addSecs(-3600);
+    const auto write = [](const QString &path, const QByteArray &bytes, const QDateTime &time) {
+        QFile file(path);
+        EXPECT_TRUE(
+            file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+            && (time.isNull() || file.setFileTime(time, QFileDevice::FileModificationTime)));
+    };
+    // What another program writes after the document was read, and whether it keeps the time
+    // or puts a new file in place; then the target of the save.
+    const std::tuple<const char *, QByteArray, bool, bool, const char *, bool> table[] = {
+        {"untouched", {}, false, false, "a.txt", false},
+        {"written again", "ABCD", false, false, "a.txt", true},
+        {"longer, same time", "abcde", true, false, "a.txt", true},
+        {"replaced by an equal file", "abcd", true, true, "a.txt", true},
+        {"another file", "x", false, false, "b.txt", false},
+        {"by another path", "x", false, false, "b/../a.txt", true},
+    };
+    for (const auto &[what, bytes, sameTime, replaced, target, changed] : table) {
+        Tree tree;
+        tree.folder(u("b"));
+        write(tree.path(u("a.txt")), "abcd", past);
+        DocumentFile::Origin origin{tree.path(u("a.txt")), {}};
+        QString error;
+        ASSERT_TRUE(DocumentFile::read(origin.path, &error, &origin.stamp)) << error;
+        if (!bytes.isEmpty())
+            write(tree.path(u(replaced ? "new.txt" : "a.txt")), bytes,
+                  sameTime ? past : QDateTime());
+        if (replaced) {
+            EXPECT_TRUE(QFile::remove(origin.path)
+                        && QFile::rename(tree.path(u("new.txt")), origin.path));
+        }
+        EXPECT_EQ(DocumentFile::changedOnDisk(origin, tree.path(u(target))), changed) << what;
+    }
 }
 
 // The main window over a folder of files, the editor opened by a double click.
@@ -148,6 +250,7 @@ TEST_F(Editor, ADoubleClickOpensTheFileInOneWindowAndRefusesPrograms)
     EXPECT_EQ(text()->toPlainText(), u("first line\nsecond line\n"));
     EXPECT_EQ(status(), u("Line Number: 1"));
     DocumentWindow *first = window();
+    const QPointer<QTextDocument> firstDocument = text()->document();
     write(u("PROG.COM"), "MZ");
     click("PROG.COM");
     EXPECT_EQ(m_tp.dialogs.kinds(), QStringList({"message"}));
@@ -155,6 +258,7 @@ TEST_F(Editor, ADoubleClickOpensTheFileInOneWindowAndRefusesPrograms)
     click("b.txt");
     EXPECT_EQ(window(), first);
     EXPECT_EQ(window()->windowTitle(), u("b.txt"));
+    EXPECT_TRUE(firstDocument.isNull());
     // A file that went after it was clicked: a message, and the window keeps its document.
     write(u("gone.txt"), "x");
     click("gone.txt", false);
@@ -252,6 +356,22 @@ TEST_F(Editor, SaveWritesToThePathFieldsFileOfTheMomentAfterAsking)
     EXPECT_EQ(m_tp.dialogs.boxes.last().title, u("Save file..."));
     EXPECT_EQ(bytesOf(m_tree.path(u("b.txt"))), "new first line\r\nsecond line\r\n");
     EXPECT_EQ(bytesOf(m_tree.path(u("a.txt"))), "first line\nsecond line\n");
+    // A folder is refused before asking; the opened file, changed on disk, is asked about again.
+    child<FolderList>(*m_main, u("Dir1"))->setPath(m_tree.folder(u("sub")));
+    m_tp.dialogs.boxes.clear();
+    press("Save");
+    ASSERT_EQ(m_tp.dialogs.kinds(), QStringList({"message"}));
+    EXPECT_EQ(m_tp.dialogs.boxes[0].text,
+              u("The file %1 could not be saved: it is a folder.").arg(m_tree.path(u("sub"))));
+    child<FolderList>(*m_main, u("Dir1"))->setPath(m_tree.path());
+    click("a.txt", false);
+    write(u("a.txt"), "theirs\n");
+    m_tp.dialogs.okCancelAnswers = {true, false};
+    press("Save");
+    EXPECT_EQ(m_tp.dialogs.boxes.last().text, u("The file %1 was changed on disk after it was "
+                                                "opened. Save file and overwrite those changes?")
+                                                  .arg(m_tree.path(u("a.txt"))));
+    EXPECT_EQ(bytesOf(m_tree.path(u("a.txt"))), "theirs\n");
 
     m_main->close();
     m_tp.dialogs.boxes.clear();

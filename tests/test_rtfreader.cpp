@@ -3,11 +3,17 @@
 #include "testhelpers.h"
 
 #include <QBrush>
+#include <QHash>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -461,6 +467,26 @@ TEST_P(RtfMalformed, ReadsWhatItCan)
     EXPECT_EQ(loaded(GetParam().rtf), QString::fromUtf8(GetParam().text));
 }
 
+#ifdef Q_OS_LINUX
+// {\rtf1 a, more than 2^31 '{', then b}: 3 MB mapped again and again, costing address space only.
+QByteArray beyondTwoGibOfGroups()
+{
+    constexpr qsizetype MB = 1 << 20;
+    const QByteArray parts = "{\\rtf1 a" + QByteArray(3 * MB - 10, '{') + "b}";
+    const int fd = memfd_create("groups", 0);
+    auto *base = static_cast<char *>(
+        mmap(nullptr, 2050 * MB, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    bool mapped =
+        fd >= 0 && base != MAP_FAILED && write(fd, parts.data(), parts.size()) == parts.size();
+    for (qsizetype i = 0; mapped && i < 2050; ++i) {
+        const off_t part = i == 0 ? 0 : i == 2049 ? 2 * MB : MB;
+        mapped = mmap(base + i * MB, MB, PROT_READ, MAP_SHARED | MAP_FIXED, fd, part) != MAP_FAILED;
+    }
+    close(fd); // the mappings keep the memory
+    return mapped ? QByteArray::fromRawData(base, 2050 * MB) : "{\\rtf1 not mapped}";
+}
+#endif
+
 // Text at the deepest level kept, a group below it skipped, and reading going on after.
 QByteArray atTheDepthLimit()
 {
@@ -485,7 +511,51 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"at the depth limit", atTheDepthLimit(), "acd"},
         TextCase{"a million groups open", "{\\rtf1 a" + repeated("{", 1000000) + "b", "a"},
         TextCase{"a million groups closed",
-                 "{\\rtf1 a" + repeated("{", 1000000) + "b" + repeated("}", 1000000) + "c}",
-                 "ac"}));
+                 "{\\rtf1 a" + repeated("{", 1000000) + "b" + repeated("}", 1000000) + "c}", "ac"}
+#ifdef Q_OS_LINUX
+        ,
+        TextCase{"more than 2^31 groups open", beyondTwoGibOfGroups(), "a"}
+#endif
+        ));
+
+// ---- Memory -----------------------------------------------------------------------------
+
+// What the document's formats hold: a share of each format, and every distinct string once.
+qsizetype heldByFormats(const QTextDocument &document)
+{
+    QHash<const QChar *, bool> seen;
+    qsizetype bytes = 0;
+    for (const QTextFormat &format : document.allFormats()) {
+        bytes += 64;
+        for (const QVariant &value : format.properties()) {
+            const bool text =
+                value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QStringList;
+            for (const QString &s : text ? value.toStringList() : QStringList()) {
+                if (!std::exchange(seen[s.constData()], true))
+                    bytes += s.size() * qsizetype(sizeof(QChar));
+            }
+        }
+    }
+    return bytes;
+}
+
+TEST(RtfMemory, WhatReadingLeavesGrowsWithTheInputAlone)
+{
+    // Fonts of long names, each in many sizes.
+    for (const auto &[fonts, length, sizes] :
+         {std::tuple(1, 4000, 1000), std::tuple(100, 300, 30)}) {
+        QByteArray rtf = "{\\rtf1{\\fonttbl";
+        for (int f = 0; f < fonts; ++f)
+            rtf += "{\\f" + QByteArray::number(f) + ' ' + QByteArray(length, 'N')
+                   + QByteArray::number(f) + ";}";
+        rtf += '}';
+        for (int i = 0; i < fonts * sizes; ++i)
+            rtf += "\\f" + QByteArray::number(i / sizes) + "\\fs"
+                   + QByteArray::number(2 + i % sizes) + " x";
+        QTextDocument document;
+        Rtf::load(rtf + '}', document);
+        EXPECT_LE(heldByFormats(document), 16 * rtf.size() + 4096) << fonts;
+    }
+}
 
 } // namespace

@@ -409,7 +409,8 @@ bool DocumentWindow::mayDiscardChanges(const QString &question)
 bool DocumentWindow::openFile(const QString &path, const QString &name)
 {
     QString error;
-    const std::optional<QByteArray> bytes = DocumentFile::read(path, &error);
+    DocumentFile::Stamp stamp;
+    const std::optional<QByteArray> bytes = DocumentFile::read(path, &error, &stamp);
     if (!bytes) {
         m_platform.dialogs.message(
             this, tr("The file %1 cannot be opened: %2.").arg(PathText::native(path), error), {},
@@ -426,6 +427,7 @@ bool DocumentWindow::openFile(const QString &path, const QString &name)
     auto *document = new QTextDocument(m_text);
     document->setDefaultFont(dialogFont(8.25));
     m_encoding = DocumentFile::load(*bytes, *document);
+    m_origin = {path, stamp};
     m_text->showDocument(document);
     show();
     raise();
@@ -445,16 +447,25 @@ void DocumentWindow::saveDocument()
         return;
     }
     const QString shown = PathText::native(*target);
+    const auto failed = [&](const QString &why) {
+        m_platform.dialogs.message(this, tr("The file %1 could not be saved: %2.").arg(shown, why),
+                                   {}, Dialogs::Icon::Warning);
+    };
+    if (const std::optional<QString> why = DocumentFile::unfitTarget(*target))
+        return failed(*why);
     if (!m_platform.dialogs.okCancel(
             this, tr("Save file and overwrite?") + QLatin1Char('\n') + shown, tr("Save file...")))
         return;
-    QString error;
-    if (!DocumentFile::save(*m_text->document(), *target, m_encoding, &error)) {
-        m_platform.dialogs.message(this,
-                                   tr("The file %1 could not be saved: %2.").arg(shown, error), {},
-                                   Dialogs::Icon::Warning);
+    if (DocumentFile::changedOnDisk(m_origin, *target)
+        && !m_platform.dialogs.okCancel(this,
+                                        tr("The file %1 was changed on disk after it was opened. "
+                                           "Save file and overwrite those changes?")
+                                            .arg(shown),
+                                        tr("Save file...")))
         return;
-    }
+    QString error;
+    if (!DocumentFile::save(*m_text->document(), *target, m_encoding, &error, &m_origin))
+        return failed(error);
     m_text->document()->setModified(false);
 }
 

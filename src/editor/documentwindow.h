@@ -72,6 +72,7 @@ private:
     Platform &m_platform;
     SaveTarget m_saveTarget;
     DocumentFile::Encoding m_encoding;
+    DocumentFile::Origin m_origin;
     QToolBar *m_toolBar = nullptr;
     QComboBox *m_fontName = nullptr;
     QComboBox *m_fontSize = nullptr;

@@ -353,7 +353,7 @@ private:
     const QTextBlockFormat m_baseBlock;
 
     std::vector<Group> m_stack; // [0] stands outside the document's group
-    int m_overflow = 0;         // groups open beyond MaxGroupDepth
+    qint64 m_overflow = 0;      // groups open beyond MaxGroupDepth; each took a byte of input
     qint64 m_skip = 0;          // fallback characters of a \uN still to skip
     bool m_done = false;
 
@@ -364,8 +364,10 @@ private:
     {
         QString family;
         int charset = -1;
+        int familyId = 0; // the same for every font of the same family
     };
     QHash<int, Font> m_fonts;
+    QHash<QString, int> m_familyIds;
     struct
     {
         int number = -1;
@@ -416,6 +418,11 @@ template<typename Char> void Reader::parse(const Char *p, const Char *const end)
             ++p;
             m_skip = 0;
             openGroup();
+            // Beyond the depth limit groups are only counted; a run of them at once.
+            while (m_overflow > 0 && p < end && *p == '{') {
+                ++p;
+                ++m_overflow;
+            }
             break;
         case '}':
             ++p;
@@ -929,9 +936,9 @@ QTextCharFormat Reader::format(const CharProps &props) const
         m_formats.clear();
     QTextCharFormat &result = m_formats[props];
     const auto font = m_fonts.constFind(props.font);
-    const QString family = font != m_fonts.cend() ? font->family : QString();
-    if (!family.isEmpty())
-        result.setFontFamilies({family});
+    const bool named = font != m_fonts.cend() && !font->family.isEmpty();
+    if (named)
+        result.setFontFamilies({font->family});
     result.setFontPointSize(props.halfPoints / 2.0);
     if (props.bold)
         result.setFontWeight(QFont::Bold);
@@ -970,17 +977,19 @@ QTextCharFormat Reader::format(const CharProps &props) const
     // of its properties. A font list hashes as its type alone and a colour nearly as its
     // value, so markup with many fonts, or colour pairs of equal sum, puts thousands of
     // formats under one hash and every insertion compares them all. The whole format spelled
-    // out once more as a string, which hashes well, spreads them again.
+    // out once more as a short string, which hashes well, spreads them again. It names the
+    // family by a number: a copy of a long name in every format would cost memory by the
+    // square of the input.
     const QRgb fg = foreground ? foreground->rgb() : 0; // never 0 when given: alpha is 0xFF
     const QRgb bg = background ? background->rgb() : 0;
+    const uint family = named ? uint(font->familyId) : 0;
     const int flags = int(props.bold) | int(props.italic) << 1 | int(props.strike) << 2
                       | int(props.underline) << 3 | int(props.script) << 6;
-    const char16_t fields[] = {char16_t(props.halfPoints), char16_t(flags),
-                               char16_t(fg >> 16),         char16_t(fg),
-                               char16_t(bg >> 16),         char16_t(bg)};
-    QString key = family;
-    key += QStringView(fields, std::size(fields));
-    result.setProperty(FormatKey, key);
+    const char16_t fields[] = {
+        char16_t(family >> 16), char16_t(family), char16_t(props.halfPoints), char16_t(flags),
+        char16_t(fg >> 16),     char16_t(fg),     char16_t(bg >> 16),         char16_t(bg)};
+    result.setProperty(
+        FormatKey, QString(reinterpret_cast<const QChar *>(fields), qsizetype(std::size(fields))));
     return result;
 }
 
@@ -998,7 +1007,11 @@ void Reader::commitFont()
 {
     if (m_fontName.number >= 0) {
         fontNameUnit(' '); // decodes what is left; trimmed off below
-        m_fonts.insert(m_fontName.number, {m_fontName.name.trimmed(), m_fontName.charset});
+        const QString family = m_fontName.name.trimmed();
+        auto id = m_familyIds.constFind(family);
+        if (id == m_familyIds.cend())
+            id = m_familyIds.insert(family, int(m_familyIds.size()) + 1);
+        m_fonts.insert(m_fontName.number, {family, m_fontName.charset, *id});
         m_formats.clear();
     }
     m_fontName = {};

@@ -23,8 +23,14 @@ void TextArea::showDocument(QTextDocument *shown)
 {
     // A new document starts with the cursor at its start, where setting a cursor into the old
     // one would first lay all of the old one out.
-    if (shown != document())
+    QTextDocument *const old = document();
+    if (shown != old) {
+        // The text edit deletes only the document it made itself.
+        const bool ours = old->parent() == this;
         setDocument(shown);
+        if (ours)
+            delete old;
+    }
     m_countedBlocks = 0;
     // A change lays its blocks out anew; their line counts are taken again from there on.
     connect(shown, &QTextDocument::contentsChange, this, [this, shown](int from) {
