@@ -16,6 +16,14 @@
         <source>Ok</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Tarnwick icon</source>
+        <translation>Tarnwick-Symbol</translation>
+    </message>
+    <message>
+        <source>Donate</source>
+        <translation>Spenden</translation>
+    </message>
 </context>
 <context>
     <name>AboutText</name>
@@ -84,6 +92,10 @@
         <source>Close</source>
         <translation>Schließen</translation>
     </message>
+    <message>
+        <source>Portfolio folder %1</source>
+        <translation>Portfolio-Ordner %1</translation>
+    </message>
 </context>
 <context>
     <name>DocumentFile</name>
@@ -102,6 +114,14 @@
     <message>
         <source>the text holds characters that its character set (code page %1) cannot store</source>
         <translation>der Text enthält Zeichen, die sein Zeichensatz (Codepage %1) nicht speichern kann</translation>
+    </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>not all of the text could be written</source>
+        <translation>nicht der ganze Text konnte geschrieben werden</translation>
     </message>
 </context>
 <context>
@@ -225,6 +245,26 @@
     <message>
         <source>Line Number: %1</source>
         <translation>Zeilennummer: %1</translation>
+    </message>
+    <message>
+        <source>Document text</source>
+        <translation>Dokumenttext</translation>
+    </message>
+    <message>
+        <source>Font name</source>
+        <translation>Schriftart</translation>
+    </message>
+    <message>
+        <source>Font size</source>
+        <translation>Schriftgröße</translation>
+    </message>
+    <message>
+        <source>More buttons</source>
+        <translation>Weitere Schaltflächen</translation>
+    </message>
+    <message>
+        <source>The file %1 was changed on disk after it was opened. Save file and overwrite those changes?</source>
+        <translation>Die Datei %1 wurde nach dem Öffnen auf dem Datenträger geändert. Datei speichern und diese Änderungen überschreiben?</translation>
     </message>
 </context>
 <context>
@@ -435,6 +475,30 @@
     <message>
         <source>Unable to open the file with this extension.</source>
         <translation>Dateien mit dieser Endung können nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>PC drive</source>
+        <translation>PC-Laufwerk</translation>
+    </message>
+    <message>
+        <source>PC folders</source>
+        <translation>PC-Ordner</translation>
+    </message>
+    <message>
+        <source>PC files</source>
+        <translation>PC-Dateien</translation>
+    </message>
+    <message>
+        <source>PC path</source>
+        <translation>PC-Pfad</translation>
+    </message>
+    <message>
+        <source>Portfolio drive</source>
+        <translation>Portfolio-Laufwerk</translation>
+    </message>
+    <message>
+        <source>Receive list</source>
+        <translation>Empfangsliste</translation>
     </message>
 </context>
 <context>
