@@ -6,12 +6,14 @@
 #include "editor/codepage.h"
 #include "editor/documentfile.h"
 #include "editor/documentwindow.h"
+#include "editor/fontnames.h"
 #include "editor/textarea.h"
 #include "testhelpers.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTextBlock>
@@ -75,6 +77,17 @@ TEST(DocumentFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)
     for (const char *path : {"PROG.COM", "SETUP.exe", "telecom"})
         EXPECT_TRUE(DocumentFile::isProgram(u(path))) << path;
     EXPECT_FALSE(DocumentFile::isProgram(u("exe.txt")));
+}
+
+TEST(FontNames, EachFamilyOnceWithoutTheMakerInBrackets)
+{
+    const std::pair<QStringList, QStringList> table[] = {
+        {{u("C059 [UKWN]"), u("C059 [urw]"), u("DejaVu Sans")}, {u("C059"), u("DejaVu Sans")}},
+        {{u("Mono"), u("Sans [b]"), u("Mono [a]"), u("Sans")}, {u("Mono"), u("Sans")}},
+        {{u("Old [Style] Serif"), u("[Bracket]")}, {u("Old [Style] Serif"), u("[Bracket]")}},
+    };
+    for (const auto &[listed, shown] : table)
+        EXPECT_EQ(FontNames::families(listed), shown) << listed.join(u(", "));
 }
 
 // The main window over a folder of files, the editor opened by a double click.
@@ -177,20 +190,127 @@ TEST_F(Editor, TheTextAreaFollowsTheWindowsSizeAndTheFontBoxesTheirLists)
     EXPECT_EQ(text()->width(), twips(3000 - 5));
     EXPECT_EQ(text()->rightMargin(), twips(3000 - 5 - 400));
 
-    // The font boxes are preset from the text and choose only from their lists.
-    auto *name = child<QComboBox>(*window(), u("cmbFontName"));
+    // The size box is preset from the text and chooses from its list.
     auto *size = child<QComboBox>(*window(), u("cmbFontSize"));
     ASSERT_EQ(size->count(), 68);
     EXPECT_EQ(size->itemText(0), u(" 5"));
     EXPECT_EQ(size->currentText(), u(" 8"));
-    EXPECT_EQ(name->currentText(), text()->currentFont().family());
     size->activated(size->findText(u(" 20")));
     QTest::keyClicks(text(), u("x"));
     EXPECT_EQ(text()->currentCharFormat().fontPointSize(), 20);
-    const QString family = text()->currentCharFormat().font().family();
-    name->setEditText(u("DejaVu Sans"));
-    QTest::keyClick(name->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(text()->currentCharFormat().font().family(), family);
+}
+
+// Also run where the text's font is not installed (tests/CMakeLists.txt hides it).
+TEST_F(Editor, TheNameBoxShowsTheTextsFontOnlyWhenItIsListed)
+{
+    click("a.txt");
+    auto *name = child<QComboBox>(*window(), u("cmbFontName"));
+    const QString family = text()->document()->defaultFont().family();
+    if (QFontDatabase::hasFamily(family)) {
+        EXPECT_EQ(name->currentText(), family);
+    } else {
+        EXPECT_EQ(name->currentText(), u("cmbFontName"));
+        EXPECT_EQ(name->currentIndex(), -1);
+    }
+}
+
+TEST_F(Editor, TextTypedIntoAFontBoxDoesNothing)
+{
+    click("a.txt");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+    auto *name = child<QComboBox>(*window(), u("cmbFontName"));
+    const QString family = text()->currentFont().family();
+    const QString other = name->itemText(name->itemText(0) == family ? 1 : 0);
+    const std::tuple<const char *, QString, Qt::Key> table[] = {
+        {"cmbFontSize", u(" 30"), Qt::Key_Return},
+        {"cmbFontSize", u(" 30"), Qt::Key_Tab},
+        {"cmbFontName", other, Qt::Key_Return},
+        {"cmbFontName", other, Qt::Key_Tab},
+    };
+    for (const auto &[box, typed, leave] : table) {
+        auto *combo = child<QComboBox>(*window(), u(box));
+        combo->setFocus();
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        EXPECT_EQ(combo->currentText(), typed) << box;
+        QTest::keyClick(QApplication::focusWidget(), leave);
+        EXPECT_EQ(text()->currentFont().family(), family) << box << leave;
+        EXPECT_EQ(text()->currentFont().pointSizeF(), 8.25) << box << leave;
+    }
+}
+
+TEST_F(Editor, TabLeavesTheTextForTheSizeBoxThenTheNameBox)
+{
+    click("a.txt");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+    const std::pair<Qt::KeyboardModifiers, const char *> steps[] = {
+        {Qt::NoModifier, "cmbFontSize"},
+        {Qt::NoModifier, "cmbFontName"},
+        {Qt::ShiftModifier, "cmbFontSize"},
+        {Qt::ShiftModifier, "rtfText"},
+    };
+    EXPECT_EQ(QApplication::focusWidget(), text());
+    for (const auto &[modifiers, focused] : steps) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        EXPECT_EQ(QApplication::focusWidget(), child(*window(), u(focused))) << focused;
+    }
+    EXPECT_EQ(text()->toPlainText(), u("first line\nsecond line\n"));
+}
+
+TEST_F(Editor, TheToolbarsButtonsShowTheirPicturesAtTheirSize)
+{
+    click("a.txt");
+    auto *bar = child<QToolBar>(*window(), u("tbToolBar"));
+    for (QAction *action : bar->actions()) {
+        if (action->isSeparator())
+            continue;
+        QWidget *button = bar->widgetForAction(action);
+        EXPECT_EQ(button->size(), QSize(23, 22)) << action->objectName();
+        EXPECT_TRUE(bar->rect().contains(button->geometry())) << action->objectName();
+        // The picture's opaque pixels appear unscaled somewhere on the button.
+        const QImage shown = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage picture =
+            action->icon().pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
+        const auto at = [&](int left, int top) {
+            for (int y = 0; y < 16; ++y) {
+                for (int x = 0; x < 16; ++x) {
+                    const QRgb pixel = picture.pixel(x, y);
+                    if (qAlpha(pixel) == 255
+                        && shown.pixel(left + x, top + y) != (pixel | 0xff000000))
+                        return false;
+                }
+            }
+            return true;
+        };
+        bool found = false;
+        for (int top = 0; !found && top + 16 <= shown.height(); ++top) {
+            for (int left = 0; !found && left + 16 <= shown.width(); ++left)
+                found = at(left, top);
+        }
+        EXPECT_TRUE(found) << action->objectName();
+    }
+}
+
+TEST_F(Editor, TheEditorsShortcutsHoldInTheFontBoxes)
+{
+    click("a.txt");
+    const std::pair<Qt::Key, const char *> table[] = {
+        {Qt::Key_S, "Save"},      {Qt::Key_B, "Bold"}, {Qt::Key_I, "Italic"},
+        {Qt::Key_U, "Underline"}, {Qt::Key_F, "Find"},
+    };
+    for (const char *box : {"cmbFontName", "cmbFontSize"}) {
+        auto *combo = child<QComboBox>(*window(), u(box));
+        for (const auto &[key, command] : table) {
+            window()->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+            combo->setFocus();
+            const QString before = combo->currentText();
+            QSignalSpy triggered(child<QAction>(*window(), u(command)), &QAction::triggered);
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+            EXPECT_EQ(triggered.count(), 1) << box << command;
+            EXPECT_EQ(combo->currentText(), before) << box << command;
+        }
+    }
 }
 
 TEST_F(Editor, BoldTurnsAMixedSelectionBoldAndTwiceNotBold)
