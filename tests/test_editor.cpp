@@ -16,6 +16,7 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -160,6 +161,7 @@ TEST_F(Editor, ADoubleClickOpensTheFileInOneWindowAndRefusesPrograms)
     EXPECT_EQ(window()->windowTitle(), u("a.txt"));
     EXPECT_EQ(text()->toPlainText(), u("first line\nsecond line\n"));
     EXPECT_EQ(status(), u("Line Number: 1"));
+    select(12, 12);
     DocumentWindow *first = window();
     write(u("PROG.COM"), "MZ");
     click("PROG.COM");
@@ -168,6 +170,7 @@ TEST_F(Editor, ADoubleClickOpensTheFileInOneWindowAndRefusesPrograms)
     click("b.txt");
     EXPECT_EQ(window(), first);
     EXPECT_EQ(window()->windowTitle(), u("b.txt"));
+    EXPECT_EQ(status(), u("Line Number: 1"));
     // A file that went after it was clicked: a message, and the window keeps its document.
     write(u("gone.txt"), "x");
     click("gone.txt", false);
@@ -267,25 +270,16 @@ TEST_F(Editor, TheToolbarsButtonsShowTheirPicturesAtTheirSize)
         QWidget *button = bar->widgetForAction(action);
         EXPECT_EQ(button->size(), QSize(23, 22)) << action->objectName();
         EXPECT_TRUE(bar->rect().contains(button->geometry())) << action->objectName();
-        // The picture's opaque pixels appear unscaled somewhere on the button.
-        const QImage shown = button->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const QImage picture =
-            action->icon().pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
-        const auto at = [&](int left, int top) {
-            for (int y = 0; y < 16; ++y) {
-                for (int x = 0; x < 16; ++x) {
-                    const QRgb pixel = picture.pixel(x, y);
-                    if (qAlpha(pixel) == 255
-                        && shown.pixel(left + x, top + y) != (pixel | 0xff000000))
-                        return false;
-                }
-            }
-            return true;
-        };
+        // Somewhere on the button, painting the picture once more changes nothing.
+        const QImage shown = button->grab().toImage();
+        const QPixmap picture = action->icon().pixmap(QSize(16, 16));
         bool found = false;
-        for (int top = 0; !found && top + 16 <= shown.height(); ++top) {
-            for (int left = 0; !found && left + 16 <= shown.width(); ++left)
-                found = at(left, top);
+        for (int top = 0; top + 16 <= shown.height(); ++top) {
+            for (int left = 0; !found && left + 16 <= shown.width(); ++left) {
+                QImage place = shown.copy(left, top, 16, 16);
+                QPainter(&place).drawPixmap(0, 0, picture);
+                found = place == shown.copy(left, top, 16, 16);
+            }
         }
         EXPECT_TRUE(found) << action->objectName();
     }
@@ -345,6 +339,8 @@ TEST_F(Editor, TheClipboardCarriesPlainTextAndPastedMarkupArrivesFormatted)
     press("Copy");
     EXPECT_EQ(QApplication::clipboard()->text(), u("first"));
     EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasHtml());
+    press("Cut");
+    EXPECT_TRUE(text()->toPlainText().startsWith(u(" line")));
     QApplication::clipboard()->setText(u(R"({\rtf1 {\b bold}\par})"));
     press("Paste");
     EXPECT_TRUE(text()->toPlainText().startsWith(u("bold\n line")));
@@ -386,19 +382,65 @@ TEST_F(Editor, SaveWritesToThePathFieldsFileOfTheMomentAfterAsking)
 
 TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
 {
-    write(u("long.txt"), QByteArray("word ").repeated(400) + QByteArray("\nx").repeated(40000));
+    write(u("long.txt"),
+          "x\n" + QByteArray("word ").repeated(400) + QByteArray("\nx").repeated(40000));
     click("long.txt");
-    select(1, 1);
-    EXPECT_EQ(status(), u("Line Number: 1"));
-    const int second = text()->document()->begin().next().position();
-    select(second, second);
-    const int wrapped = text()->document()->begin().layout()->lineCount();
+    const QTextBlock paragraph = text()->document()->begin().next();
+    const int wrapped = paragraph.layout()->lineCount();
     EXPECT_GT(wrapped, 1);
-    EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(wrapped + 1));
-    select(second + 3, text()->document()->characterCount() - 1);
-    EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(wrapped + 2));
-    text()->moveCursor(QTextCursor::End);
-    EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(wrapped + 40000));
+    const int after = paragraph.next().position();
+    const int end = text()->document()->characterCount() - 1;
+    // From, to, and the line shown: that of the selection's start.
+    const std::tuple<int, int, int> table[] = {
+        {1, 1, 1},
+        {paragraph.position(), paragraph.position(), 2},
+        {after - 1, after - 1, wrapped + 1},
+        {after + 2, end, wrapped + 3},
+        {end, end, wrapped + 40001},
+    };
+    for (const auto &[from, to, line] : table) {
+        select(from, to);
+        EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(line)) << from;
+    }
+    // Wrapping anew moves no caret; the line is shown again on coming back to the window.
+    select(after - 1, after - 1);
+    window()->resize(window()->width() / 2, window()->height());
+    m_main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
+    window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+    const QString shown = status();
+    EXPECT_GT(paragraph.layout()->lineCount(), wrapped);
+    EXPECT_EQ(shown, QStringLiteral("Line Number: %1").arg(paragraph.layout()->lineCount() + 1));
+}
+
+TEST_F(Editor, TheKeyPanelsFollowCapsLockNumLockAndInsert)
+{
+    click("a.txt");
+    // Caps Lock, Num Lock, then Insert and a key typed at the caret.
+    const std::tuple<bool, bool, bool, const char *> table[] = {
+        {true, false, true, "Xirst line"},
+        {false, true, false, "XYirst line"},
+    };
+    for (const auto &[caps, num, overwrite, line] : table) {
+        m_tp.keyboard.lights = {caps, num};
+        QTest::keyClick(text(), Qt::Key_Insert);
+        QTest::keyClicks(text(), overwrite ? u("X") : u("Y"));
+        EXPECT_EQ(child(*window(), u("Caps"))->isEnabled(), caps);
+        EXPECT_EQ(child(*window(), u("Num"))->isEnabled(), num);
+        EXPECT_EQ(child(*window(), u("Ins"))->isEnabled(), overwrite);
+        EXPECT_EQ(text()->document()->begin().text(), u(line));
+    }
+}
+
+TEST_F(Editor, OneAlignmentButtonIsPressedAtATime)
+{
+    click("a.txt");
+    press("Center");
+    press("Align Right");
+    EXPECT_FALSE(child<QAction>(*window(), u("Center"))->isChecked());
+    EXPECT_TRUE(child<QAction>(*window(), u("Align Right"))->isChecked());
+    EXPECT_EQ(text()->alignment(), Qt::AlignRight | Qt::AlignAbsolute);
 }
 
 } // namespace
