@@ -182,7 +182,6 @@ void DocumentWindow::buildFontBoxes()
         // Typing in the box acts on nothing; only an entry chosen from the list does. The box
         // would otherwise choose the entry that matches the typed text once editing finishes.
         disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
-        disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
         // The window's shortcuts hold here too; the line edit would take Ctrl+U for itself.
         combo->installEventFilter(this);
         return combo;
