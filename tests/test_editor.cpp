@@ -244,11 +244,13 @@ TEST_F(Editor, TabLeadsToTheFontBoxesWhereTypedTextDoesNothing)
     EXPECT_EQ(text()->currentFont().toString(), font);
 }
 
-TEST_F(Editor, TheToolbarsButtonsShowTheirPicturesAtTheirSize)
+TEST_F(Editor, TheToolbarShowsItsButtonsInOrderWithPicturesAtTheirSize)
 {
     click("a.txt");
     auto *bar = child<QToolBar>(*window(), u("tbToolBar"));
+    QStringList keys;
     for (QAction *action : bar->actions()) {
+        keys.append(action->isSeparator() ? u("|") : action->objectName());
         if (action->isSeparator())
             continue;
         QWidget *button = bar->widgetForAction(action);
@@ -267,6 +269,8 @@ TEST_F(Editor, TheToolbarsButtonsShowTheirPicturesAtTheirSize)
         }
         EXPECT_TRUE(found) << action->objectName();
     }
+    EXPECT_EQ(keys.join(u(",")), u("New,Open,Save,|,Print,Preview,|,Cut,Copy,Paste,|,Bold,Italic,"
+                                   "Underline,|,Align Left,Center,Align Right,|,Find"));
 }
 
 TEST_F(Editor, TheEditorsShortcutsHoldInTheFontBoxes)
@@ -396,6 +400,13 @@ TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
     const QString shown = status();
     EXPECT_GT(paragraph.layout()->lineCount(), wrapped);
     EXPECT_EQ(shown, QStringLiteral("Line Number: %1").arg(paragraph.layout()->lineCount() + 1));
+    // Another file is counted afresh.
+    write(u("again.txt"), bytesOf(m_tree.path(u("long.txt"))));
+    click("again.txt");
+    const QTextBlock again = text()->document()->begin().next();
+    select(again.next().position(), again.next().position());
+    const QString line = status();
+    EXPECT_EQ(line, QStringLiteral("Line Number: %1").arg(again.layout()->lineCount() + 2));
 }
 
 TEST_F(Editor, TheKeyPanelsFollowCapsLockNumLockAndInsert)
