@@ -7,14 +7,17 @@
 #include "editor/codepage.h"
 #include "editor/documentfile.h"
 #include "editor/documentwindow.h"
+#include "editor/fontnames.h"
 #include "editor/textarea.h"
 #include "testhelpers.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -179,6 +182,17 @@ TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
     }
 }
 
+TEST(FontNames, EachFamilyOnceWithoutTheMakerInBrackets)
+{
+    const std::pair<QStringList, QStringList> table[] = {
+        {{u("C059 [UKWN]"), u("C059 [urw]"), u("DejaVu Sans")}, {u("C059"), u("DejaVu Sans")}},
+        {{u("Mono"), u("Sans [b]"), u("Mono [a]"), u("Sans")}, {u("Mono"), u("Sans")}},
+        {{u("Old [Style] Serif"), u("[Bracket]")}, {u("Old [Style] Serif"), u("[Bracket]")}},
+    };
+    for (const auto &[listed, shown] : table)
+        EXPECT_EQ(FontNames::families(listed), shown) << listed.join(u(", "));
+}
+
 // The main window over a folder of files, the editor opened by a double click.
 class Editor : public ::testing::Test
 {
@@ -249,6 +263,7 @@ TEST_F(Editor, ADoubleClickOpensTheFileInOneWindowAndRefusesPrograms)
     EXPECT_EQ(window()->windowTitle(), u("a.txt"));
     EXPECT_EQ(text()->toPlainText(), u("first line\nsecond line\n"));
     EXPECT_EQ(status(), u("Line Number: 1"));
+    select(12, 12);
     DocumentWindow *first = window();
     const QPointer<QTextDocument> firstDocument = text()->document();
     write(u("PROG.COM"), "MZ");
@@ -259,6 +274,7 @@ TEST_F(Editor, ADoubleClickOpensTheFileInOneWindowAndRefusesPrograms)
     EXPECT_EQ(window(), first);
     EXPECT_EQ(window()->windowTitle(), u("b.txt"));
     EXPECT_TRUE(firstDocument.isNull());
+    EXPECT_EQ(status(), u("Line Number: 1"));
     // A file that went after it was clicked: a message, and the window keeps its document.
     write(u("gone.txt"), "x");
     click("gone.txt", false);
@@ -281,20 +297,106 @@ TEST_F(Editor, TheTextAreaFollowsTheWindowsSizeAndTheFontBoxesTheirLists)
     EXPECT_EQ(text()->width(), twips(3000 - 5));
     EXPECT_EQ(text()->rightMargin(), twips(3000 - 5 - 400));
 
-    // The font boxes are preset from the text and choose only from their lists.
-    auto *name = child<QComboBox>(*window(), u("cmbFontName"));
+    // The size box is preset from the text and chooses from its list.
     auto *size = child<QComboBox>(*window(), u("cmbFontSize"));
     ASSERT_EQ(size->count(), 68);
     EXPECT_EQ(size->itemText(0), u(" 5"));
     EXPECT_EQ(size->currentText(), u(" 8"));
-    EXPECT_EQ(name->currentText(), text()->currentFont().family());
     size->activated(size->findText(u(" 20")));
     QTest::keyClicks(text(), u("x"));
     EXPECT_EQ(text()->currentCharFormat().fontPointSize(), 20);
-    const QString family = text()->currentCharFormat().font().family();
-    name->setEditText(u("DejaVu Sans"));
-    QTest::keyClick(name->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(text()->currentCharFormat().font().family(), family);
+}
+
+// Also run where the text's font is not installed (tests/CMakeLists.txt hides it).
+TEST_F(Editor, TheNameBoxShowsTheTextsFontOnlyWhenItIsListed)
+{
+    click("a.txt");
+    auto *name = child<QComboBox>(*window(), u("cmbFontName"));
+    const QString family = text()->document()->defaultFont().family();
+    if (QFontDatabase::hasFamily(family)) {
+        EXPECT_EQ(name->currentText(), family);
+    } else {
+        EXPECT_EQ(name->currentText(), u("cmbFontName"));
+        EXPECT_EQ(name->currentIndex(), -1);
+    }
+}
+
+TEST_F(Editor, TabLeadsToTheFontBoxesWhereTypedTextDoesNothing)
+{
+    click("a.txt");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+    const QString font = text()->currentFont().toString();
+    auto *name = child<QComboBox>(*window(), u("cmbFontName"));
+    const QString other = name->itemText(name->itemText(0) == name->currentText() ? 1 : 0);
+    // With or without Shift, the control Tab leads to, and what is typed there before Enter.
+    const std::tuple<Qt::KeyboardModifiers, const char *, QString> steps[] = {
+        {Qt::NoModifier, "cmbFontSize", u(" 30")},
+        {Qt::NoModifier, "cmbFontName", other},
+        {Qt::ShiftModifier, "cmbFontSize", u(" 40")},
+        {Qt::ShiftModifier, "rtfText", {}},
+    };
+    for (const auto &[modifiers, focused, typed] : steps) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        ASSERT_EQ(QApplication::focusWidget(), child(*window(), u(focused))) << focused;
+        if (auto *box = qobject_cast<QComboBox *>(QApplication::focusWidget())) {
+            QTest::keyClicks(box, typed);
+            QTest::keyClick(box, Qt::Key_Return);
+            EXPECT_EQ(box->currentText(), typed);
+        }
+    }
+    EXPECT_EQ(text()->toPlainText(), u("first line\nsecond line\n"));
+    EXPECT_EQ(text()->currentFont().toString(), font);
+}
+
+TEST_F(Editor, TheToolbarShowsItsButtonsInOrderWithPicturesAtTheirSize)
+{
+    click("a.txt");
+    auto *bar = child<QToolBar>(*window(), u("tbToolBar"));
+    QStringList keys;
+    for (QAction *action : bar->actions()) {
+        keys.append(action->isSeparator() ? u("|") : action->objectName());
+        if (action->isSeparator())
+            continue;
+        QWidget *button = bar->widgetForAction(action);
+        EXPECT_EQ(button->size(), QSize(23, 22)) << action->objectName();
+        EXPECT_TRUE(bar->rect().contains(button->geometry())) << action->objectName();
+        // Somewhere on the button, painting the picture once more changes nothing.
+        const QImage shown = button->grab().toImage();
+        const QPixmap picture = action->icon().pixmap(QSize(16, 16));
+        bool found = false;
+        for (int top = 0; top + 16 <= shown.height(); ++top) {
+            for (int left = 0; !found && left + 16 <= shown.width(); ++left) {
+                QImage place = shown.copy(left, top, 16, 16);
+                QPainter(&place).drawPixmap(0, 0, picture);
+                found = place == shown.copy(left, top, 16, 16);
+            }
+        }
+        EXPECT_TRUE(found) << action->objectName();
+    }
+    EXPECT_EQ(keys.join(u(",")), u("New,Open,Save,|,Print,Preview,|,Cut,Copy,Paste,|,Bold,Italic,"
+                                   "Underline,|,Align Left,Center,Align Right,|,Find"));
+}
+
+TEST_F(Editor, TheEditorsShortcutsHoldInTheFontBoxes)
+{
+    click("a.txt");
+    const std::pair<Qt::Key, const char *> table[] = {
+        {Qt::Key_S, "Save"},      {Qt::Key_B, "Bold"}, {Qt::Key_I, "Italic"},
+        {Qt::Key_U, "Underline"}, {Qt::Key_F, "Find"},
+    };
+    for (const char *box : {"cmbFontName", "cmbFontSize"}) {
+        auto *combo = child<QComboBox>(*window(), u(box));
+        for (const auto &[key, command] : table) {
+            window()->activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+            combo->setFocus();
+            const QString before = combo->currentText();
+            QSignalSpy triggered(child<QAction>(*window(), u(command)), &QAction::triggered);
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::ControlModifier);
+            EXPECT_EQ(triggered.count(), 1) << box << command;
+            EXPECT_EQ(combo->currentText(), before) << box << command;
+        }
+    }
 }
 
 TEST_F(Editor, BoldTurnsAMixedSelectionBoldAndTwiceNotBold)
@@ -329,6 +431,8 @@ TEST_F(Editor, TheClipboardCarriesPlainTextAndPastedMarkupArrivesFormatted)
     press("Copy");
     EXPECT_EQ(QApplication::clipboard()->text(), u("first"));
     EXPECT_FALSE(QApplication::clipboard()->mimeData()->hasHtml());
+    press("Cut");
+    EXPECT_TRUE(text()->toPlainText().startsWith(u(" line")));
     QApplication::clipboard()->setText(u(R"({\rtf1 {\b bold}\par})"));
     press("Paste");
     EXPECT_TRUE(text()->toPlainText().startsWith(u("bold\n line")));
@@ -386,19 +490,72 @@ TEST_F(Editor, SaveWritesToThePathFieldsFileOfTheMomentAfterAsking)
 
 TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
 {
-    write(u("long.txt"), QByteArray("word ").repeated(400) + QByteArray("\nx").repeated(40000));
+    write(u("long.txt"),
+          "x\n" + QByteArray("word ").repeated(400) + QByteArray("\nx").repeated(40000));
     click("long.txt");
-    select(1, 1);
-    EXPECT_EQ(status(), u("Line Number: 1"));
-    const int second = text()->document()->begin().next().position();
-    select(second, second);
-    const int wrapped = text()->document()->begin().layout()->lineCount();
+    const QTextBlock paragraph = text()->document()->begin().next();
+    const int wrapped = paragraph.layout()->lineCount();
     EXPECT_GT(wrapped, 1);
-    EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(wrapped + 1));
-    select(second + 3, text()->document()->characterCount() - 1);
-    EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(wrapped + 2));
-    text()->moveCursor(QTextCursor::End);
-    EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(wrapped + 40000));
+    const int after = paragraph.next().position();
+    const int end = text()->document()->characterCount() - 1;
+    // From, to, and the line shown: that of the selection's start.
+    const std::tuple<int, int, int> table[] = {
+        {1, 1, 1},
+        {paragraph.position(), paragraph.position(), 2},
+        {after - 1, after - 1, wrapped + 1},
+        {after + 2, end, wrapped + 3},
+        {end, end, wrapped + 40001},
+    };
+    for (const auto &[from, to, line] : table) {
+        select(from, to);
+        EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(line)) << from;
+    }
+    // Wrapping anew moves no caret; the line is shown again on coming back to the window.
+    select(after - 1, after - 1);
+    window()->resize(window()->width() / 2, window()->height());
+    m_main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_main.get()));
+    window()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+    const QString shown = status();
+    EXPECT_GT(paragraph.layout()->lineCount(), wrapped);
+    EXPECT_EQ(shown, QStringLiteral("Line Number: %1").arg(paragraph.layout()->lineCount() + 1));
+    // Another file is counted afresh.
+    write(u("again.txt"), bytesOf(m_tree.path(u("long.txt"))));
+    click("again.txt");
+    const QTextBlock again = text()->document()->begin().next();
+    select(again.next().position(), again.next().position());
+    const QString line = status();
+    EXPECT_EQ(line, QStringLiteral("Line Number: %1").arg(again.layout()->lineCount() + 2));
+}
+
+TEST_F(Editor, TheKeyPanelsFollowCapsLockNumLockAndInsert)
+{
+    click("a.txt");
+    // Caps Lock, Num Lock, then Insert and a key typed at the caret.
+    const std::tuple<bool, bool, bool, const char *> table[] = {
+        {true, false, true, "Xirst line"},
+        {false, true, false, "XYirst line"},
+    };
+    for (const auto &[caps, num, overwrite, line] : table) {
+        m_tp.keyboard.lights = {caps, num};
+        QTest::keyClick(text(), Qt::Key_Insert);
+        QTest::keyClicks(text(), overwrite ? u("X") : u("Y"));
+        EXPECT_EQ(child(*window(), u("Caps"))->isEnabled(), caps);
+        EXPECT_EQ(child(*window(), u("Num"))->isEnabled(), num);
+        EXPECT_EQ(child(*window(), u("Ins"))->isEnabled(), overwrite);
+        EXPECT_EQ(text()->document()->begin().text(), u(line));
+    }
+}
+
+TEST_F(Editor, OneAlignmentButtonIsPressedAtATime)
+{
+    click("a.txt");
+    press("Center");
+    press("Align Right");
+    EXPECT_FALSE(child<QAction>(*window(), u("Center"))->isChecked());
+    EXPECT_TRUE(child<QAction>(*window(), u("Align Right"))->isChecked());
+    EXPECT_EQ(text()->alignment(), Qt::AlignRight | Qt::AlignAbsolute);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/pathtext.h"
+#include "editor/fontnames.h"
 #include "editor/selectionformat.h"
 #include "editor/textarea.h"
 #include "editor/toolbaricons.h"
@@ -24,6 +25,7 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QStatusBar>
@@ -102,6 +104,8 @@ void DocumentWindow::buildToolBar()
     m_toolBar =
         place(new QToolBar(this), QStringLiteral("tbToolBar"), twipsRect(0, 0, InnerWidth, 360));
     m_toolBar->setIconSize(QSize(16, 16));
+    // The buttons are 22 of the toolbar's 24 pixels high; the style's margins would cut them.
+    m_toolBar->layout()->setContentsMargins(1, 1, 1, 1);
     addButton(QStringLiteral("New"), tr("New", "tool tip"));
     addButton(QStringLiteral("Open"), tr("Open", "tool tip"));
     QAction *save = addButton(QStringLiteral("Save"), tr("Save", "tool tip"));
@@ -191,6 +195,7 @@ QAction *DocumentWindow::addButton(const QString &key, const QString &tip)
     button->setToolTip(tip);
     // A picture alone; screen readers say the tooltip's words.
     m_toolBar->widgetForAction(button)->setAccessibleName(tip);
+    m_toolBar->widgetForAction(button)->setFixedSize(twips(345), twips(330));
     // Shortcuts answer while the text area has the focus, not only the toolbar.
     button->setShortcutContext(Qt::WindowShortcut);
     addAction(button);
@@ -215,16 +220,23 @@ void DocumentWindow::buildFontBoxes()
         auto *combo = place(new QComboBox(this), QLatin1String(name), geometry);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setEditText(QLatin1String(name));
-        // Typing in the box acts on nothing; only an entry chosen from the list does.
-        combo->lineEdit()->installEventFilter(this);
+        // Typing in the box acts on nothing; only an entry chosen from the list does. The box
+        // would otherwise choose the entry that matches the typed text once editing finishes.
+        disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+        // The window's shortcuts hold here too; the line edit would take Ctrl+U for itself.
+        combo->installEventFilter(this);
         return combo;
     };
     m_fontName = box("cmbFontName", twipsRect(0, 360, 1935, 315));
     m_fontSize = box("cmbFontSize", twipsRect(2040, 360, 735, 315));
-    m_fontName->addItems(QFontDatabase::families());
+    m_fontName->addItems(FontNames::families(QFontDatabase::families()));
     for (int size = 5; size <= 72; ++size)
         m_fontSize->addItem(QLatin1Char(' ') + QString::number(size));
+    // Filling a list chose its first entry; until a preset matches, each shows its name.
+    for (QComboBox *combo : {m_fontName, m_fontSize}) {
+        combo->setCurrentIndex(-1);
+        combo->setEditText(combo->objectName());
+    }
     connect(m_fontName, &QComboBox::activated, this, &DocumentWindow::fontNameChosen);
     connect(m_fontSize, &QComboBox::activated, this, &DocumentWindow::fontSizeChosen);
 
@@ -261,10 +273,14 @@ bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_text->viewport())
         return filterDrop(event);
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
-            return true;
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        for (const QAction *action : actions()) {
+            if (action->shortcuts().contains(pressed)) {
+                event->ignore();
+                return true;
+            }
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

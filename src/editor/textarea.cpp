@@ -16,6 +16,8 @@ TextArea::TextArea(QWidget *parent)
     setLineWrapMode(QTextEdit::FixedPixelWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab moves on to the font boxes, as in the window's other controls.
+    setTabChangesFocus(true);
     showDocument(document());
 }
 
