@@ -360,16 +360,26 @@ TEST_F(Editor, TheToolbarShowsItsButtonsInOrderWithPicturesAtTheirSize)
         QWidget *button = bar->widgetForAction(action);
         EXPECT_EQ(button->size(), QSize(23, 22)) << action->objectName();
         EXPECT_TRUE(bar->rect().contains(button->geometry())) << action->objectName();
-        // Somewhere on the button, painting the picture once more changes nothing.
-        const QImage shown = button->grab().toImage();
-        const QPixmap picture = action->icon().pixmap(QSize(16, 16));
-        bool found = false;
-        for (int top = 0; top + 16 <= shown.height(); ++top) {
-            for (int left = 0; !found && left + 16 <= shown.width(); ++left) {
-                QImage place = shown.copy(left, top, 16, 16);
-                QPainter(&place).drawPixmap(0, 0, picture);
-                found = place == shown.copy(left, top, 16, 16);
+        // Somewhere on the button, every solid pixel of the picture shows as it is drawn.
+        const QImage shown = button->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage picture = action->icon()
+                                   .pixmap(QSize(16, 16))
+                                   .toImage()
+                                   .convertToFormat(QImage::Format_ARGB32);
+        const auto showsAt = [&](int left, int top) {
+            for (int y = 0; y < 16; ++y) {
+                for (int x = 0; x < 16; ++x) {
+                    const QRgb p = picture.pixel(x, y);
+                    if (qAlpha(p) == 255 && shown.pixel(left + x, top + y) != p)
+                        return false;
+                }
             }
+            return true;
+        };
+        bool found = false;
+        for (int top = 0; !found && top + 16 <= shown.height(); ++top) {
+            for (int left = 0; !found && left + 16 <= shown.width(); ++left)
+                found = showsAt(left, top);
         }
         EXPECT_TRUE(found) << action->objectName();
     }
