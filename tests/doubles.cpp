@@ -15,6 +15,17 @@ bool FakeVolumes::isRoot(const QString &path) const
     });
 }
 
+QString FakeVolumes::rootOf(const QString &path) const
+{
+    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
+    for (const Volume &drive : drives) {
+        const QString root = QDir::cleanPath(QDir::fromNativeSeparators(drive.root));
+        if (clean == root || clean.startsWith(root + QLatin1Char('/')))
+            return drive.root;
+    }
+    return {};
+}
+
 void RecordingDialogs::message(QWidget *, const QString &text, const QString &title, Icon icon)
 {
     boxes.append({QStringLiteral("message"), text, title, icon, {}});

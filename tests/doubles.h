@@ -92,8 +92,11 @@ class FakeVolumes final : public Volumes
 public:
     QList<Volume> list() const override { return drives; }
     bool isRoot(const QString &path) const override;
+    QString rootOf(const QString &path) const override;
+    QString home() const override { return homeFolder; }
 
     QList<Volume> drives;
+    QString homeFolder;
 };
 
 // Lights the test switches on and off.

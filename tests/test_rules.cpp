@@ -13,7 +13,6 @@
 #include "transfer/toolcommands.h"
 
 #include <QRegularExpression>
-#include <QStorageInfo>
 
 #include <random>
 
@@ -200,11 +199,50 @@ TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumber)
     EXPECT_EQ(StoredSettings::fromOverwriteFlag(true), u("True"));
     EXPECT_EQ(StoredSettings::fromOverwriteFlag(false), u("False"));
 
-    // Elsewhere than Windows, a first start opens the home folder on its own volume.
+    // Elsewhere than Windows, a first start opens the home folder on its own volume; "/" when
+    // no volume holds it.
     const MemorySettingsStore empty;
-    EXPECT_EQ(StoredSettings::read(empty, u("Over")), u("0"));
-    EXPECT_EQ(StoredSettings::read(empty, u("Dir")), QDir::homePath());
-    EXPECT_EQ(StoredSettings::read(empty, u("Drive")), QStorageInfo(QDir::homePath()).rootPath());
+    FakeVolumes volumes;
+    volumes.drives = {{u("/media/usb"), u("/media/usb")}};
+    volumes.homeFolder = u("/media/usb/ann");
+    EXPECT_EQ(StoredSettings::read(empty, u("Over"), volumes), u("0"));
+    EXPECT_EQ(StoredSettings::read(empty, u("Dir"), volumes), u("/media/usb/ann"));
+    EXPECT_EQ(StoredSettings::read(empty, u("Drive"), volumes), u("/media/usb"));
+    volumes.homeFolder = u("/gone/ann");
+    EXPECT_EQ(StoredSettings::read(empty, u("Drive"), volumes), u("/"));
+}
+
+TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTable)
+{
+    QList<SystemVolumes::Mount> table = {{u("/dev/sda2"), u("/"), {}},
+                                         {u("proc"), u("/proc"), {}},
+                                         {u("tmpfs"), u("/run"), {}},
+                                         {u("/dev/sdb1"), u("/media/ann/STICK"), u("STICK")},
+                                         {u("tmpfs"), u("/home"), {}},
+                                         {u("/dev/sdc1"), u("/media/ann/card"), {}, false},
+                                         {u("/dev/sda3"), u("/home/ann/data"), u("DATA")}};
+    const SystemVolumes volumes([&table] { return table; }, u("/home/ann"));
+    QStringList drives;
+    for (const Volumes::Volume &volume : volumes.list())
+        drives << volume.root + u("=") + volume.text;
+    EXPECT_EQ(drives, QStringList({"/=/", "/home=/home", "/home/ann/data=/home/ann/data [DATA]",
+                                   "/media/ann/STICK=/media/ann/STICK [STICK]"}));
+    const std::tuple<const char *, const char *, bool> paths[] = {
+        // a path, the root of its drive, whether it is a root itself
+        {"/home/ann/x", "/home", false},
+        {"/home/ann/data/", "/home/ann/data", true},
+        {"/media/ann/STICKER", "/", false},
+        {"/proc", "/proc", true},
+        {"/", "/", true},
+        {"relative", "", false},
+        {"", "", false}};
+    for (const auto &[path, root, isRoot] : paths) {
+        EXPECT_EQ(volumes.rootOf(u(path)), u(root)) << path;
+        EXPECT_EQ(volumes.isRoot(u(path)), isRoot) << path;
+    }
+    table.clear();
+    EXPECT_EQ(volumes.list().size(), 1);
+    EXPECT_EQ(volumes.list().value(0).text, u("/"));
 }
 
 TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)
