@@ -31,7 +31,12 @@ TEST(TextSearchTest, FindsFromTheStartAndReplacesEveryOccurrenceOnce)
                    {"cat cat", "cat", "catcat", Any, 0, "catcat catcat", 2},
                    {"xyz", "q", "r", Any, -1, "xyz", 0},
                    {"xyz", "", "r", Any, -1, "xyz", 0},
-                   {"ca\nt cat", "cat", "dog", Any, 5, "ca\nt dog", 1}};
+                   {"ca\nt cat", "cat", "dog", Any, 5, "ca\nt dog", 1},
+                   {"cat𝐀 cat", "cat", "x", WholeWord, 6, "cat𝐀 x", 1},
+                   {"a ca\nt\ncat", "ca\u2029t", "dog", Any, 2, "a dog\ncat", 1},
+                   {"xca\nt ca\nt", "ca\u2029t", "-", WholeWord, 6, "xca\nt -", 1},
+                   {"ab a\u2028b", "a\u2029b", "c", Any, 3, "ab c", 1},
+                   {"a\nb\nc", "a\u2028b\u2029c", "d", Any, 0, "d", 1}};
     for (const auto &[text, find, with, options, first, after, count] : table) {
         QTextDocument document(QString::fromUtf8(text));
         QTextCursor cursor(&document);
@@ -147,7 +152,8 @@ TEST_P(Transitions, CaptionsButtonsAndSelectionAfterThePresses)
 {
     const Step &s = GetParam();
     open(s.text, s.start, s.end);
-    type(s.find, s.with);
+    if (s.find) // else as taken from the selection
+        type(s.find, s.with);
     for (const char press : std::string(s.presses)) {
         if (press == '-')
             at<QComboBox>("cboFind")->clearEditText();
@@ -180,7 +186,8 @@ INSTANTIATE_TEST_SUITE_P(Table, Transitions, ::testing::Values(
     Step{"a a", 0, 0, "a", "aa", "FRA", "&Find", false, "2", "aa aa", 5, 5, true},
     Step{"xyz", 0, 0, "q", "r", "RA", "&Find", false, "", "xyz", 0, 0, false},
     Step{"cat", 0, 0, "cat", "", "FR-A", "&Find Next", true, "", "cat", 0, 3, true},
-    Step{"cat", 0, 0, "cat", "dog", "RAF", "&Find", false, "1n", "dog", 3, 3, false}));
+    Step{"cat", 0, 0, "cat", "dog", "RAF", "&Find", false, "1n", "dog", 3, 3, false},
+    Step{"cat\ndog cat\ndog", 8, 15, nullptr, "", "FF", "&Find Next", true, "", "cat\ndog cat\ndog", 8, 15, true}));
 // clang-format on
 
 TEST_F(FindDialogTest, ReplaceAllGoesPastTheOldLimitOf32767)
