@@ -52,6 +52,14 @@ QStringList RecordingDialogs::kinds() const
     return kinds;
 }
 
+QStringList RecordingDialogs::texts() const
+{
+    QStringList texts;
+    for (const Box &box : boxes)
+        texts << box.text;
+    return texts;
+}
+
 bool RecordingCommandStarter::start(const QString &commandLine, QString *error)
 {
     const bool fails = failFrom >= 0 && attempted.size() >= failFrom;

@@ -61,8 +61,9 @@ public:
     std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
                                  const QString &defaultAnswer) override;
 
-    // The kinds of the boxes shown, in order.
+    // The kinds and the texts of the boxes shown, in order.
     QStringList kinds() const;
+    QStringList texts() const;
 
     QList<Box> boxes;
     QList<bool> okCancelAnswers;                // taken in turn; Cancel when none is left

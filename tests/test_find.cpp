@@ -1,4 +1,3 @@
-#include "common/geometry.h"
 #include "doubles.h"
 #include "find/finddialog.h"
 #include "find/textsearch.h"
@@ -87,13 +86,6 @@ protected:
         at<QComboBox>("cboFind")->setEditText(find);
         at<QComboBox>("cboReplace")->setEditText(with);
     }
-    QStringList shown() const
-    {
-        QStringList texts;
-        for (const RecordingDialogs::Box &box : m_dialogs.boxes)
-            texts << box.text;
-        return texts;
-    }
 
     QWidget m_owner;
     QTextEdit *m_area = new QTextEdit(&m_owner);
@@ -115,11 +107,10 @@ TEST_F(FindDialogTest, EveryOpeningLoadsCollapsedAndTheFirstReplaceExpands)
     ASSERT_TRUE(m_dialog.isNull());
 
     FindDialog &dialog = open("a cat");
-    EXPECT_EQ(dialog.size(), QSize(twips(5475), twips(1860)));
     EXPECT_EQ(at<QComboBox>("cboFind")->count(), 1); // one empty item
     EXPECT_FALSE(at("chkMatchCase")->isChecked());
     for (const bool expanded : {false, true}) {
-        EXPECT_EQ(at("cmdReplace")->geometry(), twipsRect(4275, expanded ? 150 : 525, 990, 315));
+        expectReadable(dialog);
         EXPECT_EQ(at("cmdReplace")->text(), expanded ? "&Replace" : "&Replace...");
         for (const char *name : {"lblReplace", "cboReplace", "cmdReplaceAll"})
             EXPECT_EQ(child(dialog, name)->isVisible(), expanded) << name;
@@ -166,7 +157,7 @@ TEST_P(Transitions, CaptionsButtonsAndSelectionAfterThePresses)
     QStringList boxes;
     for (const char c : std::string(s.boxes))
         boxes << (c == 'n' ? "Text not found" : TextSearch::replacedMessage(c - '0'));
-    EXPECT_EQ(shown(), boxes);
+    EXPECT_EQ(m_dialogs.texts(), boxes);
     EXPECT_EQ(m_area->toPlainText(), s.after);
     EXPECT_EQ(m_area->textCursor().selectionStart(), s.selectionStart);
     EXPECT_EQ(m_area->textCursor().selectionEnd(), s.selectionEnd);
@@ -198,8 +189,8 @@ TEST_F(FindDialogTest, ReplaceAllGoesPastTheOldLimitOf32767)
     at("cmdReplaceAll")->click();
     EXPECT_EQ(m_area->toPlainText(), QString("tiger ").repeated(40'000));
     EXPECT_GT(m_area->textCursor().block().layout()->lineCount(), 0); // laid out again
-    EXPECT_EQ(shown(), QStringList("The specified region has been searched. \r\n"
-                                   "40000 replacements have been made."));
+    EXPECT_EQ(m_dialogs.texts(), QStringList("The specified region has been searched. \r\n"
+                                             "40000 replacements have been made."));
 }
 
 TEST_F(FindDialogTest, AFailureIsShownWithItsOwnDescriptionInAPlainBox)
@@ -207,7 +198,7 @@ TEST_F(FindDialogTest, AFailureIsShownWithItsOwnDescriptionInAPlainBox)
     open("cat");
     delete m_area; // the document went away under the dialog
     at("cmdFind")->click();
-    EXPECT_EQ(shown(), QStringList("The document is no longer open."));
+    EXPECT_EQ(m_dialogs.texts(), QStringList("The document is no longer open."));
     EXPECT_TRUE(m_dialogs.boxes[0].title.isEmpty()); // the program's name
     EXPECT_EQ(m_dialogs.boxes[0].icon, Dialogs::Icon::None);
 }
