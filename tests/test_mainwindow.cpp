@@ -279,6 +279,15 @@ TEST_F(Main, DeleteFolderAsksOnlyWhenThereIsSomethingInItAndReadsTheListAgain)
     EXPECT_EQ(m_tp.dialogs.boxes[0].text,
               u("WARNING, folder isn't empty. Do you want to delete all files?"));
     EXPECT_EQ(m_tp.dialogs.boxes[0].title, titleLine());
+
+    // OK where a folder is left inside: the files go, and a box says why the folder stayed.
+    m_tree.folder(u("pc/victim/inner"));
+    open("pc/victim");
+    m_tp.dialogs.okCancelAnswers = {true};
+    trigger("mnuDeleteFolder");
+    ASSERT_EQ(boxes(), QStringList({"okCancel", "message"}));
+    EXPECT_TRUE(m_tp.dialogs.boxes[1].text.contains(u("holds folders")));
+    EXPECT_EQ(m_tree.entries(u("pc/victim")), QStringList({"inner"}));
 }
 
 TEST_F(Main, NewFolderMakesTheAnswerInThePathFieldsFolderOrSaysWhyNot)

@@ -148,7 +148,7 @@ TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemoved)
         {"full", Removal::NotEmpty, "", true},
         {"gone", Removal::Failed, "", false},
         {"file.txt", Removal::Failed, "not a folder", true},
-        {"link", Removal::Failed, "not a folder", true},
+        {"link", Removal::Failed, "a link to a folder, and links are not deleted", true},
         {"root", Removal::Refused, "root of a drive", true}};
     for (const auto &[target, outcome, reason, remains] : table) {
         const auto result = FolderCommands::removeFolder(m_tree.path(u(target)), m_volumes);
