@@ -1,30 +1,8 @@
 #include "doubles.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTimer>
 #include <QWidget>
-
-#include <algorithm>
-
-bool FakeVolumes::isRoot(const QString &path) const
-{
-    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
-    return std::any_of(drives.begin(), drives.end(), [&clean](const Volume &drive) {
-        return QDir::cleanPath(QDir::fromNativeSeparators(drive.root)) == clean;
-    });
-}
-
-QString FakeVolumes::rootOf(const QString &path) const
-{
-    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
-    for (const Volume &drive : drives) {
-        const QString root = QDir::cleanPath(QDir::fromNativeSeparators(drive.root));
-        if (clean == root || clean.startsWith(root + QLatin1Char('/')))
-            return drive.root;
-    }
-    return {};
-}
 
 void RecordingDialogs::message(QWidget *, const QString &text, const QString &title, Icon icon)
 {

@@ -87,19 +87,6 @@ public:
     int failFrom = -1;     // attempts from this index on fail; -1 never
 };
 
-// Drives made of folders the test names; exactly those count as roots.
-class FakeVolumes final : public Volumes
-{
-public:
-    QList<Volume> list() const override { return drives; }
-    bool isRoot(const QString &path) const override;
-    QString rootOf(const QString &path) const override;
-    QString home() const override { return homeFolder; }
-
-    QList<Volume> drives;
-    QString homeFolder;
-};
-
 // Lights the test switches on and off.
 class FakeKeyboard final : public KeyboardIndicators
 {
@@ -115,7 +102,12 @@ struct TestPlatform
     RecordingDialogs dialogs;
     RecordingUrlOpener urls;
     RecordingCommandStarter commands;
-    FakeVolumes volumes;
+    QList<SystemVolumes::Mount> mounts; // the drives, each as a real device
+    QString home;
+    SystemVolumes volumes{[this] { return mounts; },
+                          [this] {
+                              return home;
+                          }};
     FakeKeyboard keyboard;
     Platform platform{settings, dialogs, urls, commands, volumes, keyboard};
     ProgramValues values;

@@ -34,7 +34,7 @@ protected:
         m_tree.file(u("pc/x.doc"), 5);
         m_tree.folder(u("pc/sub1/deep"));
         m_tree.folder(u("pc/sub2"));
-        m_tp.volumes.drives = {{m_tree.path(), m_tree.path() + u(" [TREE]")}};
+        m_tp.mounts = {{u("/dev/tree"), m_tree.path(), u("TREE")}};
         store("FTOrt", u("/opt/pofo/"));
         store("Drive", m_tree.path());
     }
@@ -149,7 +149,7 @@ TEST_F(Main, BadStoredFoldersStillStartOnAReadableFolder)
     for (const auto &[dir, file, home, start] : table) {
         store("Dir", at(u(dir)));
         store("File", at(u(file)));
-        m_tp.volumes.homeFolder = at(u(home));
+        m_tp.home = at(u(home));
         EXPECT_EQ(child<FolderList>(MainWindow(m_tp.platform, m_tp.values), u("Dir1"))->path(),
                   at(u(start)));
     }
@@ -320,15 +320,16 @@ TEST_F(Main, NewFolderMakesTheAnswerInThePathFieldsFolderOrSaysWhyNot)
 TEST_F(Main, DrivesOpenTheirFolderAndAFolderOnASecondDriveStartsThere)
 {
     m_tree.folder(u("two/deeper"));
-    m_tp.volumes.drives = {
-        {at("pc"), at("pc") + u(" [ONE]")}, {at("two"), at("two")}, {at("gone"), at("gone")}};
+    m_tp.mounts = {{u("/dev/a"), at("pc"), u("ONE")},
+                   {u("/dev/b"), at("two"), {}},
+                   {u("/dev/c"), at("gone"), {}}};
     store("Drive", at("two"));
     open("two/deeper");
     auto *drive1 = control<DriveList>("Drive1");
     EXPECT_EQ(drive1->root(), at("two"));
-    QTest::keyClick(drive1, Qt::Key_Home);
+    QTest::keyClick(drive1, Qt::Key_Up);
     EXPECT_EQ(path->path(), at("pc"));
-    QTest::keyClick(drive1, Qt::Key_End);
+    QTest::keyClick(drive1, Qt::Key_Up);
     ASSERT_EQ(boxes(), QStringList({"message"}));
     EXPECT_TRUE(m_tp.dialogs.boxes[0].text.contains(at("gone")));
     EXPECT_EQ(dir1->path(), at("pc"));

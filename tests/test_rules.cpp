@@ -135,10 +135,11 @@ protected:
         m_tree.folder(u("target/kept"));
         m_tree.link(u("link"), m_tree.path(u("target")));
         m_tree.file(u("root/system.txt"), 10);
-        m_volumes.drives = {{m_tree.path(u("root")), m_tree.path(u("root"))}};
+        m_tp.mounts = {{u("/dev/sda1"), m_tree.path(u("root")), {}}};
     }
     Tree m_tree;
-    FakeVolumes m_volumes;
+    TestPlatform m_tp;
+    const Volumes &m_volumes = m_tp.volumes;
 };
 
 TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemoved)
@@ -201,27 +202,28 @@ TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumber)
 
     // Elsewhere than Windows, a first start opens the home folder on its own volume; "/" when
     // no volume holds it.
-    const MemorySettingsStore empty;
-    FakeVolumes volumes;
-    volumes.drives = {{u("/media/usb"), u("/media/usb")}};
-    volumes.homeFolder = u("/media/usb/ann");
-    EXPECT_EQ(StoredSettings::read(empty, u("Over"), volumes), u("0"));
-    EXPECT_EQ(StoredSettings::read(empty, u("Dir"), volumes), u("/media/usb/ann"));
-    EXPECT_EQ(StoredSettings::read(empty, u("Drive"), volumes), u("/media/usb"));
-    volumes.homeFolder = u("/gone/ann");
-    EXPECT_EQ(StoredSettings::read(empty, u("Drive"), volumes), u("/"));
+    TestPlatform tp;
+    tp.mounts = {{u("/dev/sdb1"), u("/media/usb"), {}}};
+    tp.home = u("/media/usb/ann");
+    EXPECT_EQ(StoredSettings::read(tp.settings, u("Over"), tp.volumes), u("0"));
+    EXPECT_EQ(StoredSettings::read(tp.settings, u("Dir"), tp.volumes), u("/media/usb/ann"));
+    EXPECT_EQ(StoredSettings::read(tp.settings, u("Drive"), tp.volumes), u("/media/usb"));
+    tp.home = u("/gone/ann");
+    EXPECT_EQ(StoredSettings::read(tp.settings, u("Drive"), tp.volumes), u("/"));
 }
 
 TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTable)
 {
-    QList<SystemVolumes::Mount> table = {{u("/dev/sda2"), u("/"), {}},
-                                         {u("proc"), u("/proc"), {}},
-                                         {u("tmpfs"), u("/run"), {}},
-                                         {u("/dev/sdb1"), u("/media/ann/STICK"), u("STICK")},
-                                         {u("tmpfs"), u("/home"), {}},
-                                         {u("/dev/sdc1"), u("/media/ann/card"), {}, false},
-                                         {u("/dev/sda3"), u("/home/ann/data"), u("DATA")}};
-    const SystemVolumes volumes([&table] { return table; }, u("/home/ann"));
+    TestPlatform tp;
+    tp.mounts = {{u("/dev/sda2"), u("/"), {}},
+                 {u("proc"), u("/proc"), {}},
+                 {u("tmpfs"), u("/run"), {}},
+                 {u("/dev/sdb1"), u("/media/ann/STICK"), u("STICK")},
+                 {u("tmpfs"), u("/home"), {}},
+                 {u("/dev/sdc1"), u("/media/ann/card"), {}, false},
+                 {u("/dev/sda3"), u("/home/ann/data"), u("DATA")}};
+    tp.home = u("/home/ann");
+    const Volumes &volumes = tp.volumes;
     QStringList drives;
     for (const Volumes::Volume &volume : volumes.list())
         drives << volume.root + u("=") + volume.text;
@@ -233,14 +235,12 @@ TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTable)
         {"/home/ann/data/", "/home/ann/data", true},
         {"/media/ann/STICKER", "/", false},
         {"/proc", "/proc", true},
-        {"/", "/", true},
-        {"relative", "", false},
-        {"", "", false}};
+        {"relative", "", false}};
     for (const auto &[path, root, isRoot] : paths) {
         EXPECT_EQ(volumes.rootOf(u(path)), u(root)) << path;
         EXPECT_EQ(volumes.isRoot(u(path)), isRoot) << path;
     }
-    table.clear();
+    tp.mounts.clear();
     EXPECT_EQ(volumes.list().size(), 1);
     EXPECT_EQ(volumes.list().value(0).text, u("/"));
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QString>
 #include <QStringList>
 #include <QStyle>
@@ -64,46 +64,37 @@ inline void expectReadable(const QWidget &window)
         if (named(w) && std::none_of(inner.begin(), inner.end(), named))
             controls << w;
     }
-    // Where a control draws, in the window: a label only where its text stands.
-    const auto drawn = [&window](const QWidget *w) {
-        QRect area = w->rect();
-        if (const auto *label = qobject_cast<const QLabel *>(w);
-            label && !label->text().isEmpty()) {
-            const int flags = int(label->alignment()) | Qt::TextShowMnemonic
-                              | (label->wordWrap() ? Qt::TextWordWrap : 0);
-            area = label->fontMetrics().boundingRect(label->contentsRect(), flags, label->text());
-        }
+    const auto drawn = [&window](const QWidget *w) { // a label only where its text stands
+        const auto *label = qobject_cast<const QLabel *>(w);
+        const int flags =
+            Qt::TextShowMnemonic | (label && label->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect area =
+            label && !label->text().isEmpty() ? label->fontMetrics().boundingRect(
+                label->contentsRect(), int(label->alignment()) | flags, label->text())
+                                              : w->rect();
         return area.translated(w->mapTo(&window, QPoint()));
     };
     for (const QWidget *w : controls) {
         const QString name = w->objectName();
-        for (const QWidget *other : controls) {
-            EXPECT_TRUE(other == w || !drawn(w).intersects(drawn(other)))
-                << qPrintable(name) << " covers " << qPrintable(other->objectName());
-        }
+        for (const QWidget *other : controls)
+            EXPECT_TRUE(other == w || !drawn(w).intersects(drawn(other))) << name;
         if (const auto *frame = qobject_cast<const QGroupBox *>(w->parentWidget())) {
-            EXPECT_TRUE(frame->contentsRect().contains(w->geometry())) << qPrintable(name);
+            EXPECT_TRUE(frame->contentsRect().contains(w->geometry())) << name;
         }
-        QString caption;
-        int room = 0;
+        const auto *label = qobject_cast<const QLabel *>(w);
+        const auto *button = qobject_cast<const QAbstractButton *>(w);
+        QString caption = label && !label->wordWrap() ? label->text()
+                          : button                    ? button->text()
+                                                      : QString();
         QStyleOptionButton option;
         option.initFrom(w);
-        if (const auto *label = qobject_cast<const QLabel *>(w); label && !label->wordWrap()) {
-            caption = label->text();
-            room = label->contentsRect().width();
-        } else if (const auto *box = qobject_cast<const QCheckBox *>(w)) {
-            caption = box->text();
-            room = w->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, w).width();
-        } else if (const auto *button = qobject_cast<const QPushButton *>(w)) {
-            caption = button->text();
-            room = w->style()->subElementRect(QStyle::SE_PushButtonContents, &option, w).width();
-        }
-        if (caption.isEmpty())
-            continue;
-        EXPECT_GE(w->font().pointSizeF(), 8.0) << qPrintable(name);
-        const QFontMetricsF metrics(w->font());
+        const auto inside = qobject_cast<const QCheckBox *>(w) ? QStyle::SE_CheckBoxContents
+                                                               : QStyle::SE_PushButtonContents;
+        const int room = label ? label->contentsRect().width()
+                               : w->style()->subElementRect(inside, &option, w).width();
+        EXPECT_TRUE(caption.isEmpty() || w->font().pointSizeF() >= 8.0) << name;
         for (const QString &line : caption.remove(QLatin1Char('&')).split(QLatin1Char('\n')))
-            EXPECT_LE(metrics.horizontalAdvance(line.trimmed()), room) << qPrintable(line);
+            EXPECT_LE(QFontMetricsF(w->font()).horizontalAdvance(line.trimmed()), room) << name;
     }
 }
 

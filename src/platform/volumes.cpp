@@ -37,12 +37,12 @@ QString withLabel(const QString &name, const QString &label)
 } // namespace
 
 SystemVolumes::SystemVolumes()
-    : SystemVolumes(systemMounts, QDir::homePath())
+    : SystemVolumes(systemMounts, &QDir::homePath)
 {}
 
-SystemVolumes::SystemVolumes(MountTable mounts, const QString &home)
+SystemVolumes::SystemVolumes(MountTable mounts, std::function<QString()> home)
     : m_mounts(std::move(mounts))
-    , m_home(home)
+    , m_home(std::move(home))
 {}
 
 QList<Volumes::Volume> SystemVolumes::list() const
@@ -56,7 +56,7 @@ QList<Volumes::Volume> SystemVolumes::list() const
             {root, withLabel(root.left(2).toLower(), info.isReady() ? info.name() : QString())});
     }
 #else
-    const QString homeRoot = rootOf(m_home);
+    const QString homeRoot = rootOf(home());
     for (const Mount &mount : m_mounts()) {
         // Pseudo file systems are no drives, except one that holds the home folder.
         if (!mount.ready

@@ -47,14 +47,14 @@ public:
 
     // The system's mount table and the user's home folder.
     SystemVolumes();
-    SystemVolumes(MountTable mounts, const QString &home);
+    SystemVolumes(MountTable mounts, std::function<QString()> home);
 
     QList<Volume> list() const override;
     bool isRoot(const QString &path) const override;
     QString rootOf(const QString &path) const override;
-    QString home() const override { return m_home; }
+    QString home() const override { return m_home(); }
 
 private:
     MountTable m_mounts;
-    QString m_home;
+    std::function<QString()> m_home;
 };
