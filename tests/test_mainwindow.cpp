@@ -100,11 +100,10 @@ TEST_F(Main, StartReadsTheStoreAndShowsTheAboutBoxAloneFirst)
     bool mainShown = true;
     onNextModal([&](QWidget *box) {
         modal = box->objectName();
-        mainShown = QApplication::topLevelWidgets().size() > 1
-                    && std::any_of(QApplication::topLevelWidgets().begin(),
-                                   QApplication::topLevelWidgets().end(), [](const QWidget *w) {
-                                       return w->isVisible() && w->objectName() == u("frmMain");
-                                   });
+        const auto tops = QApplication::topLevelWidgets();
+        mainShown = std::any_of(tops.begin(), tops.end(), [](const QWidget *w) {
+            return w->isVisible() && w->objectName() == u("frmMain");
+        });
         box->close();
     });
     const std::unique_ptr<MainWindow> started = MainWindow::start(m_tp.platform, m_tp.values);
