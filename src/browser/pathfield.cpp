@@ -3,10 +3,9 @@
 PathField::PathField(QWidget *parent)
     : QPlainTextEdit(parent)
 {
-    // Shown, never typed into.
+    // Shown, never typed into; long paths wrap at any character.
     setReadOnly(true);
     setEnabled(false);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAnywhere);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
