@@ -3,10 +3,9 @@
 PathField::PathField(QWidget *parent)
     : QPlainTextEdit(parent)
 {
-    // Shown, never typed into; long paths wrap at any character.
-    setReadOnly(true);
+    // Shown, never typed into: disabled, as the text box it stands for. A long path wraps
+    // at its blanks where it has any, as in a text box.
     setEnabled(false);
-    setWordWrapMode(QTextOption::WrapAnywhere);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }

@@ -29,6 +29,27 @@ QList<SystemVolumes::Mount> systemMounts()
     return mounts;
 }
 
+// The mount point nearest above a path: mounts sit inside each other.
+QString rootIn(const QList<SystemVolumes::Mount> &mounts, const QString &path)
+{
+    const QString target = clean(path);
+    if (!QDir::isAbsolutePath(target))
+        return {};
+    QString best;
+    qsizetype bestLength = -1;
+    for (const SystemVolumes::Mount &mount : mounts) {
+        const QString root = clean(mount.root);
+        const QString inside = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
+        const bool holds =
+            target.compare(root, PathCase) == 0 || target.startsWith(inside, PathCase);
+        if (holds && root.size() > bestLength) {
+            best = mount.root;
+            bestLength = root.size();
+        }
+    }
+    return best;
+}
+
 QString withLabel(const QString &name, const QString &label)
 {
     return label.isEmpty() ? name : name + QLatin1String(" [") + label + QLatin1Char(']');
@@ -56,8 +77,10 @@ QList<Volumes::Volume> SystemVolumes::list() const
             {root, withLabel(root.left(2).toLower(), info.isReady() ? info.name() : QString())});
     }
 #else
-    const QString homeRoot = rootOf(home());
-    for (const Mount &mount : m_mounts()) {
+    // One reading of the table: each costs a look at every mounted file system.
+    const QList<Mount> mounts = m_mounts();
+    const QString homeRoot = rootIn(mounts, home());
+    for (const Mount &mount : mounts) {
         // Pseudo file systems are no drives, except one that holds the home folder.
         if (!mount.ready
             || (!mount.device.startsWith(QLatin1String("/dev/")) && mount.root != homeRoot))
@@ -87,21 +110,5 @@ bool SystemVolumes::isRoot(const QString &path) const
 
 QString SystemVolumes::rootOf(const QString &path) const
 {
-    const QString target = clean(path);
-    if (!QDir::isAbsolutePath(target))
-        return {};
-    // The mount point nearest above the path: mounts sit inside each other.
-    QString best;
-    qsizetype bestLength = -1;
-    for (const Mount &mount : m_mounts()) {
-        const QString root = clean(mount.root);
-        const QString inside = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
-        const bool holds =
-            target.compare(root, PathCase) == 0 || target.startsWith(inside, PathCase);
-        if (holds && root.size() > bestLength) {
-            best = mount.root;
-            bestLength = root.size();
-        }
-    }
-    return best;
+    return rootIn(m_mounts(), path);
 }
