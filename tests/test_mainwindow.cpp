@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
@@ -178,6 +179,9 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     EXPECT_EQ(path->path(), at("pc/a.txt"));
     EXPECT_EQ(path->toPlainText(), at("pc/a.txt")); // shown, but never typed into
     EXPECT_FALSE(path->isEnabled());
+    path->setPath(at("pc/") + QString(500, u'x')); // longer than the field: no scroll bar
+    QCoreApplication::processEvents(); // the field lays the text out
+    EXPECT_FALSE(path->verticalScrollBar()->isVisible());
     EXPECT_EQ(sizeLine(), SizeLine::text(2048));
     click("c.txt", Qt::ShiftModifier);
     EXPECT_EQ(sizeLine(), SizeLine::text(2048 + 1000 + 2500));

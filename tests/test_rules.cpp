@@ -200,8 +200,7 @@ TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumber)
     EXPECT_EQ(StoredSettings::fromOverwriteFlag(false), u("False"));
 }
 
-// The drives, and the defaults of the stored folder and drive, from a mount table.
-TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTable)
+TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTableAndTheDefaults)
 {
     TestPlatform tp;
     tp.mounts = {{u("/dev/sda2"), u("/"), {}},
@@ -234,6 +233,7 @@ TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTable)
     EXPECT_EQ(QStringList({stored("Over"), stored("Dir"), stored("Drive")}),
               QStringList({"0", "/home/ann", "/home"}));
     tp.mounts.clear();
+    EXPECT_TRUE(tp.volumes.isRoot(u("/")));
     EXPECT_EQ(stored("Drive"), u("/"));
     EXPECT_EQ(tp.volumes.list().size(), 1);
     EXPECT_EQ(tp.volumes.list().value(0).text, u("/"));

@@ -7,7 +7,6 @@ PathField::PathField(QWidget *parent)
     // at its blanks where it has any, as in a text box.
     setEnabled(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void PathField::setPath(const QString &path)

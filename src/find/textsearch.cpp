@@ -49,6 +49,16 @@ QString withParagraphBreaks(QString text)
     return text;
 }
 
+// Stands for the marks of a table or frame, which hold a place but are no line break.
+constexpr QChar Unmatched(0xFDD0);
+
+// What ends a paragraph: a break, or the mark of a table or frame.
+QChar endOf(const QTextBlock &block)
+{
+    const QChar end = block.document()->characterAt(block.position() + block.length() - 1);
+    return end == QChar::ParagraphSeparator ? end : Unmatched;
+}
+
 // Finds one text in a text.
 class Finder final
 {
@@ -109,9 +119,16 @@ int find(QTextCursor &cursor, const QString &text, int from, Options options)
     qsizetype offset = qMax(0, from) - block.position();
     for (; block.isValid(); block = block.next(), offset = 0) {
         QString window = block.text();
-        QTextBlock next = block.next();
-        for (qsizetype n = 0; n < breaks && next.isValid(); ++n, next = next.next())
+        QTextBlock last = block;
+        for (qsizetype n = 0; n < breaks; ++n) {
+            // Only a paragraph right after a break: no mark of a table or frame between.
+            const QTextBlock next = last.next();
+            if (!next.isValid() || endOf(last) == Unmatched
+                || next.position() != last.position() + last.length())
+                break;
             window += QChar::ParagraphSeparator + next.text();
+            last = next;
+        }
         const qsizetype i = finder.indexIn(withParagraphBreaks(std::move(window)), offset);
         if (i >= 0 && i < block.length()) {
             const int start = block.position() + int(i);
@@ -130,12 +147,14 @@ std::vector<int> findAll(const QTextDocument &document, const QString &text, Opt
         return offsets;
     const QString wanted = withParagraphBreaks(text);
     const Finder finder(wanted, options);
-    // Offsets in this text are cursor positions: each paragraph is followed by one break.
+    // Offsets in this text are cursor positions: each paragraph is followed by what ends it,
+    // and the marks of a table or frame keep their places.
     QString all;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (block != document.begin())
-            all += QChar::ParagraphSeparator;
+        all.resize(block.position(), Unmatched);
         all += block.text();
+        if (block.next().isValid())
+            all += endOf(block);
     }
     all = withParagraphBreaks(std::move(all));
     for (qsizetype i = finder.indexIn(all, 0); i >= 0; i = finder.indexIn(all, i + text.size()))
