@@ -178,6 +178,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Transitions, ::testing::Values(
     Step{"xyz", 0, 0, "q", "r", "RA", "&Find", false, "", "xyz", 0, 0, false},
     Step{"cat", 0, 0, "cat", "", "FR-A", "&Find Next", true, "", "cat", 0, 3, true},
     Step{"cat", 0, 0, "cat", "dog", "RAF", "&Find", false, "1n", "dog", 3, 3, false},
+    Step{"a\ncat\ncat", 0, 0, "cat", "", "FF", "&Find Next", true, "", "a\ncat\ncat", 6, 9, true},
     Step{"cat\ndog cat\ndog", 8, 15, nullptr, "", "FF", "&Find Next", true, "", "cat\ndog cat\ndog", 8, 15, true}));
 // clang-format on
 
