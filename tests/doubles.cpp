@@ -1,19 +1,8 @@
 #include "doubles.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTimer>
 #include <QWidget>
-
-#include <algorithm>
-
-bool FakeVolumes::isRoot(const QString &path) const
-{
-    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
-    return std::any_of(drives.begin(), drives.end(), [&clean](const Volume &drive) {
-        return QDir::cleanPath(QDir::fromNativeSeparators(drive.root)) == clean;
-    });
-}
 
 void RecordingDialogs::message(QWidget *, const QString &text, const QString &title, Icon icon)
 {
@@ -39,6 +28,14 @@ QStringList RecordingDialogs::kinds() const
     for (const Box &box : boxes)
         kinds << box.kind;
     return kinds;
+}
+
+QStringList RecordingDialogs::texts() const
+{
+    QStringList texts;
+    for (const Box &box : boxes)
+        texts << box.text;
+    return texts;
 }
 
 bool RecordingCommandStarter::start(const QString &commandLine, QString *error)

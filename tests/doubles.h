@@ -61,8 +61,9 @@ public:
     std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
                                  const QString &defaultAnswer) override;
 
-    // The kinds of the boxes shown, in order.
+    // The kinds and the texts of the boxes shown, in order.
     QStringList kinds() const;
+    QStringList texts() const;
 
     QList<Box> boxes;
     QList<bool> okCancelAnswers;                // taken in turn; Cancel when none is left
@@ -86,16 +87,6 @@ public:
     int failFrom = -1;     // attempts from this index on fail; -1 never
 };
 
-// Drives made of folders the test names; exactly those count as roots.
-class FakeVolumes final : public Volumes
-{
-public:
-    QList<Volume> list() const override { return drives; }
-    bool isRoot(const QString &path) const override;
-
-    QList<Volume> drives;
-};
-
 // Lights the test switches on and off.
 class FakeKeyboard final : public KeyboardIndicators
 {
@@ -111,7 +102,12 @@ struct TestPlatform
     RecordingDialogs dialogs;
     RecordingUrlOpener urls;
     RecordingCommandStarter commands;
-    FakeVolumes volumes;
+    QList<SystemVolumes::Mount> mounts; // the drives, each as a real device
+    QString home;
+    SystemVolumes volumes{[this] { return mounts; },
+                          [this] {
+                              return home;
+                          }};
     FakeKeyboard keyboard;
     Platform platform{settings, dialogs, urls, commands, volumes, keyboard};
     ProgramValues values;

@@ -122,13 +122,14 @@ TEST_F(EndToEnd, TheToolReceivesEveryNameWhole)
     EXPECT_TRUE(m_tp.dialogs.boxes.isEmpty());
 }
 
-TEST_F(EndToEnd, WithoutTheToolEachPressShowsTheMessageOnceAndStartsNothing)
+TEST_F(EndToEnd, WithoutTheToolEachPressShowsTheMessageOnce)
 {
     ASSERT_TRUE(QFile::remove(m_tool));
     transmitAll();
     backup({u("a:\\x\\"), u("a:\\y\\")}, u("/b/"));
     // One message a press: the first line that cannot start ends it.
-    EXPECT_EQ(m_tp.dialogs.boxes.size(), 2);
+    const QString message = u("Error! Please check the path of transfolio.exe or your sources!");
+    EXPECT_EQ(m_tp.dialogs.texts(), QStringList({message, message}));
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
@@ -34,7 +35,7 @@ protected:
         m_tree.file(u("pc/x.doc"), 5);
         m_tree.folder(u("pc/sub1/deep"));
         m_tree.folder(u("pc/sub2"));
-        m_tp.volumes.drives = {{m_tree.path(), m_tree.path() + u(" [TREE]")}};
+        m_tp.mounts = {{u("/dev/tree"), m_tree.path(), u("TREE")}};
         store("FTOrt", u("/opt/pofo/"));
         store("Drive", m_tree.path());
     }
@@ -100,11 +101,10 @@ TEST_F(Main, StartReadsTheStoreAndShowsTheAboutBoxAloneFirst)
     bool mainShown = true;
     onNextModal([&](QWidget *box) {
         modal = box->objectName();
-        mainShown = QApplication::topLevelWidgets().size() > 1
-                    && std::any_of(QApplication::topLevelWidgets().begin(),
-                                   QApplication::topLevelWidgets().end(), [](const QWidget *w) {
-                                       return w->isVisible() && w->objectName() == u("frmMain");
-                                   });
+        const auto tops = QApplication::topLevelWidgets();
+        mainShown = std::any_of(tops.begin(), tops.end(), [](const QWidget *w) {
+            return w->isVisible() && w->objectName() == u("frmMain");
+        });
         box->close();
     });
     const std::unique_ptr<MainWindow> started = MainWindow::start(m_tp.platform, m_tp.values);
@@ -141,14 +141,18 @@ TEST_F(Main, ClosingWritesTheFourSettingsInOrderAndReportsAFailedWrite)
 
 TEST_F(Main, BadStoredFoldersStillStartOnAReadableFolder)
 {
-    store("Dir", at("gone"));
-    store("File", at("pc/sub2"));
-    EXPECT_EQ(child<FolderList>(MainWindow(m_tp.platform, m_tp.values), u("Dir1"))->path(),
-              at("pc/sub2"));
-    store("Dir", at("pc/a.txt"));
-    store("File", at("gone"));
-    EXPECT_EQ(child<FolderList>(MainWindow(m_tp.platform, m_tp.values), u("Dir1"))->path(),
-              QDir::toNativeSeparators(QDir::homePath()));
+    // "Dir", "File", the home folder, where the folder list starts; the tree is the drive.
+    const std::tuple<const char *, const char *, const char *, const char *> table[] = {
+        {"gone", "pc/sub2", "pc/sub1", "pc/sub2"},
+        {"pc/a.txt", "gone", "pc/sub1", "pc/sub1"},
+        {"pc/a.txt", "gone", "gone/home", ""}};
+    for (const auto &[dir, file, home, start] : table) {
+        store("Dir", at(u(dir)));
+        store("File", at(u(file)));
+        m_tp.home = at(u(home));
+        EXPECT_EQ(child<FolderList>(MainWindow(m_tp.platform, m_tp.values), u("Dir1"))->path(),
+                  at(u(start)));
+    }
 }
 
 TEST_F(Main, MenuCommandsOpenTheirWindowsModally)
@@ -173,6 +177,11 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     click("a.txt");
     EXPECT_TRUE(command1->isEnabled());
     EXPECT_EQ(path->path(), at("pc/a.txt"));
+    EXPECT_EQ(path->toPlainText(), at("pc/a.txt")); // shown, but never typed into
+    EXPECT_FALSE(path->isEnabled());
+    path->setPath(at("pc/") + QString(500, u'x')); // longer than the field: no scroll bar
+    QCoreApplication::processEvents(); // the field lays the text out
+    EXPECT_FALSE(path->verticalScrollBar()->isVisible());
     EXPECT_EQ(sizeLine(), SizeLine::text(2048));
     click("c.txt", Qt::ShiftModifier);
     EXPECT_EQ(sizeLine(), SizeLine::text(2048 + 1000 + 2500));
@@ -203,7 +212,7 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     QTest::mouseRelease(dir1->viewport(), Qt::LeftButton, {}, sub1);
     EXPECT_EQ(file1->path(), at("pc/sub1"));
     EXPECT_EQ(file1->count(), 0);
-    EXPECT_EQ(path->path(), at("pc/sub1"));
+    EXPECT_EQ(path->toPlainText(), at("pc/sub1"));
     EXPECT_FALSE(command1->isEnabled());
     EXPECT_EQ(sizeLine(), SizeLine::text(5));
 
@@ -275,6 +284,15 @@ TEST_F(Main, DeleteFolderAsksOnlyWhenThereIsSomethingInItAndReadsTheListAgain)
     EXPECT_EQ(m_tp.dialogs.boxes[0].text,
               u("WARNING, folder isn't empty. Do you want to delete all files?"));
     EXPECT_EQ(m_tp.dialogs.boxes[0].title, titleLine());
+
+    // OK where a folder is left inside: the files go, and a box says why the folder stayed.
+    m_tree.folder(u("pc/victim/inner"));
+    open("pc/victim");
+    m_tp.dialogs.okCancelAnswers = {true};
+    trigger("mnuDeleteFolder");
+    ASSERT_EQ(boxes(), QStringList({"okCancel", "message"}));
+    EXPECT_TRUE(m_tp.dialogs.boxes[1].text.contains(u("holds folders")));
+    EXPECT_EQ(m_tree.entries(u("pc/victim")), QStringList({"inner"}));
 }
 
 TEST_F(Main, NewFolderMakesTheAnswerInThePathFieldsFolderOrSaysWhyNot)
@@ -305,15 +323,16 @@ TEST_F(Main, NewFolderMakesTheAnswerInThePathFieldsFolderOrSaysWhyNot)
 TEST_F(Main, DrivesOpenTheirFolderAndAFolderOnASecondDriveStartsThere)
 {
     m_tree.folder(u("two/deeper"));
-    m_tp.volumes.drives = {
-        {at("pc"), at("pc") + u(" [ONE]")}, {at("two"), at("two")}, {at("gone"), at("gone")}};
+    m_tp.mounts = {{u("/dev/a"), at("pc"), u("ONE")},
+                   {u("/dev/b"), at("two"), {}},
+                   {u("/dev/c"), at("gone"), {}}};
     store("Drive", at("two"));
     open("two/deeper");
     auto *drive1 = control<DriveList>("Drive1");
     EXPECT_EQ(drive1->root(), at("two"));
-    QTest::keyClick(drive1, Qt::Key_Home);
+    QTest::keyClick(drive1, Qt::Key_Up);
     EXPECT_EQ(path->path(), at("pc"));
-    QTest::keyClick(drive1, Qt::Key_End);
+    QTest::keyClick(drive1, Qt::Key_Up);
     ASSERT_EQ(boxes(), QStringList({"message"}));
     EXPECT_TRUE(m_tp.dialogs.boxes[0].text.contains(at("gone")));
     EXPECT_EQ(dir1->path(), at("pc"));

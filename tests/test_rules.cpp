@@ -1,5 +1,4 @@
 // The rules that need no window: size line, patterns, folders, settings, command lines.
-#include "about/abouttext.h"
 #include "app/storedsettings.h"
 #include "browser/filepattern.h"
 #include "browser/folderaccess.h"
@@ -14,7 +13,6 @@
 #include "transfer/toolcommands.h"
 
 #include <QRegularExpression>
-#include <QStorageInfo>
 
 #include <random>
 
@@ -137,10 +135,10 @@ protected:
         m_tree.folder(u("target/kept"));
         m_tree.link(u("link"), m_tree.path(u("target")));
         m_tree.file(u("root/system.txt"), 10);
-        m_volumes.drives = {{m_tree.path(u("root")), m_tree.path(u("root"))}};
+        m_tp.mounts = {{u("/dev/sda1"), m_tree.path(u("root")), {}}};
     }
     Tree m_tree;
-    FakeVolumes m_volumes;
+    TestPlatform m_tp;
 };
 
 TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemoved)
@@ -150,10 +148,10 @@ TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemoved)
         {"full", Removal::NotEmpty, "", true},
         {"gone", Removal::Failed, "", false},
         {"file.txt", Removal::Failed, "not a folder", true},
-        {"link", Removal::Failed, "not a folder", true},
+        {"link", Removal::Failed, "a link to a folder, and links are not deleted", true},
         {"root", Removal::Refused, "root of a drive", true}};
     for (const auto &[target, outcome, reason, remains] : table) {
-        const auto result = FolderCommands::removeFolder(m_tree.path(u(target)), m_volumes);
+        const auto result = FolderCommands::removeFolder(m_tree.path(u(target)), m_tp.volumes);
         EXPECT_EQ(result.outcome, outcome) << target;
         const bool named = outcome == Removal::Failed || outcome == Removal::Refused;
         EXPECT_TRUE(result.message.contains(u(reason))
@@ -170,7 +168,8 @@ TEST_F(Removing, DeletingFilesTakesThoseDirectlyInTheFolderAndLinksToFilesOnly)
         m_tree.file(u("victim/") + u(name), 3);
     m_tree.link(u("victim/to-file"), m_tree.path(u("file.txt")));
     m_tree.link(u("victim/broken"), m_tree.path(u("nothing")));
-    EXPECT_EQ(FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_volumes), QString());
+    EXPECT_EQ(FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_tp.volumes),
+              QString());
     EXPECT_FALSE(m_tree.exists(u("victim")));
     EXPECT_EQ(QFileInfo(m_tree.path(u("file.txt"))).size(), 10);
 
@@ -179,15 +178,15 @@ TEST_F(Removing, DeletingFilesTakesThoseDirectlyInTheFolderAndLinksToFilesOnly)
     m_tree.file(u("victim/inner/deep.txt"), 5);
     m_tree.link(u("victim/to-folder"), m_tree.path(u("target")));
     const QString message =
-        FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_volumes);
+        FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_tp.volumes);
     EXPECT_TRUE(message.contains(m_tree.path(u("victim"))) && message.contains(u("holds folders")))
         << message;
     EXPECT_EQ(m_tree.entries(u("victim")), QStringList({"inner", "to-folder"}));
     EXPECT_TRUE(m_tree.exists(u("victim/inner/deep.txt")) && m_tree.exists(u("target/kept")));
 
-    EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u("root")), m_volumes)
+    EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u("root")), m_tp.volumes)
                     .contains(u("root of a drive")));
-    EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u("file.txt")), m_volumes)
+    EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u("file.txt")), m_tp.volumes)
                     .contains(u("not a folder")));
     EXPECT_TRUE(m_tree.exists(u("root/system.txt")) && m_tree.exists(u("file.txt")));
 }
@@ -200,12 +199,45 @@ TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumber)
         EXPECT_FALSE(StoredSettings::toOverwriteFlag(u(off))) << off;
     EXPECT_EQ(StoredSettings::fromOverwriteFlag(true), u("True"));
     EXPECT_EQ(StoredSettings::fromOverwriteFlag(false), u("False"));
+}
 
-    // Elsewhere than Windows, a first start opens the home folder on its own volume.
-    const MemorySettingsStore empty;
-    EXPECT_EQ(StoredSettings::read(empty, u("Over")), u("0"));
-    EXPECT_EQ(StoredSettings::read(empty, u("Dir")), QDir::homePath());
-    EXPECT_EQ(StoredSettings::read(empty, u("Drive")), QStorageInfo(QDir::homePath()).rootPath());
+TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTableAndTheDefaults)
+{
+    TestPlatform tp;
+    tp.mounts = {{u("/dev/sda2"), u("/"), {}},
+                 {u("proc"), u("/proc"), {}},
+                 {u("/dev/sdb1"), u("/media/ann/STICK"), u("STICK")},
+                 {u("tmpfs"), u("/home"), {}},
+                 {u("/dev/sdc1"), u("/media/ann/card"), {}, false},
+                 {u("/dev/sda3"), u("/home/ann/data"), u("DATA")}};
+    tp.home = u("/home/ann");
+    QStringList drives;
+    for (const Volumes::Volume &volume : tp.volumes.list())
+        drives << volume.root + u("=") + volume.text;
+    EXPECT_EQ(drives, QStringList({"/=/", "/home=/home", "/home/ann/data=/home/ann/data [DATA]",
+                                   "/media/ann/STICK=/media/ann/STICK [STICK]"}));
+    const std::tuple<const char *, const char *, bool> paths[] = {
+        // a path, the root of its drive, whether it is a root itself
+        {"/home/ann/x", "/home", false},
+        {"/home/ann/data/", "/home/ann/data", true},
+        {"/media/ann/STICKER", "/", false},
+        {"/proc", "/proc", true},
+        {"relative", "", false}};
+    for (const auto &[path, root, isRoot] : paths) {
+        EXPECT_EQ(tp.volumes.rootOf(u(path)), u(root)) << path;
+        EXPECT_EQ(tp.volumes.isRoot(u(path)), isRoot) << path;
+    }
+    // Elsewhere than Windows, a first start opens the home folder on its volume, else on "/".
+    const auto stored = [&tp](const char *section) {
+        return StoredSettings::read(tp.settings, u(section), tp.volumes);
+    };
+    EXPECT_EQ(QStringList({stored("Over"), stored("Dir"), stored("Drive")}),
+              QStringList({"0", "/home/ann", "/home"}));
+    tp.mounts.clear();
+    EXPECT_TRUE(tp.volumes.isRoot(u("/")));
+    EXPECT_EQ(stored("Drive"), u("/"));
+    EXPECT_EQ(tp.volumes.list().size(), 1);
+    EXPECT_EQ(tp.volumes.list().value(0).text, u("/"));
 }
 
 TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)
@@ -231,15 +263,7 @@ TEST(CommandLine, IsBuiltByteForByte)
 {
     const ToolNames windows{u("transfolio.exe"), QLatin1Char('\\')};
     const ToolCommands tools(u(R"(c:\tools\)"), windows);
-    const auto transmit = [&](const char *folder, bool overwrite) {
-        return tools.transmit(u(R"(C:\POFO)"), u("NOTES.TXT"), u(R"(a:\)"), u(folder), overwrite);
-    };
-    EXPECT_EQ(transmit("", false), u(R"(c:\tools\transfolio.exe C:\POFO\NOTES.TXT a:\ /t )"));
-    EXPECT_EQ(transmit("", true), u(R"(c:\tools\transfolio.exe C:\POFO\NOTES.TXT a:\ /t -f)"));
-    EXPECT_EQ(transmit("DOCS", false),
-              u(R"(c:\tools\transfolio.exe C:\POFO\NOTES.TXT a:\DOCS /t)"));
-    EXPECT_EQ(transmit("DOCS", true),
-              u(R"(c:\tools\transfolio.exe C:\POFO\NOTES.TXT a:\DOCS /t -f)"));
+    // Plain transmit lines are checked byte for byte with the random names below.
     EXPECT_EQ(ToolCommands(u(R"(c:\tools)"), windows)
                   .transmit(u(R"(C:\)"), u("N.TXT"), u("a:"), u(R"(\DOCS\)"), false),
               u(R"(c:\toolstransfolio.exe C:\N.TXT a:\DOCS\ /t)"));
@@ -353,15 +377,6 @@ TEST(ProcessStarter, ResolvesTheProgramAndRunsItBehindTheTerminal)
         const auto refused = ProcessStarter::plan(bad + u(" -r x"), {});
         EXPECT_TRUE(!refused.error.isEmpty() && refused.program.isEmpty()) << bad;
     }
-}
-
-TEST(AboutText, HasTwelveLinesWithEmptyOnesAtTwoSevenAndTen)
-{
-    const QStringList lines = aboutText().split(u("\r\n"));
-    ASSERT_EQ(lines.size(), 12);
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(lines[i].isEmpty(), i == 1 || i == 6 || i == 9) << i;
-    EXPECT_EQ(lines[3], u("This program uses the command line tool Transfolio.exe"));
 }
 
 TEST(WindowPlacement, CentredInTheAvailableAreaButNeverAboveOrLeftOfIt)

@@ -1,15 +1,22 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QString>
 #include <QStringList>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <system_error>
 
@@ -41,6 +48,54 @@ template<typename T = QWidget> T *child(const QObject &window, const QString &na
     T *found = window.findChild<T *>(name);
     EXPECT_NE(found, nullptr) << name.toStdString();
     return found;
+}
+
+// A fixed layout as a user sees it: every caption at 8 points or more and whole within its
+// control, nothing drawn over another control, and the controls of a frame below its title.
+inline void expectReadable(const QWidget &window)
+{
+    const auto named = [&window](const QWidget *w) {
+        return w->isVisibleTo(&window) && !w->objectName().isEmpty()
+               && !w->objectName().startsWith(QLatin1String("qt_"));
+    };
+    QList<const QWidget *> controls; // the named ones that hold no named control
+    for (const QWidget *w : window.findChildren<QWidget *>()) {
+        const auto inner = w->findChildren<QWidget *>();
+        if (named(w) && std::none_of(inner.begin(), inner.end(), named))
+            controls << w;
+    }
+    const auto drawn = [&window](const QWidget *w) { // a label only where its text stands
+        const auto *label = qobject_cast<const QLabel *>(w);
+        const int flags =
+            Qt::TextShowMnemonic | (label && label->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect area =
+            label && !label->text().isEmpty() ? label->fontMetrics().boundingRect(
+                label->contentsRect(), int(label->alignment()) | flags, label->text())
+                                              : w->rect();
+        return area.translated(w->mapTo(&window, QPoint()));
+    };
+    for (const QWidget *w : controls) {
+        const QString name = w->objectName();
+        for (const QWidget *other : controls)
+            EXPECT_TRUE(other == w || !drawn(w).intersects(drawn(other))) << name;
+        if (const auto *frame = qobject_cast<const QGroupBox *>(w->parentWidget())) {
+            EXPECT_TRUE(frame->contentsRect().contains(w->geometry())) << name;
+        }
+        const auto *label = qobject_cast<const QLabel *>(w);
+        const auto *button = qobject_cast<const QAbstractButton *>(w);
+        QString caption = label && !label->wordWrap() ? label->text()
+                          : button                    ? button->text()
+                                                      : QString();
+        QStyleOptionButton option;
+        option.initFrom(w);
+        const auto inside = qobject_cast<const QCheckBox *>(w) ? QStyle::SE_CheckBoxContents
+                                                               : QStyle::SE_PushButtonContents;
+        const int room = label ? label->contentsRect().width()
+                               : w->style()->subElementRect(inside, &option, w).width();
+        EXPECT_TRUE(caption.isEmpty() || w->font().pointSizeF() >= 8.0) << name;
+        for (const QString &line : caption.remove(QLatin1Char('&')).split(QLatin1Char('\n')))
+            EXPECT_LE(QFontMetricsF(w->font()).horizontalAdvance(line.trimmed()), room) << name;
+    }
 }
 
 // A real folder tree in a temporary place; paths in the platform's notation.

@@ -204,17 +204,24 @@ void MainWindow::load()
 {
     // Each step stands alone: a value that cannot be used leaves its control as it was.
     const SettingsStore &store = m_platform.settings;
-    m_values.toolFolder = StoredSettings::read(store, StoredSettings::ToolFolder);
-    m_values.overwriteFlag =
-        StoredSettings::toOverwriteFlag(StoredSettings::read(store, StoredSettings::Overwrite));
-    m_file1->setPath(StoredSettings::read(store, StoredSettings::FileFolder));
-    if (!m_dir1->setPath(StoredSettings::read(store, StoredSettings::Folder))
-        && m_dir1->path().isEmpty()) {
+    const Volumes &volumes = m_platform.volumes;
+    const auto stored = [&store, &volumes](const QString &section) {
+        return StoredSettings::read(store, section, volumes);
+    };
+    m_values.toolFolder = stored(StoredSettings::ToolFolder);
+    m_values.overwriteFlag = StoredSettings::toOverwriteFlag(stored(StoredSettings::Overwrite));
+    m_file1->setPath(stored(StoredSettings::FileFolder));
+    if (!m_dir1->setPath(stored(StoredSettings::Folder)) && m_dir1->path().isEmpty()) {
         // Nothing was open yet: start somewhere readable rather than on an empty list.
-        if (m_file1->path().isEmpty() || !m_dir1->setPath(m_file1->path()))
-            m_dir1->setPath(StoredSettings::defaultFolder());
+        QStringList candidates = StoredSettings::startFolders(volumes);
+        if (!m_file1->path().isEmpty())
+            candidates.prepend(m_file1->path());
+        for (const QString &folder : std::as_const(candidates)) {
+            if (m_dir1->setPath(folder))
+                break;
+        }
     }
-    m_drive1->setDrive(StoredSettings::read(store, StoredSettings::Drive));
+    m_drive1->setDrive(stored(StoredSettings::Drive));
     m_mnuOver->setChecked(m_values.overwriteFlag);
     setWindowTitle(titleLine());
 }

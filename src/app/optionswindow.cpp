@@ -36,7 +36,8 @@ OptionsWindow::OptionsWindow(Platform &platform, ProgramValues &values, QWidget 
     shrinkFontToFit(label1);
 
     m_toolFolder = new QLineEdit(
-        StoredSettings::read(m_platform.settings, StoredSettings::ToolFolder), frame1);
+        StoredSettings::read(m_platform.settings, StoredSettings::ToolFolder, m_platform.volumes),
+        frame1);
     m_toolFolder->setObjectName(QStringLiteral("FTOrt"));
     m_toolFolder->setGeometry(twipsRect(120, 720, 3615, 285));
     label1->setBuddy(m_toolFolder);

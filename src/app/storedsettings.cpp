@@ -1,10 +1,9 @@
 #include "storedsettings.h"
 
 #include "platform/settingsstore.h"
+#include "platform/volumes.h"
 
-#include <QDir>
 #include <QLocale>
-#include <QStorageInfo>
 
 #include <cmath>
 
@@ -19,23 +18,30 @@ QString defaultToolFolder()
 #endif
 }
 
-QString defaultFolder()
+QString defaultFolder(const Volumes &volumes)
 {
 #ifdef Q_OS_WIN
+    Q_UNUSED(volumes);
     return QStringLiteral("c:\\");
 #else
-    return QDir::homePath();
+    return volumes.home();
 #endif
 }
 
-QString defaultDrive()
+QString defaultDrive(const Volumes &volumes)
 {
 #ifdef Q_OS_WIN
+    Q_UNUSED(volumes);
     return QStringLiteral("c:\\");
 #else
-    const QString root = QStorageInfo(QDir::homePath()).rootPath();
+    const QString root = volumes.rootOf(volumes.home());
     return root.isEmpty() ? QStringLiteral("/") : root;
 #endif
+}
+
+QStringList startFolders(const Volumes &volumes)
+{
+    return {defaultFolder(volumes), defaultDrive(volumes), QStringLiteral("/")};
 }
 
 bool toOverwriteFlag(const QString &text)
@@ -55,7 +61,7 @@ QString fromOverwriteFlag(bool on)
     return on ? QStringLiteral("True") : QStringLiteral("False");
 }
 
-QString read(const SettingsStore &store, const QString &section)
+QString read(const SettingsStore &store, const QString &section, const Volumes &volumes)
 {
     QString fallback;
     if (section == ToolFolder)
@@ -63,9 +69,9 @@ QString read(const SettingsStore &store, const QString &section)
     else if (section == Overwrite)
         fallback = defaultOverwrite();
     else if (section == Drive)
-        fallback = defaultDrive();
+        fallback = defaultDrive(volumes);
     else
-        fallback = defaultFolder();
+        fallback = defaultFolder(volumes);
     return store.read(section, Key, fallback);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class SettingsStore;
+class Volumes;
 
 // The stored settings: their sections, defaults and conversions. No widgets here.
 namespace StoredSettings {
@@ -17,9 +19,12 @@ inline const QString Drive = QStringLiteral("Drive");
 // "c:\" on Windows; empty elsewhere, so that the tool is looked up on the PATH.
 QString defaultToolFolder();
 // "c:\" on Windows; the user's home folder elsewhere.
-QString defaultFolder();
-// "c:\" on Windows; the root of the volume that holds the home folder elsewhere.
-QString defaultDrive();
+QString defaultFolder(const Volumes &volumes);
+// "c:\" on Windows; the root of the volume that holds the home folder elsewhere, else "/".
+QString defaultDrive(const Volumes &volumes);
+// Where the folder list starts when no stored folder can be opened, best first: the default
+// folder, then (when the home folder is gone) the root of its drive, then "/".
+QStringList startFolders(const Volumes &volumes);
 inline QString defaultOverwrite()
 {
     return QStringLiteral("0");
@@ -30,6 +35,6 @@ bool toOverwriteFlag(const QString &text);
 QString fromOverwriteFlag(bool on);
 
 // Reads a section with its default.
-QString read(const SettingsStore &store, const QString &section);
+QString read(const SettingsStore &store, const QString &section, const Volumes &volumes);
 
 } // namespace StoredSettings

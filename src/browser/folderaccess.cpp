@@ -72,16 +72,10 @@ Listing read(const QString &folder)
     while (const dirent *entry = ::readdir(dir)) {
         if (entry->d_name[0] == '.')
             continue; // hidden, and "." and ".."
-        switch (typeOf(encoded, entry)) {
-        case EntryType::File:
-            listing.files.append(QFile::decodeName(entry->d_name));
-            break;
-        case EntryType::Folder:
-            listing.folders.append(QFile::decodeName(entry->d_name));
-            break;
-        case EntryType::Other:
-            break;
-        }
+        const EntryType type = typeOf(encoded, entry);
+        if (type != EntryType::Other)
+            (type == EntryType::File ? listing.files : listing.folders)
+                .append(QFile::decodeName(entry->d_name));
     }
     ::closedir(dir);
     return listing;

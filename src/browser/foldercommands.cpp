@@ -27,6 +27,23 @@ bool isNotEmpty(const std::error_code &error)
     return error == std::errc::directory_not_empty || error == std::errc::file_exists;
 }
 
+// Empty for a real folder; otherwise why the path is none to delete. A link is never followed:
+// only a real folder is removed, and a file is never deleted.
+QString whyNoFolder(const fs::path &target)
+{
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(target, error);
+    if (error)
+        return FolderAccess::reason(error);
+    if (fs::is_directory(status))
+        return {};
+    // The lists show such a link as a folder, so "not a folder" would puzzle.
+    if (fs::is_symlink(status) && fs::is_directory(fs::status(target, error)))
+        return QCoreApplication::translate("FolderCommands",
+                                           "it is a link to a folder, and links are not deleted");
+    return QCoreApplication::translate("FolderCommands", "it is not a folder");
+}
+
 // Characters the file system takes as a separator or refuses in a name.
 QString forbiddenCharacters()
 {
@@ -86,13 +103,9 @@ RemoveResult removeFolder(const QString &path, const Volumes &volumes)
                     .arg(shown(path))};
     }
     const fs::path target = FolderAccess::fsPath(path);
+    if (const QString why = whyNoFolder(target); !why.isEmpty())
+        return failed(why);
     std::error_code error;
-    // Never follow a link here: only a real folder is removed, and a file is never deleted.
-    const fs::file_status status = fs::symlink_status(target, error);
-    if (error)
-        return failed(FolderAccess::reason(error));
-    if (!fs::is_directory(status))
-        return failed(QCoreApplication::translate("FolderCommands", "it is not a folder"));
     if (fs::remove(target, error))
         return {Removal::Removed, {}};
     if (isNotEmpty(error))
@@ -113,10 +126,9 @@ QString deleteFilesAndRemove(const QString &path, const Volumes &volumes)
     if (volumes.isRoot(path))
         return failed(QCoreApplication::translate("FolderCommands", "it is the root of a drive"));
     const fs::path target = FolderAccess::fsPath(path);
+    if (const QString why = whyNoFolder(target); !why.isEmpty())
+        return failed(why);
     std::error_code error;
-    if (!fs::is_directory(fs::symlink_status(target, error)))
-        return failed(error ? FolderAccess::reason(error)
-                            : QCoreApplication::translate("FolderCommands", "it is not a folder"));
 
     std::vector<fs::path> files;
     bool holdsFolders = false;

@@ -3,13 +3,10 @@
 PathField::PathField(QWidget *parent)
     : QPlainTextEdit(parent)
 {
-    // Shown, never typed into.
-    setReadOnly(true);
+    // Shown, never typed into: disabled, as the text box it stands for. A long path wraps
+    // at its blanks where it has any, as in a text box.
     setEnabled(false);
-    setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    setWordWrapMode(QTextOption::WrapAnywhere);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 void PathField::setPath(const QString &path)

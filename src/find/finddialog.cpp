@@ -12,6 +12,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <stdexcept>
@@ -62,13 +63,27 @@ QLabel *label(const QString &caption, const char *name, const QRect &geometry, Q
 }
 
 // As labels do: the layout was drawn for a narrow font, and on a wider one a caption is made
-// just small enough to fit instead of being cut off.
-QCheckBox *checkBox(const QString &caption, const char *name, int top, QWidget *parent)
+// just small enough to fit instead of being cut off, but never below 8 points; what still does
+// not fit gets room to the right, inside the frame.
+QCheckBox *checkBox(const QString &caption, const char *name, int top, QGroupBox *frame)
 {
     auto *box =
-        place(new QCheckBox(caption, parent), QLatin1String(name), twipsRect(170, top, 1965, 240));
+        place(new QCheckBox(caption, frame), QLatin1String(name), twipsRect(170, top, 1965, 240));
     shrinkFontToFit(box);
+    const int widest = frame->contentsRect().right() + 1 - box->x();
+    box->resize(std::clamp(box->sizeHint().width(), box->width(), widest), box->height());
     return box;
+}
+
+// The layout puts the frame's title on its line; styles that draw the title above the line
+// would have the line cross the upper box. The boxes move down inside the line as far as
+// needed, keeping clear of each other and of the frame's foot.
+void keepInside(const QGroupBox *frame, QWidget *upper, QWidget *lower)
+{
+    const QRect room = frame->contentsRect();
+    upper->move(upper->x(), std::max(upper->y(), room.top()));
+    const int below = std::max(lower->y(), upper->geometry().bottom() + 1);
+    lower->move(lower->x(), std::min(below, room.bottom() + 1 - lower->height()));
 }
 
 QPushButton *button(const QString &caption, const char *name, const QRect &geometry,
@@ -128,8 +143,10 @@ FindDialog::FindDialog(QTextEdit &textArea, Dialogs &dialogs, QWidget *owner)
     auto *bar = place(new QWidget(this), QStringLiteral("picBar"), twipsRect(120, 945, 5340, 915));
     auto *frame = place(new QGroupBox(tr("Search Options"), bar), QStringLiteral("Frame1"),
                         twipsRect(75, 0, 4065, 855));
+    frame->ensurePolished();
     m_chkWholeWord = checkBox(tr("Find Whole Word &Only"), "chkWholeWord", 240, frame);
     m_chkMatchCase = checkBox(tr("Match Ca&se"), "chkMatchCase", 550, frame);
+    keepInside(frame, m_chkWholeWord, m_chkMatchCase);
     m_cmdReplace = button(collapsed(), "cmdReplace", replaceButtonRect(false), bar);
     m_cmdReplaceAll = button(tr("Replace &All"), "cmdReplaceAll", replaceButtonRect(false), bar);
 

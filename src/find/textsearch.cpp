@@ -6,6 +6,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <utility>
+
 namespace TextSearch {
 
 namespace {
@@ -37,7 +39,28 @@ bool standsAlone(const QString &text, qsizetype start, qsizetype length)
            && (end == text.size() || !isWordCharacter(codePointAt(text, end)));
 }
 
-// Finds one text in the text of single paragraphs.
+// A line break, within a paragraph or between two, is one break to a reader: the search sees
+// each as a paragraph break, one character for one, so offsets stay as they were.
+QString withParagraphBreaks(QString text)
+{
+    for (QChar &c : text) {
+        if (c == QChar::LineSeparator || c == QLatin1Char('\n'))
+            c = QChar::ParagraphSeparator;
+    }
+    return text;
+}
+
+// Stands for the marks of a table or frame, which hold a place but are no line break.
+constexpr QChar Unmatched(0xFDD0);
+
+// What ends a paragraph: a break, or the mark of a table or frame.
+QChar endOf(const QTextBlock &block)
+{
+    const QChar end = block.document()->characterAt(block.position() + block.length() - 1);
+    return end == QChar::ParagraphSeparator ? end : Unmatched;
+}
+
+// Finds one text in a text.
 class Finder final
 {
 public:
@@ -48,11 +71,11 @@ public:
     {}
 
     // The first occurrence at or after `from`, or -1.
-    qsizetype indexIn(const QString &paragraph, qsizetype from) const
+    qsizetype indexIn(const QString &text, qsizetype from) const
     {
-        for (qsizetype i = m_matcher.indexIn(paragraph, from); i >= 0;
-             i = m_matcher.indexIn(paragraph, i + 1)) {
-            if (!m_wholeWord || standsAlone(paragraph, i, m_length))
+        for (qsizetype i = m_matcher.indexIn(text, from); i >= 0;
+             i = m_matcher.indexIn(text, i + 1)) {
+            if (!m_wholeWord || standsAlone(text, i, m_length))
                 return i;
         }
         return -1;
@@ -88,12 +111,27 @@ int find(QTextCursor &cursor, const QString &text, int from, Options options)
     const QTextDocument *document = cursor.document();
     if (text.isEmpty() || !document)
         return -1;
-    const Finder finder(text, options);
+    const QString wanted = withParagraphBreaks(text);
+    const Finder finder(wanted, options);
+    // An occurrence that starts in a paragraph lies within it and as many more as the text
+    // holds breaks.
+    const auto breaks = wanted.count(QChar::ParagraphSeparator);
     QTextBlock block = document->findBlock(qMax(0, from));
     qsizetype offset = qMax(0, from) - block.position();
     for (; block.isValid(); block = block.next(), offset = 0) {
-        const qsizetype i = finder.indexIn(block.text(), offset);
-        if (i >= 0) {
+        QString window = block.text();
+        QTextBlock last = block;
+        for (qsizetype n = 0; n < breaks; ++n) {
+            // Only a paragraph right after a break: no mark of a table or frame between.
+            const QTextBlock next = last.next();
+            if (!next.isValid() || endOf(last) == Unmatched
+                || next.position() != last.position() + last.length())
+                break;
+            window += QChar::ParagraphSeparator + next.text();
+            last = next;
+        }
+        const qsizetype i = finder.indexIn(withParagraphBreaks(std::move(window)), offset);
+        if (i >= 0 && i < block.length()) {
             const int start = block.position() + int(i);
             cursor.setPosition(start);
             cursor.setPosition(start + int(text.size()), QTextCursor::KeepAnchor);
@@ -108,14 +146,20 @@ std::vector<int> findAll(const QTextDocument &document, const QString &text, Opt
     std::vector<int> offsets;
     if (text.isEmpty())
         return offsets;
-    const Finder finder(text, options);
+    const QString wanted = withParagraphBreaks(text);
+    const Finder finder(wanted, options);
+    // Offsets in this text are cursor positions: each paragraph is followed by what ends it,
+    // and the marks of a table or frame keep their places.
+    QString all;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QString paragraph = block.text();
-        const int position = block.position();
-        for (qsizetype i = finder.indexIn(paragraph, 0); i >= 0;
-             i = finder.indexIn(paragraph, i + text.size()))
-            offsets.push_back(position + int(i));
+        all.resize(block.position(), Unmatched);
+        all += block.text();
+        if (block.next().isValid())
+            all += endOf(block);
     }
+    all = withParagraphBreaks(std::move(all));
+    for (qsizetype i = finder.indexIn(all, 0); i >= 0; i = finder.indexIn(all, i + text.size()))
+        offsets.push_back(int(i));
     return offsets;
 }
 

@@ -11,7 +11,8 @@ class QTextDocument;
 // Finding and replacing text in a document, without widgets.
 //
 // Offsets are QTextCursor positions: characters counted from 0, a paragraph break counting as
-// one. An occurrence never spans a paragraph break. A whole word is an occurrence with no word
+// one. A line break in the text to find, of either kind, matches a line break or a paragraph
+// break of the document, so text is found across lines. A whole word is an occurrence with no word
 // character right before or after it; word characters are letters, numbers, combining marks and
 // the underscore, so "cat" is not whole in "concatenate" nor in "cat_food". An empty find text
 // has no occurrence.

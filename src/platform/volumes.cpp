@@ -4,6 +4,67 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity PathCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity PathCase = Qt::CaseSensitive;
+#endif
+
+QString clean(const QString &path)
+{
+    return QDir::cleanPath(QDir::fromNativeSeparators(path));
+}
+
+QList<SystemVolumes::Mount> systemMounts()
+{
+    QList<SystemVolumes::Mount> mounts;
+    for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
+        mounts.append({QString::fromLocal8Bit(info.device()), info.rootPath(), info.name(),
+                       info.isValid() && info.isReady()});
+    }
+    return mounts;
+}
+
+// The mount point nearest above a path: mounts sit inside each other.
+QString rootIn(const QList<SystemVolumes::Mount> &mounts, const QString &path)
+{
+    const QString target = clean(path);
+    if (!QDir::isAbsolutePath(target))
+        return {};
+    QString best;
+    qsizetype bestLength = -1;
+    for (const SystemVolumes::Mount &mount : mounts) {
+        const QString root = clean(mount.root);
+        const QString inside = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
+        const bool holds =
+            target.compare(root, PathCase) == 0 || target.startsWith(inside, PathCase);
+        if (holds && root.size() > bestLength) {
+            best = mount.root;
+            bestLength = root.size();
+        }
+    }
+    return best;
+}
+
+QString withLabel(const QString &name, const QString &label)
+{
+    return label.isEmpty() ? name : name + QLatin1String(" [") + label + QLatin1Char(']');
+}
+
+} // namespace
+
+SystemVolumes::SystemVolumes()
+    : SystemVolumes(systemMounts, &QDir::homePath)
+{}
+
+SystemVolumes::SystemVolumes(MountTable mounts, std::function<QString()> home)
+    : m_mounts(std::move(mounts))
+    , m_home(std::move(home))
+{}
 
 QList<Volumes::Volume> SystemVolumes::list() const
 {
@@ -11,23 +72,20 @@ QList<Volumes::Volume> SystemVolumes::list() const
 #ifdef Q_OS_WIN
     for (const QFileInfo &drive : QDir::drives()) {
         const QString root = QDir::toNativeSeparators(drive.absolutePath());
-        const QString letter = root.left(2).toLower();
         const QStorageInfo info(root);
-        const QString label = info.isReady() ? info.name() : QString();
-        volumes.append({root, label.isEmpty()
-                                  ? letter
-                                  : letter + QLatin1String(" [") + label + QLatin1Char(']')});
+        volumes.append(
+            {root, withLabel(root.left(2).toLower(), info.isReady() ? info.name() : QString())});
     }
 #else
-    const QString homeRoot = QStorageInfo(QDir::homePath()).rootPath();
-    for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
-        const bool realDevice = info.device().startsWith("/dev/");
-        if (!info.isValid() || !info.isReady() || (!realDevice && info.rootPath() != homeRoot))
+    // One reading of the table: each costs a look at every mounted file system.
+    const QList<Mount> mounts = m_mounts();
+    const QString homeRoot = rootIn(mounts, home());
+    for (const Mount &mount : mounts) {
+        // Pseudo file systems are no drives, except one that holds the home folder.
+        if (!mount.ready
+            || (!mount.device.startsWith(QLatin1String("/dev/")) && mount.root != homeRoot))
             continue;
-        const QString root = info.rootPath();
-        const QString label = info.name();
-        volumes.append(
-            {root, label.isEmpty() ? root : root + QLatin1String(" [") + label + QLatin1Char(']')});
+        volumes.append({mount.root, withLabel(mount.root, mount.label)});
     }
     if (volumes.isEmpty())
         volumes.append({QStringLiteral("/"), QStringLiteral("/")});
@@ -39,16 +97,18 @@ QList<Volumes::Volume> SystemVolumes::list() const
 
 bool SystemVolumes::isRoot(const QString &path) const
 {
-    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
-    if (clean.isEmpty())
+    const QString folder = clean(path);
+    if (folder.isEmpty())
         return false;
-    if (QDir(clean).isRoot())
+    if (QDir(folder).isRoot())
         return true;
-    const QStorageInfo volume(clean);
-#ifdef Q_OS_WIN
-    const Qt::CaseSensitivity cs = Qt::CaseInsensitive;
-#else
-    const Qt::CaseSensitivity cs = Qt::CaseSensitive;
-#endif
-    return volume.isValid() && QDir::cleanPath(volume.rootPath()).compare(clean, cs) == 0;
+    const QList<Mount> mounts = m_mounts();
+    return std::any_of(mounts.begin(), mounts.end(), [&folder](const Mount &mount) {
+        return clean(mount.root).compare(folder, PathCase) == 0;
+    });
+}
+
+QString SystemVolumes::rootOf(const QString &path) const
+{
+    return rootIn(m_mounts(), path);
 }

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // The drives of the PC: drive letters on Windows, mounted volumes elsewhere.
 class Volumes
 {
@@ -20,6 +22,11 @@ public:
     // True for the root of a drive or of any mounted file system: such a folder is never
     // deleted, nor are the files directly in it.
     virtual bool isRoot(const QString &path) const = 0;
+    // The root of the drive that holds a path, also one that does not exist (yet); empty when
+    // no drive holds it.
+    virtual QString rootOf(const QString &path) const = 0;
+    // The user's home folder, which need not exist.
+    virtual QString home() const = 0;
 };
 
 // The system's own: "c: [LABEL]" on Windows; elsewhere the mounted volumes of real devices
@@ -27,6 +34,27 @@ public:
 class SystemVolumes final : public Volumes
 {
 public:
+    // A file system as the system's mount table lists it.
+    struct Mount
+    {
+        QString device; // "/dev/sdb1" for a real device, "proc", "tmpfs" and so on otherwise
+        QString root;
+        QString label;
+        bool ready = true;
+    };
+    // Read afresh at every question: drives come and go.
+    using MountTable = std::function<QList<Mount>()>;
+
+    // The system's mount table and the user's home folder.
+    SystemVolumes();
+    SystemVolumes(MountTable mounts, std::function<QString()> home);
+
     QList<Volume> list() const override;
     bool isRoot(const QString &path) const override;
+    QString rootOf(const QString &path) const override;
+    QString home() const override { return m_home(); }
+
+private:
+    MountTable m_mounts;
+    std::function<QString()> m_home;
 };
