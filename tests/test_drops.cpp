@@ -57,7 +57,8 @@ TEST(Drops, OpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
                                  "two/sub/NOTE.RTF", "two/sub/my\u00a0 letter.txt"})
             tree.file(u(name), 1000);
         TestPlatform tp;
-        tp.volumes.drives = {{tree.path(), u("TREE")}, {tree.path(u("two")), u("TWO")}};
+        tp.mounts = {{u("/dev/a"), tree.path(), u("TREE")},
+                     {u("/dev/b"), tree.path(u("two")), u("TWO")}};
         for (const char *section : {"Dir/Default", "File/Default"})
             tp.settings.values.insert(u(section), tree.path(u("pc")));
         MainWindow window(tp.platform, tp.values);
@@ -87,7 +88,8 @@ TEST(Drops, OpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
         EXPECT_EQ(child<FolderList>(window, u("Dir1"))->path(), tree.path(u(c.folder)))
             << c.dropped;
         EXPECT_EQ(child<QComboBox>(window, u("Drive1"))->currentText(),
-                  u(c.folder).startsWith(u("two")) ? u("TWO") : u("TREE"));
+                  u(c.folder).startsWith(u("two")) ? tree.path(u("two")) + u(" [TWO]")
+                                                   : tree.path() + u(" [TREE]"));
         EXPECT_EQ(child<PathField>(window, u("Dateiname"))->path(), tree.path(u(c.path)))
             << c.dropped;
         EXPECT_EQ(file1->selectedNames(), selected) << c.dropped;

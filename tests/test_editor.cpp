@@ -362,10 +362,8 @@ TEST_F(Editor, TheToolbarShowsItsButtonsInOrderWithPicturesAtTheirSize)
         EXPECT_TRUE(bar->rect().contains(button->geometry())) << action->objectName();
         // Somewhere on the button, every solid pixel of the picture shows as it is drawn.
         const QImage shown = button->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        const QImage picture = action->icon()
-                                   .pixmap(QSize(16, 16))
-                                   .toImage()
-                                   .convertToFormat(QImage::Format_ARGB32);
+        const QImage picture =
+            action->icon().pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
         const auto showsAt = [&](int left, int top) {
             for (int y = 0; y < 16; ++y) {
                 for (int x = 0; x < 16; ++x) {

@@ -381,6 +381,10 @@
         <source>it still holds folders, which are not deleted</source>
         <translation>er enthält noch Ordner, und diese werden nicht gelöscht</translation>
     </message>
+    <message>
+        <source>it is a link to a folder, and links are not deleted</source>
+        <translation>es ist eine Verknüpfung auf einen Ordner, und Verknüpfungen werden nicht gelöscht</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
