@@ -98,6 +98,45 @@ TEST(Desktop, ShiftF10OrMenuOpensTheFolderMenuAtTheCurrentEntryEnterAFileInTheEd
     EXPECT_EQ(std::unique_ptr<QWidget>(editor)->windowTitle(), u("b.txt"));
 }
 
+// The contrast of two colours, as the web's accessibility guidelines compute it.
+double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF())
+               + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(Desktop, TheToolbarPicturesTakeTheNewColoursWhenTheThemeTurnsDark)
+{
+    const QPalette light = QApplication::palette();
+    TestPlatform tp;
+    DocumentWindow editor(tp.platform, [] { return std::optional<QString>(); });
+    editor.show();
+    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    QCoreApplication::processEvents();
+    const QColor toolbar = child(editor, u("tbToolBar"))->palette().color(QPalette::Window);
+    for (QAction *button : child(editor, u("tbToolBar"))->actions()) {
+        if (button->isSeparator())
+            continue;
+        const QImage picture = button->icon().pixmap(16, 16).toImage();
+        double best = 1;
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                if (qAlpha(picture.pixel(x, y)) == 255)
+                    best = std::max(best, contrast(picture.pixelColor(x, y), toolbar));
+            }
+        }
+        EXPECT_GE(best, 3) << button->objectName().toStdString();
+    }
+    QApplication::setPalette(light);
+}
+
 TEST(Desktop, TheAboutBoxTextReadsOnItsWhiteInADarkTheme)
 {
     const QPalette light = QApplication::palette();
@@ -114,9 +153,7 @@ TEST(Desktop, TheAboutBoxTextReadsOnItsWhiteInADarkTheme)
             for (int x = label.left(); x <= label.right(); ++x)
                 darkest = std::min(darkest, qGray(shot.pixel(x, y)));
         }
-        // The contrast to white, as the web's accessibility guidelines compute it.
-        const double luminance = std::pow((darkest / 255.0 + 0.055) / 1.055, 2.4);
-        EXPECT_GE(1.05 / (luminance + 0.05), 4.5) << name;
+        EXPECT_GE(contrast(QColor(darkest, darkest, darkest), Qt::white), 4.5) << name;
     }
     QApplication::setPalette(light);
 }

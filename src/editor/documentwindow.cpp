@@ -399,10 +399,11 @@ void DocumentWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         showLineNumber();
     // The desktop switched between a light and a dark theme: our pictures take its colours.
+    // The window hears of it before its children take the new palette: ask its own.
     if (event->type() == QEvent::PaletteChange && m_toolBar) {
         for (QAction *button : m_toolBar->actions()) {
             if (!button->isSeparator())
-                button->setIcon(ToolbarIcons::icon(button->objectName(), m_toolBar->palette()));
+                button->setIcon(ToolbarIcons::icon(button->objectName(), palette()));
         }
     }
 }
