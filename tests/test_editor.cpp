@@ -64,6 +64,9 @@ TEST(DocumentFile, AnUneditedFileSavedBackDiffersAtMostInItsLineEnds)
          "\xFF\xFE\x00\x00\x00\xF6\x01\x00\x0D\x00\x00\x00\x0A\x00\x00\x00"_ba},
         {"UTF-32 BE", "\x00\x00\xFE\xFF\x00\x00\x4E\x0A"_ba, {}},
         {"UTF-16 mark, odd length", "\xFF\xFE\x41\x0A\x42"_ba, "\xFF\xFE\x41\x0D\x0A\x42"_ba},
+        {"a line of wide characters longer than a piece",
+         "\xF0\x9F\x98\x80"_ba.repeated(70000),
+         {}},
     };
     Tree tree;
     for (const auto &[what, file, saved] : table) {
@@ -465,6 +468,7 @@ TEST_F(Editor, SaveWritesToThePathFieldsFileOfTheMomentAfterAsking)
     EXPECT_EQ(m_tp.dialogs.boxes.last().title, u("Save file..."));
     EXPECT_EQ(bytesOf(m_tree.path(u("b.txt"))), "new first line\r\nsecond line\r\n");
     EXPECT_EQ(bytesOf(m_tree.path(u("a.txt"))), "first line\nsecond line\n");
+    EXPECT_FALSE(text()->document()->isModified());
     // A folder is refused before asking; the opened file, changed on disk, is asked about again.
     child<FolderList>(*m_main, u("Dir1"))->setPath(m_tree.folder(u("sub")));
     m_tp.dialogs.boxes.clear();
