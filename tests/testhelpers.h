@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -50,8 +51,18 @@ template<typename T = QWidget> T *child(const QObject &window, const QString &na
     return found;
 }
 
+// The top-level window of that name, or none.
+inline QWidget *topLevel(const QString &name)
+{
+    const auto tops = QApplication::topLevelWidgets();
+    const auto found = std::find_if(tops.begin(), tops.end(),
+                                    [&name](const QWidget *w) { return w->objectName() == name; });
+    return found == tops.end() ? nullptr : *found;
+}
+
 // A fixed layout as a user sees it: every caption at 8 points or more and whole within its
-// control, nothing drawn over another control, and the controls of a frame below its title.
+// control or frame, nothing drawn over another control, and the controls of a frame below its
+// title.
 inline void expectReadable(const QWidget &window)
 {
     const auto named = [&window](const QWidget *w) {
@@ -80,8 +91,14 @@ inline void expectReadable(const QWidget &window)
             EXPECT_TRUE(other == w || !drawn(w).intersects(drawn(other))) << name;
         if (const auto *frame = qobject_cast<const QGroupBox *>(w->parentWidget())) {
             EXPECT_TRUE(frame->contentsRect().contains(w->geometry())) << name;
+            EXPECT_LE(QFontMetricsF(frame->font()).horizontalAdvance(frame->title().remove(u'&')),
+                      frame->contentsRect().width())
+                << frame->title();
         }
         const auto *label = qobject_cast<const QLabel *>(w);
+        if (label && label->wordWrap()) { // a wrapped text needs the height of its lines
+            EXPECT_LE(drawn(w).height(), label->contentsRect().height()) << name;
+        }
         const auto *button = qobject_cast<const QAbstractButton *>(w);
         QString caption = label && !label->wordWrap() ? label->text()
                           : button                    ? button->text()
