@@ -379,6 +379,30 @@ TEST_F(Editor, TheToolbarShowsItsButtonsInOrderWithPicturesAtTheirSize)
                                    "Underline,|,Align Left,Center,Align Right,|,Find"));
 }
 
+TEST_F(Editor, TheToolbarPicturesTakeTheNewColoursWhenTheThemeTurnsDark)
+{
+    click("a.txt");
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
+    QCoreApplication::processEvents();
+    auto *bar = child<QToolBar>(*window(), u("tbToolBar"));
+    for (QAction *button : bar->actions()) {
+        if (button->isSeparator())
+            continue;
+        const QImage picture = button->icon().pixmap(16, 16).toImage();
+        double best = 1;
+        for (int y = 0; y < 16; ++y) {
+            for (int x = 0; x < 16; ++x) {
+                if (qAlpha(picture.pixel(x, y)) == 255)
+                    best = std::max(best, contrast(picture.pixelColor(x, y),
+                                                   bar->palette().color(QPalette::Window)));
+            }
+        }
+        EXPECT_GE(best, 3) << button->objectName();
+    }
+    QApplication::setPalette(light);
+}
+
 TEST_F(Editor, TheEditorsShortcutsHoldInTheFontBoxes)
 {
     click("a.txt");

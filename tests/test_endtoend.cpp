@@ -7,7 +7,6 @@
 #include "platform/processstarter.h"
 #include "testhelpers.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -29,7 +28,6 @@ protected:
         for (const QString &name : m_files)
             m_tree.file(u("pc files/") + name);
         m_tp.settings.values.insert(u("FTOrt/Default"), m_tree.path(u("pofo tools")) + u("/"));
-        m_tp.settings.values.insert(u("File/Default"), m_tree.path(u("pc files")));
         m_tp.settings.values.insert(u("Dir/Default"), m_tree.path(u("pc files")));
         m_window = std::make_unique<MainWindow>(m_platform, m_tp.values);
         m_window->show();
@@ -91,14 +89,13 @@ protected:
     std::unique_ptr<MainWindow> m_window;
 };
 
-TEST_F(EndToEnd, TheToolReceivesEveryNameWhole)
+TEST_F(EndToEnd, TheToolReceivesEveryNameWholeAndWithoutItEachPressShowsTheMessageOnce)
 {
     control<QLineEdit>("PofoFolder")->setText(u("MY DOCS"));
     transmitAll();
-    const QString pc = m_tree.path(u("pc files"));
     QList<Call> expected;
     for (const QString &name : m_files)
-        expected << Call{m_tool, pc + u("/") + name, u("a:\\MY DOCS"), u("/t")};
+        expected << Call{m_tool, m_tree.path(u("pc files/") + name), u("a:\\MY DOCS"), u("/t")};
     expectCalls(expected);
 
     // Receive from the fields and from the list, into the path field's folder.
@@ -119,15 +116,11 @@ TEST_F(EndToEnd, TheToolReceivesEveryNameWhole)
     backup({u("a:\\program\\"), u("a:\\my docs\\")}, backupFolder);
     expectCalls({{m_tool, u("-r"), u("a:\\program\\*.*"), backupFolder},
                  {m_tool, u("-r"), u("a:\\my docs\\*.*"), backupFolder}});
-    EXPECT_TRUE(m_tp.dialogs.boxes.isEmpty());
-}
 
-TEST_F(EndToEnd, WithoutTheToolEachPressShowsTheMessageOnce)
-{
+    // Without the tool, one message a press: the first line that cannot start ends it.
     ASSERT_TRUE(QFile::remove(m_tool));
     transmitAll();
     backup({u("a:\\x\\"), u("a:\\y\\")}, u("/b/"));
-    // One message a press: the first line that cannot start ends it.
     const QString message = u("Error! Please check the path of transfolio.exe or your sources!");
     EXPECT_EQ(m_tp.dialogs.texts(), QStringList({message, message}));
 }

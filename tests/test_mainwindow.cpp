@@ -1,27 +1,46 @@
-// The main window: what it does with the store, and how its controls follow each other.
+// The main window: what it does with the store, how its controls follow each other, and what
+// it makes of files dropped onto it.
 #include "app/mainwindow.h"
 #include "browser/drivelist.h"
 #include "browser/filelist.h"
 #include "browser/folderlist.h"
 #include "browser/pathfield.h"
 #include "browser/sizeline.h"
+#include "common/popupmenukey.h"
 #include "common/titleline.h"
 #include "doubles.h"
 #include "testhelpers.h"
 #include "transfer/toolcommands.h"
 
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextEdit>
 #include <QtTest>
 
 #include <memory>
 
 namespace {
+
+// A drop as a file manager makes it, offering a copy or a move; true when taken as a copy.
+bool drop(QWidget *target, const QList<QUrl> &urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(1, 1), offered, &data, Qt::LeftButton, {});
+    QDropEvent event(QPointF(1, 1), offered, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QApplication::sendEvent(target, &event);
+    // Never a move, which would let the file manager delete what it sent.
+    return enter.isAccepted() && event.isAccepted() && event.dropAction() == Qt::CopyAction;
+}
 
 // The main window over a temporary tree that the doubles call a drive of its own.
 class Main : public ::testing::Test
@@ -29,10 +48,9 @@ class Main : public ::testing::Test
 protected:
     void SetUp() override
     {
-        m_tree.file(u("pc/a.txt"), 2048);
-        m_tree.file(u("pc/b.txt"), 1000);
-        m_tree.file(u("pc/c.txt"), 2500);
-        m_tree.file(u("pc/x.doc"), 5);
+        for (const auto &[name, bytes] : {std::pair{"pc/a.txt", 2048}, std::pair{"pc/b.txt", 1000},
+                                          std::pair{"pc/c.txt", 2500}, std::pair{"pc/x.doc", 5}})
+            m_tree.file(u(name), bytes);
         m_tree.folder(u("pc/sub1/deep"));
         m_tree.folder(u("pc/sub2"));
         m_tp.mounts = {{u("/dev/tree"), m_tree.path(), u("TREE")}};
@@ -46,8 +64,7 @@ protected:
     QString at(const QString &relative) const { return m_tree.path(relative); }
     void open(const QString &relative = QStringLiteral("pc"))
     {
-        store("Dir", at(relative));
-        store("File", at(relative));
+        store("Dir", at(relative)); // the file list follows it
         m_tp.dialogs.boxes.clear();
         m_window = std::make_unique<MainWindow>(m_tp.platform, m_tp.values);
         m_window->show();
@@ -88,8 +105,7 @@ protected:
     FolderList *dir1 = nullptr;
     FileList *file1 = nullptr;
     PathField *path = nullptr;
-    QPushButton *command1 = nullptr;
-    QPushButton *command2 = nullptr;
+    QPushButton *command1 = nullptr, *command2 = nullptr;
 };
 
 TEST_F(Main, StartReadsTheStoreAndShowsTheAboutBoxAloneFirst)
@@ -101,30 +117,24 @@ TEST_F(Main, StartReadsTheStoreAndShowsTheAboutBoxAloneFirst)
     bool mainShown = true;
     onNextModal([&](QWidget *box) {
         modal = box->objectName();
-        const auto tops = QApplication::topLevelWidgets();
-        mainShown = std::any_of(tops.begin(), tops.end(), [](const QWidget *w) {
-            return w->isVisible() && w->objectName() == u("frmMain");
-        });
+        const QWidget *main = topLevel(u("frmMain"));
+        mainShown = main && main->isVisible();
         box->close();
     });
-    const std::unique_ptr<MainWindow> started = MainWindow::start(m_tp.platform, m_tp.values);
-    MainWindow &window = *started;
+    const std::unique_ptr<MainWindow> window = MainWindow::start(m_tp.platform, m_tp.values);
     EXPECT_EQ(modal, u("frmInfo"));
     EXPECT_FALSE(mainShown);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.windowTitle(), titleLine());
-    EXPECT_EQ(m_tp.values.toolFolder, u("/opt/pofo/"));
-    EXPECT_TRUE(m_tp.values.overwriteFlag && child<QAction>(window, u("mnuOver"))->isChecked());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(m_tp.values.overwriteFlag && child<QAction>(*window, u("mnuOver"))->isChecked());
     // The folder list's folder wins; the file list and the path field follow it.
-    EXPECT_EQ(child<FileList>(window, u("File1"))->path(), at("pc/sub1"));
-    EXPECT_EQ(child<PathField>(window, u("Dateiname"))->path(), at("pc/sub1"));
+    EXPECT_EQ(child<FileList>(*window, u("File1"))->path(), at("pc/sub1"));
+    EXPECT_EQ(child<PathField>(*window, u("Dateiname"))->path(), at("pc/sub1"));
 }
 
 TEST_F(Main, ClosingWritesTheFourSettingsInOrderAndReportsAFailedWrite)
 {
     open();
     trigger("mnuOver");
-    EXPECT_TRUE(m_tp.values.overwriteFlag);
     trigger("mnuexit");
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_EQ(m_tp.settings.writtenSections, QStringList({"Dir", "Drive", "File", "Over"}));
@@ -180,7 +190,7 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     EXPECT_EQ(path->toPlainText(), at("pc/a.txt")); // shown, but never typed into
     EXPECT_FALSE(path->isEnabled());
     path->setPath(at("pc/") + QString(500, u'x')); // longer than the field: no scroll bar
-    QCoreApplication::processEvents(); // the field lays the text out
+    QCoreApplication::processEvents();             // the field lays the text out
     EXPECT_FALSE(path->verticalScrollBar()->isVisible());
     EXPECT_EQ(sizeLine(), SizeLine::text(2048));
     click("c.txt", Qt::ShiftModifier);
@@ -191,7 +201,6 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     click("c.txt", Qt::ControlModifier);
     EXPECT_EQ(sizeLine(), SizeLine::text(0));
     EXPECT_EQ(path->path(), at("pc/c.txt"));
-    EXPECT_TRUE(command1->isEnabled());
     QTest::keyClick(file1, Qt::Key_Down);
     EXPECT_EQ(path->path(), at("pc/x.doc"));
     EXPECT_EQ(sizeLine(), SizeLine::text(5));
@@ -228,6 +237,91 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     EXPECT_EQ(dir1->path(), at("pc/sub1"));
 }
 
+TEST_F(Main, ShiftF10OrMenuOpensTheFolderMenuAtTheCurrentEntryEnterAFileInTheEditor)
+{
+    open();
+    PopupMenuKey shiftF10;
+    qApp->installEventFilter(&shiftF10);
+    auto *menu = control<QMenu>("mnupoppi");
+    QTest::keyClick(dir1, Qt::Key_Down); // from the open folder to its subfolder
+    const QRect entry = dir1->visualItemRect(dir1->currentItem());
+    for (const QKeyCombination key : {Qt::SHIFT | Qt::Key_F10, QKeyCombination(Qt::Key_Menu)}) {
+        QTest::keyClick(dir1, key.key(), key.keyboardModifiers());
+        EXPECT_TRUE(menu->isVisible()
+                    && entry.contains(dir1->viewport()->mapFromGlobal(menu->pos())));
+        menu->close();
+    }
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return})
+        QTest::keyClick(file1, key);
+    const std::unique_ptr<QWidget> editor(topLevel(u("frmDokument")));
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->windowTitle(), u("b.txt"));
+}
+
+TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
+{
+    for (const char *name :
+         {"two/a.txt", "two/b.txt", "two/c.doc", "two/sub/NOTE.RTF", "two/sub/my\u00a0 letter.txt"})
+        m_tree.file(u(name), 1000);
+    m_tp.mounts.append({u("/dev/b"), at("two"), u("TWO")});
+    // Lists are split at "|"; the document window is "clean" or "edited" before the drop.
+    const struct
+    {
+        const char *onto, *dropped, *folder, *path, *selected, *boxes, *message;
+    } cases[] = {
+        {"list", "two/a.txt", "two", "two/a.txt", "a.txt", "", ""},
+        {"list", "two/b.txt|two/a.txt", "two", "two/b.txt", "a.txt|b.txt", "", ""},
+        {"list", "two/sub", "two/sub", "two/sub", "", "", ""},
+        {"list", "two/b.txt|pc/b.txt|two/c.doc", "two", "two/b.txt", "b.txt|c.doc", "message",
+         "Left out: 1 of the dropped entries."},
+        {"list", "https://example.org/a.txt", "pc", "pc", "", "message",
+         "example.org/a.txt is not"},
+        {"list", "two/sub/my\u00a0 letter.txt", "two/sub", "two/sub/my\u00a0 letter.txt",
+         "my\u00a0 letter.txt", "", ""},
+        {"clean", "two/sub/NOTE.RTF", "two/sub", "two/sub/NOTE.RTF", "NOTE.RTF", "", ""},
+        {"edited", "two/a.txt", "pc", "pc/b.txt", "b.txt", "okCancel", ""},
+        {"clean", "two/c.doc", "pc", "pc/b.txt", "b.txt", "", ""},
+    };
+    for (const auto &c : cases) {
+        const QStringList selected = u(c.selected).split(u'|', Qt::SkipEmptyParts);
+        open();
+        m_tp.commands.attempted.clear();
+        QWidget *target = file1->viewport();
+        std::unique_ptr<QWidget> document;
+        if (u(c.onto) != u("list")) {
+            click("b.txt");
+            m_window->openDocument();
+            document.reset(topLevel(u("frmDokument")));
+            auto *text = child<QTextEdit>(*document, u("rtfText"));
+            text->insertPlainText(u(c.onto) == u("edited") ? u("typed") : QString());
+            target = text->viewport();
+        }
+        QList<QUrl> urls;
+        for (const QString &entry : u(c.dropped).split(u'|'))
+            urls.append(entry.contains(u("//")) ? QUrl(entry) : QUrl::fromLocalFile(at(entry)));
+        // Only a drop that changes nothing at all is refused.
+        EXPECT_EQ(drop(target, urls), u(c.path) != u("pc/b.txt") || *c.boxes) << c.dropped;
+        EXPECT_EQ(dir1->path(), at(u(c.folder))) << c.dropped;
+        EXPECT_EQ(control<QComboBox>("Drive1")->currentText(), u(c.folder).startsWith(u("two"))
+                                                                   ? at("two") + u(" [TWO]")
+                                                                   : m_tree.path() + u(" [TREE]"));
+        EXPECT_EQ(path->path(), at(u(c.path))) << c.dropped;
+        EXPECT_EQ(file1->selectedNames(), selected) << c.dropped;
+        EXPECT_TRUE(selected.isEmpty() || sizeLine() == SizeLine::text(1000 * selected.size()));
+        EXPECT_EQ(boxes().join(u(" ")), u(c.boxes)) << c.dropped;
+        EXPECT_TRUE(m_tp.dialogs.boxes.isEmpty()
+                    || m_tp.dialogs.boxes[0].text.contains(u(c.message)));
+        if (document) {
+            EXPECT_EQ(document->windowTitle(), QFileInfo(at(u(c.path))).fileName()) << c.dropped;
+            child<QTextEdit>(*document, u("rtfText"))->document()->setModified(false);
+        }
+        // Nothing is sent before Transmit, which sends exactly the files selected.
+        EXPECT_TRUE(m_tp.commands.attempted.isEmpty()) << c.dropped;
+        QTest::mouseClick(command1, Qt::LeftButton);
+        EXPECT_EQ(m_tp.commands.attempted.size(), selected.size()) << c.dropped;
+    }
+}
+
 TEST_F(Main, EveryCommandActsOnTheExactFolderAndNotOnTheOneItsTextLooksLike)
 {
     m_tree.file(u("pc/my pofo/keep.txt"), 1);
@@ -235,7 +329,6 @@ TEST_F(Main, EveryCommandActsOnTheExactFolderAndNotOnTheOneItsTextLooksLike)
         m_tree.file(u("pc/") + u(name) + u("/old.txt"), 1);
         const QString folder = at(u("pc/") + u(name));
         open(u("pc/") + u(name));
-        ASSERT_EQ(path->path(), folder);
         m_tp.commands.started.clear();
         control<QLineEdit>("PoFoFile")->setText(u("X.TXT"));
         command2->click();
@@ -255,44 +348,33 @@ TEST_F(Main, EveryCommandActsOnTheExactFolderAndNotOnTheOneItsTextLooksLike)
 TEST_F(Main, DeleteFolderAsksOnlyWhenThereIsSomethingInItAndReadsTheListAgain)
 {
     m_tree.file(u("system.txt"), 1);
-    const std::tuple<const char *, bool, bool, QStringList, const char *> table[] = {
-        // folder opened, it holds a file, the answer, the boxes shown, where the list stands
-        {"pc/victim", false, false, {}, "pc"},
-        {"pc/victim", true, false, {"okCancel"}, "pc/victim"},
-        {"pc/victim", true, true, {"okCancel"}, "pc"},
-        {"pc/vanished", false, true, {"message"}, "pc"},
-        {"", false, true, {"message"}, ""}};
-    for (const auto &[folder, files, answer, kinds, listAt] : table) {
+    const std::tuple<const char *, const char *, bool, QStringList, const char *, const char *>
+        table[] = {
+            // folder opened, a file in it, the answer, the boxes shown, where the list stands,
+            // what is left in it; OK takes the files, and a box says why a folder stays
+            {"pc/victim", "", false, {}, "pc", ""},
+            {"pc/victim", "a.txt", false, {"okCancel"}, "pc/victim", "a.txt"},
+            {"pc/victim", "a.txt", true, {"okCancel"}, "pc", ""},
+            {"pc/vanished", "", true, {"message"}, "pc", ""},
+            {"", "", true, {"message"}, "", ""}, // the root of a drive
+            {"pc/victim", "inner/a.txt", true, {"okCancel", "message"}, "pc/victim", "inner"}};
+    for (const auto &[folder, holds, answer, kinds, listAt, left] : table) {
         m_tree.folder(u("pc/victim"));
         m_tree.folder(u("pc/vanished"));
-        if (files)
-            m_tree.file(u("pc/victim/a.txt"), 1);
+        if (*holds)
+            m_tree.file(u("pc/victim/") + u(holds), 1);
         open(folder);
         QDir(at("pc/vanished")).removeRecursively();
         m_tp.dialogs.okCancelAnswers = {answer};
         trigger("mnuDeleteFolder");
-        EXPECT_EQ(boxes(), kinds) << folder;
+        ASSERT_EQ(boxes(), kinds) << folder;
         EXPECT_EQ(path->path(), at(listAt)) << folder;
-        EXPECT_EQ(m_tree.exists(u("pc/victim/a.txt")), files && !answer) << folder;
+        EXPECT_EQ(m_tree.entries(u("pc/victim")).join(u(" ")), u(left)) << folder;
     }
-    EXPECT_TRUE(m_tp.dialogs.boxes.value(0).text.contains(u("root of a drive")));
-    EXPECT_TRUE(m_tree.exists(u("system.txt")));
-    open("pc/victim");
-    m_tree.file(u("pc/victim/a.txt"), 1);
-    trigger("mnuDeleteFolder");
-    ASSERT_EQ(boxes(), QStringList({"okCancel"}));
-    EXPECT_EQ(m_tp.dialogs.boxes[0].text,
+    EXPECT_EQ(m_tp.dialogs.boxes[0].text, // the last folder's
               u("WARNING, folder isn't empty. Do you want to delete all files?"));
     EXPECT_EQ(m_tp.dialogs.boxes[0].title, titleLine());
-
-    // OK where a folder is left inside: the files go, and a box says why the folder stayed.
-    m_tree.folder(u("pc/victim/inner"));
-    open("pc/victim");
-    m_tp.dialogs.okCancelAnswers = {true};
-    trigger("mnuDeleteFolder");
-    ASSERT_EQ(boxes(), QStringList({"okCancel", "message"}));
-    EXPECT_TRUE(m_tp.dialogs.boxes[1].text.contains(u("holds folders")));
-    EXPECT_EQ(m_tree.entries(u("pc/victim")), QStringList({"inner"}));
+    EXPECT_TRUE(m_tree.exists(u("system.txt")));
 }
 
 TEST_F(Main, NewFolderMakesTheAnswerInThePathFieldsFolderOrSaysWhyNot)
@@ -301,7 +383,6 @@ TEST_F(Main, NewFolderMakesTheAnswerInThePathFieldsFolderOrSaysWhyNot)
         // the answer, the path field names a file, a folder is made, the boxes shown
         {u("New folder"), false, true, {"input"}},
         {std::nullopt, false, false, {"input"}},
-        {u("sub1"), false, false, {"input", "message"}},
         {u("New folder 2"), true, false, {"input", "message"}}};
     for (const auto &[answer, onAFile, made, kinds] : table) {
         open();
@@ -379,8 +460,6 @@ TEST_F(Main, ReceiveFetchesTheListOrElseTheFieldsAndTheButtonsFollowTheList)
     fileField->clear();
     EXPECT_FALSE(command2->isEnabled());
     control<QLineEdit>("PofoFolder")->setText(u("DOCS"));
-    fileField->setText(u("ONE.TXT"));
-    fileField->clear();
     control<QPushButton>("Command3")->click();
     EXPECT_TRUE(list->isEnabled() && clear->isEnabled() && !command2->isEnabled());
     control<QLineEdit>("PofoFolder")->clear();

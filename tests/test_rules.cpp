@@ -20,7 +20,7 @@ namespace {
 
 using FolderCommands::Removal;
 
-TEST(SizeLine, KilobytesRoundHalfUpAndTheBytesFollowThem)
+TEST(SizeLine, KilobytesRoundHalfUpTheBytesFollowThemAndTheTotalIsMeasuredEachTime)
 {
     const std::pair<quint64, const char *> table[] = {
         {2048, "2.05 kB (2050"},
@@ -35,10 +35,8 @@ TEST(SizeLine, KilobytesRoundHalfUpAndTheBytesFollowThem)
     for (const auto &[total, line] : table)
         EXPECT_EQ(SizeLine::text(total, QLocale::c()), u("File size: %1 Bytes)").arg(u(line)));
     EXPECT_EQ(SizeLine::text(2048, QLocale(QLocale::German)), u("File size: 2,05 kB (2050 Bytes)"));
-}
 
-TEST(SizeLine, TotalCountsWhatCanBeMeasuredEachTime)
-{
+    // The total counts what can be measured each time.
     Tree tree;
     tree.file(u("a.bin"), 1000);
     tree.file(u("b.bin"), 5000000000LL);
@@ -58,12 +56,9 @@ TEST(FilePattern, PortfolioKindsMatchWhateverFollowsTheExtension)
         EXPECT_TRUE(portfolio.matches(u(name)) && all.matches(u(name))) << name;
     for (const char *name : {"notes.doc", "README", "txt", "notes_txt"})
         EXPECT_TRUE(!portfolio.matches(u(name)) && all.matches(u(name))) << name;
-    const FilePattern list(u("*.md; *.TXT;a?c"));
-    EXPECT_TRUE(list.matches(u("x.txt")) && list.matches(u("abc")));
-    EXPECT_FALSE(list.matches(u("x.doc")) || list.matches(u("abbc")));
 }
 
-TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksAndLeavesOutHiddenAndBroken)
+TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksLeavesOutHiddenAndBrokenAndSorts)
 {
     Tree tree;
     tree.file(u("plain.txt"));
@@ -85,10 +80,7 @@ TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksAndLeavesOutHiddenAnd
     EXPECT_EQ(FolderAccess::listError(tree.path(u("plain.txt"))),
               systemText(std::errc::not_a_directory));
     EXPECT_FALSE(FolderAccess::listError({}).isEmpty());
-}
-
-TEST(FolderAccess, NamesSortWithoutRegardToCase)
-{
+    // Names sort without regard to case.
     QStringList names = {"Zeta", "alpha", "beta", "Beta", "Äpfel", "10", "_x", "ápfel", "apfel"};
     FolderAccess::sortForDisplay(names);
     EXPECT_EQ(names, QStringList(
@@ -115,11 +107,9 @@ TEST(FolderCommands, NewFolderIsMadeOrTheMessageNamesItAndSaysWhyNot)
         const QString folder = *in ? tree.path(u(in)) : QString();
         const QString message = FolderCommands::makeFolder(folder, u(name));
         const QString made = tree.path(u(in)) + sep + u(name);
-        if (reason.isEmpty()) {
-            EXPECT_TRUE(message.isEmpty() && QFileInfo(made).isDir()) << message;
-        } else {
-            EXPECT_TRUE(message.contains(reason) && (!*in || message.contains(made))) << message;
-        }
+        EXPECT_TRUE(reason.isEmpty() ? message.isEmpty() && QFileInfo(made).isDir()
+                                     : message.contains(reason) && (!*in || message.contains(made)))
+            << message;
     }
 }
 
@@ -141,7 +131,7 @@ protected:
     TestPlatform m_tp;
 };
 
-TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemoved)
+TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted)
 {
     const std::tuple<const char *, Removal, const char *, bool> table[] = {
         {"empty", Removal::Removed, "", false},
@@ -159,11 +149,8 @@ TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemoved)
             << result.message;
         EXPECT_EQ(m_tree.exists(u(target)), remains) << target;
     }
-    EXPECT_TRUE(m_tree.exists(u("target/kept")) && m_tree.exists(u("root/system.txt")));
-}
 
-TEST_F(Removing, DeletingFilesTakesThoseDirectlyInTheFolderAndLinksToFilesOnly)
-{
+    // Deleting files takes those directly in the folder and links to files only.
     for (const char *name : {"a.txt", ".hidden", "with blank", "-f", "Ünïcödé ☃"})
         m_tree.file(u("victim/") + u(name), 3);
     m_tree.link(u("victim/to-file"), m_tree.path(u("file.txt")));
@@ -184,10 +171,10 @@ TEST_F(Removing, DeletingFilesTakesThoseDirectlyInTheFolderAndLinksToFilesOnly)
     EXPECT_EQ(m_tree.entries(u("victim")), QStringList({"inner", "to-folder"}));
     EXPECT_TRUE(m_tree.exists(u("victim/inner/deep.txt")) && m_tree.exists(u("target/kept")));
 
-    EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u("root")), m_tp.volumes)
-                    .contains(u("root of a drive")));
-    EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u("file.txt")), m_tp.volumes)
-                    .contains(u("not a folder")));
+    for (const auto &[target, reason] :
+         {std::pair{"root", "root of a drive"}, std::pair{"file.txt", "not a folder"}})
+        EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u(target)), m_tp.volumes)
+                        .contains(u(reason)));
     EXPECT_TRUE(m_tree.exists(u("root/system.txt")) && m_tree.exists(u("file.txt")));
 }
 
@@ -234,8 +221,7 @@ TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTableAndTheDef
     EXPECT_EQ(QStringList({stored("Over"), stored("Dir"), stored("Drive")}),
               QStringList({"0", "/home/ann", "/home"}));
     tp.mounts.clear();
-    EXPECT_TRUE(tp.volumes.isRoot(u("/")));
-    EXPECT_EQ(stored("Drive"), u("/"));
+    EXPECT_TRUE(tp.volumes.isRoot(u("/")) && stored("Drive") == u("/"));
     EXPECT_EQ(tp.volumes.list().size(), 1);
     EXPECT_EQ(tp.volumes.list().value(0).text, u("/"));
 }
@@ -264,28 +250,28 @@ TEST(CommandLine, IsBuiltByteForByte)
     const ToolNames windows{u("transfolio.exe"), QLatin1Char('\\')};
     const ToolCommands tools(u(R"(c:\tools\)"), windows);
     // Plain transmit lines are checked byte for byte with the random names below.
-    EXPECT_EQ(ToolCommands(u(R"(c:\tools)"), windows)
-                  .transmit(u(R"(C:\)"), u("N.TXT"), u("a:"), u(R"(\DOCS\)"), false),
-              u(R"(c:\toolstransfolio.exe C:\N.TXT a:\DOCS\ /t)"));
-    EXPECT_EQ(ToolCommands(u(R"(C:\Program Files\)"), windows)
-                  .transmit(u(R"(C:\My Pofo\)"), u("A -f"), u(R"(a:\)"), u("MY DOCS"), false),
-              u(R"("C:\Program Files\transfolio.exe" "C:\My Pofo\A -f" "a:\MY DOCS" /t)"));
-    EXPECT_EQ(ToolCommands({}, {u("transfolio"), QLatin1Char('/')})
-                  .transmit(u("/home/ann"), u("say \"hi\".txt"), u(R"(a:\)"), {}, false),
-              u(R"(transfolio "/home/ann/say \"hi\".txt" a:\ /t )"));
-
-    EXPECT_EQ(tools.receive(u(R"(a:\DOCS\L.TXT)"), u(R"(C:\POFO)"), false),
-              u(R"(c:\tools\transfolio.exe -r a:\DOCS\L.TXT C:\POFO)"));
-    EXPECT_EQ(tools.receive(u(R"(a:\A B.TXT)"), u(R"(C:\My Pofo\)"), true),
-              u(R"(c:\tools\transfolio.exe -r -f "a:\A B.TXT" "C:\My Pofo\\")"));
-    EXPECT_EQ(tools.backup(u(R"(a:\program\)"), u(R"(c:\backup\)")),
-              u(R"(c:\tools\transfolio.exe -r a:\program\*.* c:\backup\)"));
-    EXPECT_EQ(tools.backup(u(R"(a:\program)"), {}),
-              u(R"(c:\tools\transfolio.exe -r a:\program*.* )"));
-
-    EXPECT_EQ(ToolCommands::portfolioPath(u(R"(a:\)"), u("DOCS"), u("X")), u(R"(a:\DOCS\X)"));
-    EXPECT_EQ(ToolCommands::portfolioPath(u(R"(a:\)"), {}, u("X")), u(R"(a:\X)"));
-    EXPECT_EQ(ToolCommands::portfolioPath(u("a:"), u(R"(DOCS\)"), {}), u(R"(a:DOCS\\)"));
+    const std::pair<QString, const char *> table[] = {
+        {ToolCommands(u(R"(c:\tools)"), windows)
+             .transmit(u(R"(C:\)"), u("N.TXT"), u("a:"), u(R"(\DOCS\)"), false),
+         R"(c:\toolstransfolio.exe C:\N.TXT a:\DOCS\ /t)"},
+        {ToolCommands(u(R"(C:\Program Files\)"), windows)
+             .transmit(u(R"(C:\My Pofo\)"), u("A -f"), u(R"(a:\)"), u("MY DOCS"), false),
+         R"("C:\Program Files\transfolio.exe" "C:\My Pofo\A -f" "a:\MY DOCS" /t)"},
+        {ToolCommands({}, {u("transfolio"), QLatin1Char('/')})
+             .transmit(u("/home/ann"), u("say \"hi\".txt"), u(R"(a:\)"), {}, false),
+         R"(transfolio "/home/ann/say \"hi\".txt" a:\ /t )"},
+        {tools.receive(u(R"(a:\DOCS\L.TXT)"), u(R"(C:\POFO)"), false),
+         R"(c:\tools\transfolio.exe -r a:\DOCS\L.TXT C:\POFO)"},
+        {tools.receive(u(R"(a:\A B.TXT)"), u(R"(C:\My Pofo\)"), true),
+         R"(c:\tools\transfolio.exe -r -f "a:\A B.TXT" "C:\My Pofo\\")"},
+        {tools.backup(u(R"(a:\program\)"), u(R"(c:\backup\)")),
+         R"(c:\tools\transfolio.exe -r a:\program\*.* c:\backup\)"},
+        {tools.backup(u(R"(a:\program)"), {}), R"(c:\tools\transfolio.exe -r a:\program*.* )"},
+        {ToolCommands::portfolioPath(u(R"(a:\)"), u("DOCS"), u("X")), R"(a:\DOCS\X)"},
+        {ToolCommands::portfolioPath(u(R"(a:\)"), {}, u("X")), R"(a:\X)"},
+        {ToolCommands::portfolioPath(u("a:"), u(R"(DOCS\)"), {}), R"(a:DOCS\\)"}};
+    for (const auto &[line, expected] : table)
+        EXPECT_EQ(line, u(expected));
 }
 
 TEST(CommandLine, SplitsAsTheWindowsRuntimeDoes)
@@ -318,11 +304,10 @@ QString randomName(std::mt19937 &random, bool quotes)
     return name;
 }
 
-QStringList nonEmpty(const QStringList &parts)
+QStringList nonEmpty(QStringList parts)
 {
-    QStringList out = parts;
-    out.removeAll(QString());
-    return out;
+    parts.removeAll(QString());
+    return parts;
 }
 
 TEST(CommandLine, EveryLineSplitsIntoTheIntendedArgumentsAndPlainOnesAreUnquoted)
@@ -364,13 +349,11 @@ TEST(ProcessStarter, ResolvesTheProgramAndRunsItBehindTheTerminal)
     const QString tool = tree.file(u("my tools/transfolio"));
     tree.makeExecutable(u("my tools/transfolio"));
     const QString line = u("\"") + tool + u(R"(" -r "a:\MY DOCS\*.*" "/home/a b\\")");
-    const auto direct = ProcessStarter::plan(line, {});
-    EXPECT_EQ(direct.error, QString());
-    EXPECT_EQ(direct.program, tool);
-    EXPECT_EQ(direct.arguments, QStringList({"-r", R"(a:\MY DOCS\*.*)", "/home/a b\\"}));
+    // Run directly, the arguments arrive whole in the end-to-end test.
     const auto inTerminal = ProcessStarter::plan(line, u("/usr/bin/xterm"));
     EXPECT_EQ(inTerminal.program, u("/usr/bin/xterm"));
-    EXPECT_EQ(inTerminal.arguments, QStringList({"-e", tool}) + direct.arguments);
+    EXPECT_EQ(inTerminal.arguments,
+              QStringList({"-e", tool, "-r", R"(a:\MY DOCS\*.*)", "/home/a b\\"}));
 
     for (const QString &bad : {tree.file(u("plain")), tree.path(u("my tools")),
                                tree.path(u("gone")), u("no-such-tool-here"), QString()}) {

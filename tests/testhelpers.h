@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <ostream>
 #include <system_error>
 
@@ -42,6 +45,20 @@ inline QString systemText(std::errc error)
     return QString::fromLocal8Bit(std::make_error_code(error).message());
 }
 
+// The contrast of two colours, as the web's accessibility guidelines compute it (1 to 21).
+inline double contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF())
+               + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 // A control of a window by its name; a missing one fails the test that asked.
 template<typename T = QWidget> T *child(const QObject &window, const QString &name)
 {
@@ -50,8 +67,18 @@ template<typename T = QWidget> T *child(const QObject &window, const QString &na
     return found;
 }
 
+// The top-level window of that name, or none.
+inline QWidget *topLevel(const QString &name)
+{
+    const auto tops = QApplication::topLevelWidgets();
+    const auto found = std::find_if(tops.begin(), tops.end(),
+                                    [&name](const QWidget *w) { return w->objectName() == name; });
+    return found == tops.end() ? nullptr : *found;
+}
+
 // A fixed layout as a user sees it: every caption at 8 points or more and whole within its
-// control, nothing drawn over another control, and the controls of a frame below its title.
+// control or frame, nothing drawn over another control, and the controls of a frame below its
+// title.
 inline void expectReadable(const QWidget &window)
 {
     const auto named = [&window](const QWidget *w) {
@@ -80,8 +107,14 @@ inline void expectReadable(const QWidget &window)
             EXPECT_TRUE(other == w || !drawn(w).intersects(drawn(other))) << name;
         if (const auto *frame = qobject_cast<const QGroupBox *>(w->parentWidget())) {
             EXPECT_TRUE(frame->contentsRect().contains(w->geometry())) << name;
+            EXPECT_LE(QFontMetricsF(frame->font()).horizontalAdvance(frame->title().remove(u'&')),
+                      frame->contentsRect().width())
+                << frame->title();
         }
         const auto *label = qobject_cast<const QLabel *>(w);
+        if (label && label->wordWrap()) { // a wrapped text needs the height of its lines
+            EXPECT_LE(drawn(w).height(), label->contentsRect().height()) << name;
+        }
         const auto *button = qobject_cast<const QAbstractButton *>(w);
         QString caption = label && !label->wordWrap() ? label->text()
                           : button                    ? button->text()
