@@ -184,9 +184,9 @@ TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
 TEST(FontNames, EachFamilyOnceWithoutTheMakerInBrackets)
 {
     const std::pair<QStringList, QStringList> table[] = {
-        {{u("C059 [UKWN]"), u("C059 [urw]"), u("DejaVu Sans")}, {u("C059"), u("DejaVu Sans")}},
+        {{u("C059 [UKWN]"), u("C059 [urw]"), u("Old [Style] Serif"), u("[Bracket]")},
+         {u("C059"), u("Old [Style] Serif"), u("[Bracket]")}},
         {{u("Mono"), u("Sans [b]"), u("Mono [a]"), u("Sans")}, {u("Mono"), u("Sans")}},
-        {{u("Old [Style] Serif"), u("[Bracket]")}, {u("Old [Style] Serif"), u("[Bracket]")}},
     };
     for (const auto &[listed, shown] : table)
         EXPECT_EQ(FontNames::families(listed), shown) << listed.join(u(", "));
@@ -231,11 +231,7 @@ protected:
     }
     DocumentWindow *window() const
     {
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (auto *document = qobject_cast<DocumentWindow *>(top))
-                return document;
-        }
-        return nullptr;
+        return qobject_cast<DocumentWindow *>(topLevel(u("frmDokument")));
     }
     TextArea *text() const { return window()->textArea(); }
     // Selects from one position to another in the text area; the same twice places the caret.
@@ -312,12 +308,7 @@ TEST_F(Editor, TheNameBoxShowsTheTextsFontOnlyWhenItIsListed)
     click("a.txt");
     auto *name = child<QComboBox>(*window(), u("cmbFontName"));
     const QString family = text()->document()->defaultFont().family();
-    if (QFontDatabase::hasFamily(family)) {
-        EXPECT_EQ(name->currentText(), family);
-    } else {
-        EXPECT_EQ(name->currentText(), u("cmbFontName"));
-        EXPECT_EQ(name->currentIndex(), -1);
-    }
+    EXPECT_EQ(name->currentText(), QFontDatabase::hasFamily(family) ? family : u("cmbFontName"));
 }
 
 TEST_F(Editor, TabLeadsToTheFontBoxesWhereTypedTextDoesNothing)
@@ -347,58 +338,51 @@ TEST_F(Editor, TabLeadsToTheFontBoxesWhereTypedTextDoesNothing)
     EXPECT_EQ(text()->currentFont().toString(), font);
 }
 
-TEST_F(Editor, TheToolbarShowsItsButtonsInOrderWithPicturesAtTheirSize)
+TEST_F(Editor, TheToolbarShowsItsButtonsInOrderWithPicturesAtTheirSizeInTheThemesColours)
 {
     click("a.txt");
     auto *bar = child<QToolBar>(*window(), u("tbToolBar"));
-    QStringList keys;
-    for (QAction *action : bar->actions()) {
-        keys.append(action->isSeparator() ? u("|") : action->objectName());
-        if (action->isSeparator())
-            continue;
-        QWidget *button = bar->widgetForAction(action);
-        EXPECT_EQ(button->size(), QSize(23, 22)) << action->objectName();
-        EXPECT_TRUE(bar->rect().contains(button->geometry())) << action->objectName();
-        // Somewhere on the button, every solid pixel of the picture shows as it is drawn.
-        const QImage shown = button->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        const QImage picture =
-            action->icon().pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
-        const int across = shown.width() - 15, places = across * (shown.height() - 15);
-        bool found = false;
-        for (int at = 0; !found && at < places; ++at) {
-            found = true;
-            for (int p = 0; found && p < 256; ++p) {
-                const QRgb want = picture.pixel(p % 16, p / 16);
-                found = qAlpha(want) < 255
-                        || shown.pixel(at % across + p % 16, at / across + p / 16) == want;
-            }
-        }
-        EXPECT_TRUE(found) << action->objectName();
-    }
-    EXPECT_EQ(keys.join(u(",")), u("New,Open,Save,|,Print,Preview,|,Cut,Copy,Paste,|,Bold,Italic,"
-                                   "Underline,|,Align Left,Center,Align Right,|,Find"));
-}
-
-TEST_F(Editor, TheToolbarPicturesTakeTheNewColoursWhenTheThemeTurnsDark)
-{
-    click("a.txt");
     const QPalette light = QApplication::palette();
-    QApplication::setPalette(QPalette(QColor(53, 53, 53)));
-    QCoreApplication::processEvents();
-    auto *bar = child<QToolBar>(*window(), u("tbToolBar"));
-    for (QAction *button : bar->actions()) {
-        if (button->isSeparator())
-            continue;
-        const QImage picture = button->icon().pixmap(16, 16).toImage();
-        double best = 1;
-        for (int y = 0; y < 16; ++y) {
-            for (int x = 0; x < 16; ++x) {
-                if (qAlpha(picture.pixel(x, y)) == 255)
-                    best = std::max(best, contrast(picture.pixelColor(x, y),
+    for (const QPalette &theme : {light, QPalette(QColor(53, 53, 53))}) {
+        QApplication::setPalette(theme);
+        QCoreApplication::processEvents();
+        QStringList keys;
+        for (QAction *action : bar->actions()) {
+            keys.append(action->isSeparator() ? u("|") : action->objectName());
+            if (action->isSeparator())
+                continue;
+            QWidget *button = bar->widgetForAction(action);
+            EXPECT_EQ(button->size(), QSize(23, 22)) << action->objectName();
+            EXPECT_TRUE(bar->rect().contains(button->geometry())) << action->objectName();
+            // Somewhere on the button every solid pixel of the picture shows as it is drawn, and
+            // some stand out from the toolbar.
+            const QImage shown = button->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+            const QImage picture = action->icon()
+                                       .pixmap(QSize(16, 16))
+                                       .toImage()
+                                       .convertToFormat(QImage::Format_ARGB32);
+            double best = 1;
+            for (int p = 0; p < 256; ++p) {
+                if (qAlpha(picture.pixel(p % 16, p / 16)) == 255)
+                    best = std::max(best, contrast(picture.pixelColor(p % 16, p / 16),
                                                    bar->palette().color(QPalette::Window)));
             }
+            EXPECT_GE(best, 3) << action->objectName();
+            const int across = shown.width() - 15, places = across * (shown.height() - 15);
+            bool found = false;
+            for (int at = 0; !found && at < places; ++at) {
+                found = true;
+                for (int p = 0; found && p < 256; ++p) {
+                    const QRgb want = picture.pixel(p % 16, p / 16);
+                    found = qAlpha(want) < 255
+                            || shown.pixel(at % across + p % 16, at / across + p / 16) == want;
+                }
+            }
+            EXPECT_TRUE(found) << action->objectName();
         }
-        EXPECT_GE(best, 3) << button->objectName();
+        EXPECT_EQ(keys.join(u(",")),
+                  u("New,Open,Save,|,Print,Preview,|,Cut,Copy,Paste,|,Bold,Italic,"
+                    "Underline,|,Align Left,Center,Align Right,|,Find"));
     }
     QApplication::setPalette(light);
 }
