@@ -546,7 +546,7 @@ TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
     EXPECT_EQ(line, QStringLiteral("Line Number: %1").arg(again.layout()->lineCount() + 2));
 }
 
-TEST_F(Editor, TheKeyPanelsFollowCapsLockNumLockAndInsert)
+TEST_F(Editor, TheKeyPanelsFollowCapsLockNumLockAndInsertAndDroppedTextArrives)
 {
     click("a.txt");
     // Caps Lock, Num Lock, then Insert and a key typed at the caret.
@@ -563,6 +563,15 @@ TEST_F(Editor, TheKeyPanelsFollowCapsLockNumLockAndInsert)
         EXPECT_EQ(child(*window(), u("Ins"))->isEnabled(), overwrite);
         EXPECT_EQ(text()->document()->begin().text(), u(line));
     }
+
+    // Text dragged from another program drops into the text as it would anywhere.
+    QMimeData data;
+    data.setText(u("dropped "));
+    QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(text()->viewport(), &enter);
+    QApplication::sendEvent(text()->viewport(), &drop);
+    EXPECT_TRUE(text()->toPlainText().startsWith(u("dropped "))) << text()->toPlainText();
 }
 
 } // namespace

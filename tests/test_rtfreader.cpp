@@ -113,11 +113,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // Pages without a table are written as 1252.
                       CodeCase{932, "\xE9", "é", true}));
 
-TEST(CodePage, LoneSurrogateHasNoUtf8)
-{
-    EXPECT_FALSE(CodePage::encode(QString(QChar(0xD800)), CodePage::Utf8).complete);
-}
-
 // ---- Reading RTF: text and paragraphs
 // ------------------------------------------------------------------
 
