@@ -3,6 +3,8 @@
 #include "common/pathtext.h"
 #include "platform/windowsargs.h"
 
+#include <QCoreApplication>
+
 ToolNames ToolNames::native()
 {
 #ifdef Q_OS_WIN
@@ -17,6 +19,24 @@ ToolCommands::ToolCommands(const QString &toolFolder, const ToolNames &names)
     , m_program(WindowsArgs::quotedProgram(m_toolPath))
     , m_separator(names.pcSeparator)
 {}
+
+Status ToolCommands::checkToolFolder(const QString &toolFolder)
+{
+    for (const QChar c : toolFolder) {
+        if (c == QLatin1Char('"') || c.unicode() < 0x20 || c.unicode() == 0x7f) {
+            const QString shown =
+                c == QLatin1Char('"')
+                    ? QStringLiteral("\"")
+                    : QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+            return Failure{QCoreApplication::translate(
+                               "ToolCommands",
+                               "The folder of transfolio.exe holds a character (%1) that a "
+                               "command line cannot carry. Please choose another folder.")
+                               .arg(shown)};
+        }
+    }
+    return {};
+}
 
 QString ToolCommands::transmit(const QString &pcFolder, const QString &fileName,
                                const QString &pofoDrive, const QString &pofoFolder,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QChar>
 #include <QString>
 
@@ -23,6 +25,10 @@ public:
     explicit ToolCommands(const QString &toolFolder, const ToolNames &names = ToolNames::native());
 
     QString toolPath() const { return m_toolPath; }
+
+    // Fails when the folder holds a character that the program part of a command line cannot
+    // carry (a double quote, a control character): the line would start another program.
+    static Status checkToolFolder(const QString &toolFolder);
 
     // Sends pcFolder + fileName to the drive and folder; the folder gets a separator only when
     // it lacks one. The switch is " /t", " /t " with no Portfolio folder, or " /t -f".
