@@ -7,7 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/keyboardindicators.h"
 #include "platform/platform.h"
-#include "platform/processstarter.h"
+#include "platform/processrunner.h"
 #include "platform/settingsstore.h"
 #include "platform/urlopener.h"
 #include "platform/volumes.h"
@@ -37,7 +37,7 @@ struct BenchWindow
     QtSettingsStore settings;
     QtDialogs dialogs;
     DesktopUrlOpener urls;
-    ProcessStarter commands;
+    ProcessRunner commands;
     SystemVolumes volumes;
     SystemKeyboardIndicators keyboard;
     Platform platform{settings, dialogs, urls, commands, volumes, keyboard};

@@ -38,17 +38,14 @@ QStringList RecordingDialogs::texts() const
     return texts;
 }
 
-bool RecordingCommandStarter::start(const QString &commandLine, QString *error)
+Status RecordingToolRunner::start(const QString &commandLine)
 {
-    const bool fails = failFrom >= 0 && attempted.size() >= failFrom;
     attempted.append(commandLine);
-    if (fails) {
-        if (error)
-            *error = QStringLiteral("scripted failure");
-        return false;
-    }
+    if (failing.contains(commandLine))
+        return Failure{QStringLiteral("scripted failure")};
     started.append(commandLine);
-    return true;
+    QTimer::singleShot(0, this, [this] { emit finished(0, false); });
+    return {};
 }
 
 void onNextModal(std::function<void(QWidget *modal)> action)

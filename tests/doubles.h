@@ -1,11 +1,11 @@
 #pragma once
 
 #include "common/programvalues.h"
-#include "platform/commandstarter.h"
 #include "platform/dialogs.h"
 #include "platform/keyboardindicators.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
+#include "platform/toolrunner.h"
 #include "platform/urlopener.h"
 #include "platform/volumes.h"
 
@@ -77,14 +77,17 @@ public:
     QList<QUrl> opened;
 };
 
-class RecordingCommandStarter final : public CommandStarter
+// Records the command lines and ends each run from the event loop, as a tool that has nothing
+// to do: exit status 0, nothing printed.
+class RecordingToolRunner final : public ToolRunner
 {
 public:
-    bool start(const QString &commandLine, QString *error = nullptr) override;
+    Status start(const QString &commandLine) override;
+    void stop() override {}
 
     QStringList started;   // the command lines that started
     QStringList attempted; // every command line asked for
-    int failFrom = -1;     // attempts from this index on fail; -1 never
+    QStringList failing;   // command lines that cannot be started
 };
 
 // Lights the test switches on and off.
@@ -101,7 +104,7 @@ struct TestPlatform
     MemorySettingsStore settings;
     RecordingDialogs dialogs;
     RecordingUrlOpener urls;
-    RecordingCommandStarter commands;
+    RecordingToolRunner commands;
     QList<SystemVolumes::Mount> mounts; // the drives, each as a real device
     QString home;
     SystemVolumes volumes{[this] { return mounts; },

@@ -5,7 +5,7 @@
 #include "common/maker.h"
 #include "doubles.h"
 #include "testhelpers.h"
-#include "transfer/toolcommands.h"
+#include "transfer/transferqueue.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -82,9 +82,10 @@ TEST(OptionsWindow, ReturnAndCloseStoreExactlyWhatWasTypedEscapeAndTheCloseBoxNo
 TEST(Backup, AddMoreShowsTheNextBoxUpToEightAndStartFetchesEveryFilledOneNeverWithTheSwitch)
 {
     TestPlatform tp;
-    tp.values.toolFolder = u("c:\\");
+    tp.values.toolFolder = u("/opt/pofo/");
     tp.values.overwriteFlag = true;
-    BackupWindow window(tp.platform, tp.values);
+    TransferQueue transfers(tp.commands);
+    BackupWindow window(tp.platform, tp.values, transfers);
     window.show();
     auto *add = child<QPushButton>(window, u("Add"));
     for (int press = 1; press <= 8; ++press) {
@@ -98,14 +99,15 @@ TEST(Backup, AddMoreShowsTheNextBoxUpToEightAndStartFetchesEveryFilledOneNeverWi
     const char *texts[] = {"a:\\program\\", "", "a:\\system\\"};
     for (int i = 0; i < 3; ++i)
         child<QLineEdit>(window, QStringLiteral("Text1_%1").arg(i))->setText(u(texts[i]));
-    child<QLineEdit>(window, u("Text7"))->setText(u("c:\\backup\\"));
+    Tree tree;
+    const QString into = tree.folder(u("backup")) + u("/");
+    child<QLineEdit>(window, u("Text7"))->setText(into);
     QTest::keyClick(child(window, u("Text7")), Qt::Key_Return);
-    const ToolCommands tool(u("c:\\"));
-    const QStringList lines = {tool.backup(u(texts[0]), u("c:\\backup\\")),
-                               tool.backup(u(texts[2]), u("c:\\backup\\"))};
-    EXPECT_EQ(tp.commands.started, lines);
+    const QStringList lines = {u("/opt/pofo/transfolio -r a:\\program\\*.* ") + into,
+                               u("/opt/pofo/transfolio -r a:\\system\\*.* ") + into};
+    QTRY_COMPARE(tp.commands.started, lines);
     child<QPushButton>(window, u("Command1"))->click();
-    EXPECT_EQ(tp.commands.started, lines + lines);
+    QTRY_COMPARE(tp.commands.started, lines + lines);
     EXPECT_TRUE(window.isVisible());
 }
 

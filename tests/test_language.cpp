@@ -9,6 +9,7 @@
 #include "editor/documentwindow.h"
 #include "editor/textarea.h"
 #include "testhelpers.h"
+#include "transfer/transferqueue.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -108,7 +109,8 @@ QSet<QString> walkAll()
     tp.settings.values.insert(u("Dir/Default"), tree.folder(u("pc")));
     MainWindow main(tp.platform, tp.values);
     OptionsWindow options(tp.platform, tp.values);
-    BackupWindow backup(tp.platform, tp.values);
+    TransferQueue transfers(tp.commands);
+    BackupWindow backup(tp.platform, tp.values, transfers);
     AboutBox about(tp.urls);
     DocumentWindow document(tp.platform, [] { return std::nullopt; });
     document.openFile(tree.file(u("pc/notes.txt")), u("notes.txt"));

@@ -315,7 +315,7 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
         // Nothing is sent before Transmit, which sends exactly the files selected.
         EXPECT_TRUE(m_tp.commands.attempted.isEmpty()) << c.dropped;
         QTest::mouseClick(command1, Qt::LeftButton);
-        EXPECT_EQ(m_tp.commands.attempted.size(), selected.size()) << c.dropped;
+        QTRY_COMPARE(m_tp.commands.attempted.size(), selected.size());
     }
 }
 
@@ -430,13 +430,12 @@ TEST_F(Main, TransmitSendsTheSelectionInListOrderWithTheSwitchOfTheMoment)
     trigger("mnuOver");
     m_tp.values.toolFolder = u("/elsewhere/");
     command1->click();
-    const auto line = [this](const char *tool, const char *file, bool overwrite) {
-        return ToolCommands(u(tool)).transmit(at("pc"), u(file), u("a:"), u("DOCS"), overwrite);
-    };
-    EXPECT_EQ(
-        m_tp.commands.started,
-        QStringList({line("/opt/pofo/", "a.txt", false), line("/opt/pofo/", "c.txt", false),
-                     line("/elsewhere/", "a.txt", true), line("/elsewhere/", "c.txt", true)}));
+    const QString pc = at("pc");
+    QTRY_COMPARE(m_tp.commands.started,
+                 QStringList({u("/opt/pofo/transfolio ") + pc + u("/a.txt a:DOCS\\ -t"),
+                              u("/opt/pofo/transfolio ") + pc + u("/c.txt a:DOCS\\ -t"),
+                              u("/elsewhere/transfolio ") + pc + u("/a.txt a:DOCS\\ -t -f"),
+                              u("/elsewhere/transfolio ") + pc + u("/c.txt a:DOCS\\ -t -f")}));
     file1->clearSelection();
     command1->click();
     EXPECT_EQ(m_tp.commands.started.size(), 4);
@@ -445,9 +444,8 @@ TEST_F(Main, TransmitSendsTheSelectionInListOrderWithTheSwitchOfTheMoment)
 TEST_F(Main, ReceiveFetchesTheListOrElseTheFieldsAndTheButtonsFollowTheList)
 {
     open();
-    click("a.txt");
     const auto line = [this](const char *source) {
-        return ToolCommands(u("/opt/pofo/")).receive(u(source), at("pc/a.txt"), false);
+        return u("/opt/pofo/transfolio -r ") + u(source) + u(" ") + at("pc");
     };
     auto *fileField = control<QLineEdit>("PoFoFile");
     auto *list = control<QListWidget>("List1");
@@ -465,13 +463,13 @@ TEST_F(Main, ReceiveFetchesTheListOrElseTheFieldsAndTheButtonsFollowTheList)
     command2->click();
     command2->click();
     const QStringList both = {line("a:\\DOCS\\"), line("a:\\TWO.TXT")};
-    EXPECT_EQ(m_tp.commands.started, both + both);
+    QTRY_COMPARE(m_tp.commands.started, both + both);
     clear->click();
     EXPECT_EQ(list->count(), 0);
     EXPECT_FALSE(list->isEnabled() || clear->isEnabled() || command2->isEnabled());
     fileField->setText(u("FIELD.TXT"));
     command2->click();
-    EXPECT_EQ(m_tp.commands.started.last(), line("a:\\FIELD.TXT"));
+    QTRY_COMPARE(m_tp.commands.started.last(), line("a:\\FIELD.TXT"));
 }
 
 } // namespace

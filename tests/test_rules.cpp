@@ -6,11 +6,13 @@
 #include "browser/sizeline.h"
 #include "common/geometry.h"
 #include "doubles.h"
-#include "platform/processstarter.h"
+#include "platform/processrunner.h"
 #include "platform/settingsstore.h"
 #include "platform/windowsargs.h"
 #include "testhelpers.h"
 #include "transfer/toolcommands.h"
+#include "transfer/tooloutput.h"
+#include "transfer/toolruns.h"
 
 #include <QRegularExpression>
 
@@ -245,7 +247,8 @@ TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)
 
 TEST(CommandLine, IsBuiltByteForByte)
 {
-    const ToolNames windows{u("transfolio.exe"), QLatin1Char('\\')};
+    const ToolNames windows{u("transfolio.exe"), QLatin1Char('\\'), QLatin1Char('/')};
+    const ToolNames elsewhere{u("transfolio"), QLatin1Char('/'), QLatin1Char('-')};
     const ToolCommands tools(u(R"(c:\tools\)"), windows);
     // Plain transmit lines are checked byte for byte with the random names below.
     const std::pair<QString, const char *> table[] = {
@@ -254,10 +257,21 @@ TEST(CommandLine, IsBuiltByteForByte)
          R"(c:\toolstransfolio.exe C:\N.TXT a:\DOCS\ /t)"},
         {ToolCommands(u(R"(C:\Program Files\)"), windows)
              .transmit(u(R"(C:\My Pofo\)"), u("A -f"), u(R"(a:\)"), u("MY DOCS"), false),
-         R"("C:\Program Files\transfolio.exe" "C:\My Pofo\A -f" "a:\MY DOCS" /t)"},
-        {ToolCommands({}, {u("transfolio"), QLatin1Char('/')})
+         R"("C:\Program Files\transfolio.exe" "C:\My Pofo\A -f" "a:\MY DOCS\\" /t)"},
+        {ToolCommands({}, elsewhere)
              .transmit(u("/home/ann"), u("say \"hi\".txt"), u(R"(a:\)"), {}, false),
-         R"(transfolio "/home/ann/say \"hi\".txt" a:\ /t )"},
+         R"(transfolio "/home/ann/say \"hi\".txt" a:\ -t )"},
+        // A folder typed without its backslash gets one; the tool would take it as a file name.
+        {tools.transmit(u(R"(C:\POFO)"), u("NOTES.TXT"), u(R"(a:\)"), u("DOCS"), false),
+         R"(c:\tools\transfolio.exe C:\POFO\NOTES.TXT a:\DOCS\ /t)"},
+        {ToolCommands(u("/opt/"), elsewhere)
+             .transmit(u("/p"), u("N.TXT"), u("a:"), u("DOCS"), true),
+         R"(/opt/transfolio /p/N.TXT a:DOCS\ -t -f)"},
+        // Two dots: the whole Portfolio path, else the tool looks for report_2024_01.txt.
+        {tools.transmit(u(R"(C:\P)"), u("report.2024.01.txt"), u(R"(a:\)"), u("DOCS"), false),
+         R"(c:\tools\transfolio.exe C:\P\report.2024.01.txt a:\DOCS\report_2.txt /t)"},
+        {tools.transmit(u(R"(C:\P)"), u("a.b.c"), u("a:"), {}, false),
+         R"(c:\tools\transfolio.exe C:\P\a.b.c a:\a_b.c /t )"},
         {tools.receive(u(R"(a:\DOCS\L.TXT)"), u(R"(C:\POFO)"), false),
          R"(c:\tools\transfolio.exe -r a:\DOCS\L.TXT C:\POFO)"},
         {tools.receive(u(R"(a:\A B.TXT)"), u(R"(C:\My Pofo\)"), true),
@@ -312,12 +326,19 @@ TEST(CommandLine, EveryLineSplitsIntoTheIntendedArgumentsAndPlainOnesAreUnquoted
 {
     std::mt19937 random(1);
     for (int round = 0; round < 3000; ++round) {
-        const ToolNames names = round % 2 ? ToolNames{u("transfolio.exe"), QLatin1Char('\\')}
-                                          : ToolNames{u("transfolio"), QLatin1Char('/')};
+        const ToolNames names =
+            round % 2 ? ToolNames{u("transfolio.exe"), QLatin1Char('\\'), QLatin1Char('/')}
+                      : ToolNames{u("transfolio"), QLatin1Char('/'), QLatin1Char('-')};
+        const QString t = QString(names.switchMark) + u("t");
         // A program name cannot carry a quote (nor can a Windows file name).
         const QString program = randomName(random, false) + names.fileName;
-        const QString pc = randomName(random, true), file = randomName(random, true);
-        const QString drive = randomName(random, true), folder = randomName(random, true);
+        // The names that get a destination of their own are checked above.
+        const QString pc = randomName(random, true),
+                      file = randomName(random, true).remove(QLatin1Char('.'));
+        QString folder = randomName(random, true);
+        const QString drive = randomName(random, true);
+        if (!folder.isEmpty() && !folder.endsWith(u("\\")))
+            folder += u("\\");
         const bool overwrite = random() % 2;
         const ToolCommands tool(program.chopped(names.fileName.size()), names);
         const QString pcFile =
@@ -325,7 +346,7 @@ TEST(CommandLine, EveryLineSplitsIntoTheIntendedArgumentsAndPlainOnesAreUnquoted
         const QString line = tool.transmit(pc, file, drive, folder, overwrite);
         const QStringList f = overwrite ? QStringList{"-f"} : QStringList{};
         ASSERT_EQ(WindowsArgs::split(line),
-                  nonEmpty(QStringList{program, pcFile, drive + folder, "/t"} + f))
+                  nonEmpty(QStringList{program, pcFile, drive + folder, t} + f))
             << round << ": " << line.toStdString();
         ASSERT_EQ(WindowsArgs::split(tool.receive(drive, pc, overwrite)),
                   nonEmpty(QStringList{program, "-r"} + f + QStringList{drive, pc}))
@@ -335,29 +356,97 @@ TEST(CommandLine, EveryLineSplitsIntoTheIntendedArgumentsAndPlainOnesAreUnquoted
             << round;
         const QString plain = program + u(" ") + pcFile + u(" ") + drive + folder;
         if (!plain.contains(QRegularExpression(u("[\t\"]"))) && plain.count(u(" ")) == 2) {
-            const char *end = overwrite ? " /t -f" : folder.isEmpty() ? " /t " : " /t";
-            ASSERT_EQ(line, plain + u(end)) << round;
+            const QString end = overwrite          ? u(" ") + t + u(" -f")
+                                : folder.isEmpty() ? u(" ") + t + u(" ")
+                                                   : u(" ") + t;
+            ASSERT_EQ(line, plain + end) << round;
         }
     }
 }
 
-TEST(ProcessStarter, ResolvesTheProgramAndRunsItBehindTheTerminal)
+TEST(ProcessRunner, ResolvesTheProgramOrSaysWhyNot)
 {
     Tree tree;
     const QString tool = tree.file(u("my tools/transfolio"));
     tree.makeExecutable(u("my tools/transfolio"));
-    const QString line = u("\"") + tool + u(R"(" -r "a:\MY DOCS\*.*" "/home/a b\\")");
-    // Run directly, the arguments arrive whole in the end-to-end test.
-    const auto inTerminal = ProcessStarter::plan(line, u("/usr/bin/xterm"));
-    EXPECT_EQ(inTerminal.program, u("/usr/bin/xterm"));
-    EXPECT_EQ(inTerminal.arguments,
-              QStringList({"-e", tool, "-r", R"(a:\MY DOCS\*.*)", "/home/a b\\"}));
+    const auto launch =
+        ProcessRunner::plan(u("\"") + tool + u(R"(" -r "a:\MY DOCS\*.*" "/home/a b\\")"));
+    ASSERT_TRUE(launch.ok());
+    EXPECT_EQ(launch->program, tool);
+    EXPECT_EQ(launch->arguments, QStringList({"-r", R"(a:\MY DOCS\*.*)", "/home/a b\\"}));
 
-    for (const QString &bad : {tree.file(u("plain")), tree.path(u("my tools")),
-                               tree.path(u("gone")), u("no-such-tool-here"), QString()}) {
-        const auto refused = ProcessStarter::plan(bad + u(" -r x"), {});
-        EXPECT_TRUE(!refused.error.isEmpty() && refused.program.isEmpty()) << bad;
+    const std::pair<QString, const char *> refused[] = {
+        {tree.file(u("plain")), "is not an executable file."},
+        {tree.path(u("my tools")), "is not an executable file."},
+        {tree.path(u("gone")), "does not exist."},
+        {u("no-such-tool-here"), "was not found on the PATH."},
+        {QString(), "The command line names no program."}};
+    for (const auto &[program, reason] : refused)
+        EXPECT_TRUE(
+            ProcessRunner::plan(u("\"") + program + u("\" -r x")).reason().endsWith(u(reason)))
+            << program;
+}
+
+TEST(ToolRuns, APressTheToolWouldCarryOutWronglyStartsNothingAndSaysWhy)
+{
+    const ToolCommands tool(u("/opt/"));
+    const QString longFolder = QString(70, QLatin1Char('D'));
+    struct Row
+    {
+        ToolRuns::Runs runs;
+        const char *reason; // empty: the press goes ahead
+    };
+    const Row table[] = {
+        {ToolRuns::transmit(tool, u("/p"), {u("report.2024.01.txt"), u("Report.2024.02.txt")},
+                            u("a:\\"), u("DOCS"), false),
+         "report.2024.01.txt, Report.2024.02.txt would all become A:\\DOCS\\REPORT_2.TXT"},
+        {ToolRuns::transmit(tool, u("/p"), {u("a.txt"), u("abc.txt")}, u("a:\\"), longFolder,
+                            false),
+         "a:\\DDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDD\\abc.txt is "
+         "81 "
+         "characters long"},
+        {ToolRuns::transmit(tool, u("/p"), {u("a.txt")}, u("a:\\"), longFolder, false), ""},
+        {ToolRuns::receive(tool, {u("a:\\") + longFolder + u("\\ABCDEFGH.TXT")}, u("/p"), true,
+                           false),
+         "is 86 characters long"},
+        {ToolRuns::receive(tool, {u("a:\\A"), u("a:\\B")}, u("/p/x.txt"), false, false),
+         "/p/x.txt is not a folder, and 2 Portfolio files cannot all be received into one file."},
+        {ToolRuns::receive(tool, {u("a:\\A")}, u("/p/x.txt"), false, false), ""},
+        {ToolRuns::backup(tool, {u("a:\\program\\")}, {}),
+         "Please enter the destination folder on your PC"},
+        {ToolRuns::backup(tool, {u("a:\\") + longFolder + u("DDD\\")}, u("/b")),
+         "is 80 characters"},
+        {ToolRuns::transmit(ToolCommands(u("/q\"t\"/")), u("/p"), {u("a")}, u("a:"), {}, false),
+         "Error! Please check the path of transfolio.exe or your sources!"}};
+    for (const Row &row : table) {
+        EXPECT_EQ(row.runs.ok(), !*row.reason) << row.reason;
+        EXPECT_TRUE(row.runs.reason().contains(u(row.reason))) << row.runs.reason();
     }
+}
+
+TEST(ToolOutput, ShowsWhatATerminalWouldAndKeepsOnlyTheLastLines)
+{
+    const std::pair<std::vector<QByteArray>, const char *> table[] = {
+        {{"Waiting...\nSent 1 of 2\rSent 2 of 2\r\n"}, "Waiting...\nSent 2 of 2\n"},
+        {{"Sent 1 of 2\r", "Sent 2 of 2\r"}, "Sent 2 of 2"},
+        {{"abc\r", "\n", "x\r\r\ry"}, "abc\ny"},
+        {{"half", " a line\n\n"}, "half a line\n\n"},
+        {{"\r\r"}, ""}};
+    for (const auto &[chunks, shown] : table) {
+        ToolOutput output;
+        for (const QByteArray &chunk : chunks)
+            output.append(chunk);
+        EXPECT_EQ(output.text(), u(shown)) << shown;
+    }
+
+    ToolOutput flood;
+    for (int i = 0; i < 3000; ++i)
+        flood.append(QByteArray::number(i) + '\n');
+    flood.append(QByteArray(ToolOutput::LongestLine + 10, 'x'));
+    const QStringList lines = flood.text().split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.size(), ToolOutput::KeptLines + 1);
+    EXPECT_EQ(lines[0], u("2001"));
+    EXPECT_EQ(lines.last(), QString(10, u'x'));
 }
 
 TEST(WindowPlacement, CentredInTheAvailableAreaButNeverAboveOrLeftOfIt)

@@ -128,7 +128,7 @@ int main(int argc, char *argv[])
     ok = save(window, out + QStringLiteral("main-window-receive-list.png")) && ok;
 
     // The backup wizard with all eight folder boxes shown.
-    BackupWindow backup(platform, tp.values);
+    BackupWindow backup(platform, tp.values, window.transfers());
     auto *addMore = backup.findChild<QPushButton *>(QStringLiteral("Add"));
     for (int i = 0; i < 7; ++i)
         addMore->click();

@@ -4,6 +4,7 @@
 #include "app/optionswindow.h"
 #include "app/storedsettings.h"
 #include "app/transfercontrols.h"
+#include "app/transferswindow.h"
 #include "backup/backupwindow.h"
 #include "browser/drivelist.h"
 #include "browser/filelist.h"
@@ -19,6 +20,7 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
+#include "transfer/transferqueue.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -68,6 +70,7 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
                               | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
     , m_values(values)
+    , m_transfers(new TransferQueue(platform.commands, this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(Artwork::programIcon());
@@ -86,12 +89,19 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     connect(m_file1, &FileList::entryOpened, this, &MainWindow::openDocument);
     new TransferControls({m_file1, m_dateiname, m_command1, m_command2, m_pofoDrive, m_pofoFolder,
                           m_pofoFile, m_command3, m_list1, m_command4},
-                         m_platform, m_values, this);
+                         m_platform, m_values, *m_transfers, this);
+    connect(m_transfers, &TransferQueue::added, this, [this] { showTransfers(false); });
 
     load();
 
     setFixedSize(central->width(), central->height() + menuBar()->sizeHint().height());
     centerOnScreen(this);
+}
+
+MainWindow::~MainWindow()
+{
+    // The window has no owner, so that it outlives this one's closing; not its destruction.
+    delete m_transfersWindow;
 }
 
 void MainWindow::buildPcPanel(QWidget *central)
@@ -159,6 +169,9 @@ void MainWindow::buildMenus()
 
     QMenu *mnuDatei = bar->addMenu(tr("&File", "menu"));
     mnuDatei->setObjectName(QStringLiteral("mnuDatei"));
+    QAction *transfers = namedAction(mnuDatei->addAction(tr("&Transfers")), "mnuTransfers");
+    transfers->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    connect(transfers, &QAction::triggered, this, [this] { showTransfers(true); });
     QAction *exit = namedAction(mnuDatei->addAction(tr("Exit")), "mnuexit");
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
     connect(exit, &QAction::triggered, this, &QWidget::close);
@@ -327,6 +340,23 @@ void MainWindow::openDropped(const QString &path)
 
 void MainWindow::showBackup()
 {
-    BackupWindow backup(m_platform, m_values, this);
+    BackupWindow backup(m_platform, m_values, *m_transfers, this);
+    // Blocks this window only: the Transfers window's Stop stays within reach.
+    backup.setWindowModality(Qt::WindowModal);
     backup.exec();
+}
+
+void MainWindow::showTransfers(bool activate)
+{
+    if (!m_transfersWindow) {
+        m_transfersWindow = new TransfersWindow(*m_transfers, m_platform.dialogs);
+        m_transfersWindow->setAttribute(Qt::WA_DeleteOnClose);
+        m_transfersWindow->setScreen(screen());
+    }
+    m_transfersWindow->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
+    m_transfersWindow->show();
+    if (activate) {
+        m_transfersWindow->raise();
+        m_transfersWindow->activateWindow();
+    }
 }

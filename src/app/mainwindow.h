@@ -18,6 +18,8 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class TransferQueue;
+class TransfersWindow;
 struct Platform;
 struct ProgramValues;
 
@@ -28,6 +30,7 @@ class MainWindow final : public QMainWindow
 public:
     // Builds the window and loads the stored settings; the window is not shown yet.
     MainWindow(Platform &platform, ProgramValues &values, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Start-up: the about box shows alone at once; the main window loads behind it and shows
     // when it is closed.
@@ -36,6 +39,9 @@ public:
     void showAboutBox();
     void showOptions();
     void showBackup();
+    // The Transfers window; opened by a press without taking the focus.
+    void showTransfers(bool activate);
+    TransferQueue &transfers() { return *m_transfers; }
     // The document window with the file double-clicked in the file list.
     void openDocument();
     // A file dropped onto the document window: the PC panel shows it, then it opens as above.
@@ -76,4 +82,6 @@ private:
     QAction *m_mnuOver = nullptr;
     QMenu *m_mnupoppi = nullptr;
     QPointer<DocumentWindow> m_document;
+    TransferQueue *m_transfers = nullptr;
+    QPointer<TransfersWindow> m_transfersWindow;
 };

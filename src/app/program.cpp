@@ -8,7 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/keyboardindicators.h"
 #include "platform/platform.h"
-#include "platform/processstarter.h"
+#include "platform/processrunner.h"
 #include "platform/registrysettingsstore.h"
 #include "platform/settingsstore.h"
 #include "platform/urlopener.h"
@@ -51,7 +51,7 @@ int run(int argc, char *argv[], const std::function<void(QApplication &)> &befor
 #endif
     QtDialogs dialogs;
     DesktopUrlOpener urls;
-    ProcessStarter commands;
+    ProcessRunner commands;
     SystemVolumes volumes;
     SystemKeyboardIndicators keyboard;
     Platform platform{settings, dialogs, urls, commands, volumes, keyboard};

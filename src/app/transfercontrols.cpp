@@ -5,19 +5,22 @@
 #include "common/programvalues.h"
 #include "platform/platform.h"
 #include "transfer/toolcommands.h"
-#include "transfer/toolstarts.h"
+#include "transfer/toolruns.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
 TransferControls::TransferControls(const Controls &controls, Platform &platform,
-                                   const ProgramValues &values, QWidget *window)
+                                   const ProgramValues &values, TransferQueue &transfers,
+                                   QWidget *window)
     : QObject(window)
     , m_c(controls)
     , m_platform(platform)
     , m_values(values)
+    , m_transfers(transfers)
     , m_window(window)
 {
     connect(m_c.command1, &QPushButton::clicked, this, &TransferControls::transmit);
@@ -34,10 +37,10 @@ void TransferControls::transmit()
     const QString folder = m_c.file1->path();
     const QString drive = m_c.pofoDrive->currentText();
     const QString pofoFolder = m_c.pofoFolder->text();
-    QStringList lines;
-    for (const QString &name : m_c.file1->selectedNames())
-        lines.append(tool.transmit(folder, name, drive, pofoFolder, m_values.overwriteFlag));
-    ToolStarts::startEach(lines, m_platform.commands, m_platform.dialogs, m_window);
+    ToolRuns::queue(m_transfers,
+                    ToolRuns::transmit(tool, folder, m_c.file1->selectedNames(), drive, pofoFolder,
+                                       m_values.overwriteFlag),
+                    m_platform.dialogs, m_window);
 }
 
 void TransferControls::receive()
@@ -50,10 +53,10 @@ void TransferControls::receive()
     // The fields count only while the list is empty.
     if (sources.isEmpty())
         sources.append(fieldsPath());
-    QStringList lines;
-    for (const QString &source : sources)
-        lines.append(tool.receive(source, destination, m_values.overwriteFlag));
-    ToolStarts::startEach(lines, m_platform.commands, m_platform.dialogs, m_window);
+    ToolRuns::queue(m_transfers,
+                    ToolRuns::receive(tool, sources, destination, QFileInfo(destination).isDir(),
+                                      m_values.overwriteFlag),
+                    m_platform.dialogs, m_window);
 }
 
 void TransferControls::addToList()

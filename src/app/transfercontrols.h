@@ -9,6 +9,7 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QWidget;
+class TransferQueue;
 struct Platform;
 struct ProgramValues;
 
@@ -34,7 +35,7 @@ public:
 
     // Connects the controls; window is the owner of messages.
     TransferControls(const Controls &controls, Platform &platform, const ProgramValues &values,
-                     QWidget *window);
+                     TransferQueue &transfers, QWidget *window);
 
 private:
     void transmit();
@@ -48,5 +49,6 @@ private:
     Controls m_c;
     Platform &m_platform;
     const ProgramValues &m_values;
+    TransferQueue &m_transfers;
     QWidget *m_window;
 };

@@ -3,10 +3,13 @@
 #include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/programvalues.h"
+#include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "transfer/toolcommands.h"
-#include "transfer/toolstarts.h"
+#include "transfer/toolruns.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -48,11 +51,13 @@ QRect addButtonRect(int extraBoxes)
 
 } // namespace
 
-BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values, QWidget *parent)
+BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values,
+                           TransferQueue &transfers, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_platform(platform)
     , m_values(values)
+    , m_transfers(transfers)
 {
     setObjectName(QStringLiteral("Backup"));
     setWindowTitle(tr("BACKUP", "window title"));
@@ -115,11 +120,30 @@ void BackupWindow::addFolderBox()
 void BackupWindow::startBackup()
 {
     const ToolCommands tool(m_values.toolFolder);
-    QStringList lines;
+    QStringList folders;
     for (int i = 0; i <= m_extraBoxes; ++i) {
         const QString folder = m_text1[i]->text();
         if (!folder.isEmpty())
-            lines.append(tool.backup(folder, m_text7->text()));
+            folders.append(folder);
     }
-    ToolStarts::startEach(lines, m_platform.commands, m_platform.dialogs, this);
+    if (folders.isEmpty())
+        return;
+    const QString destination = m_text7->text();
+    const ToolRuns::Runs runs = ToolRuns::backup(tool, folders, destination);
+    // The tool would write the first file under the folder's name and stop at the second.
+    if (runs && !QFileInfo(destination).isDir()) {
+        const QString shown = QDir::toNativeSeparators(destination);
+        if (QFileInfo::exists(destination)) {
+            m_platform.dialogs.message(this,
+                                       tr("%1 is not a folder. Please enter a folder.").arg(shown));
+            return;
+        }
+        if (!m_platform.dialogs.okCancel(this, tr("%1 does not exist. Create it?").arg(shown)))
+            return;
+        if (!QDir().mkpath(destination)) {
+            m_platform.dialogs.message(this, tr("The folder %1 could not be created.").arg(shown));
+            return;
+        }
+    }
+    ToolRuns::queue(m_transfers, runs, m_platform.dialogs, this);
 }

@@ -8,6 +8,7 @@ class QLineEdit;
 class QPushButton;
 struct Platform;
 struct ProgramValues;
+class TransferQueue;
 
 // The backup wizard: up to eight Portfolio folders fetched whole into one PC folder.
 // The folder boxes are named Text1_0 to Text1_7; only the first is shown when the window
@@ -18,7 +19,8 @@ class BackupWindow final : public QDialog
 public:
     static constexpr int FolderBoxes = 8;
 
-    BackupWindow(Platform &platform, const ProgramValues &values, QWidget *parent = nullptr);
+    BackupWindow(Platform &platform, const ProgramValues &values, TransferQueue &transfers,
+                 QWidget *parent = nullptr);
 
 private:
     void addFolderBox();
@@ -26,6 +28,7 @@ private:
 
     Platform &m_platform;
     const ProgramValues &m_values;
+    TransferQueue &m_transfers;
     std::array<QLineEdit *, FolderBoxes> m_text1{};
     QLineEdit *m_text7 = nullptr;
     QPushButton *m_add = nullptr;

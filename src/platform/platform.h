@@ -1,9 +1,9 @@
 #pragma once
 
-class CommandStarter;
 class Dialogs;
 class KeyboardIndicators;
 class SettingsStore;
+class ToolRunner;
 class UrlOpener;
 class Volumes;
 
@@ -13,7 +13,7 @@ struct Platform
     SettingsStore &settings;
     Dialogs &dialogs;
     UrlOpener &urls;
-    CommandStarter &commands;
+    ToolRunner &commands;
     Volumes &volumes;
     KeyboardIndicators &keyboard;
 };

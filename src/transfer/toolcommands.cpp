@@ -8,16 +8,18 @@
 ToolNames ToolNames::native()
 {
 #ifdef Q_OS_WIN
-    return {QStringLiteral("transfolio.exe"), PathText::separator()};
+    return {QStringLiteral("transfolio.exe"), PathText::separator(), QLatin1Char('/')};
 #else
-    return {QStringLiteral("transfolio"), PathText::separator()};
+    return {QStringLiteral("transfolio"), PathText::separator(), QLatin1Char('-')};
 #endif
 }
 
 ToolCommands::ToolCommands(const QString &toolFolder, const ToolNames &names)
-    : m_toolPath(toolFolder + names.fileName)
+    : m_toolFolder(toolFolder)
+    , m_toolPath(toolFolder + names.fileName)
     , m_program(WindowsArgs::quotedProgram(m_toolPath))
     , m_separator(names.pcSeparator)
+    , m_switchMark(names.switchMark)
 {}
 
 Status ToolCommands::checkToolFolder(const QString &toolFolder)
@@ -43,15 +45,53 @@ QString ToolCommands::transmit(const QString &pcFolder, const QString &fileName,
                                bool overwrite) const
 {
     const QString pcFile = PathText::withSeparator(pcFolder, m_separator) + fileName;
+    const QString t = QStringLiteral(" ") + m_switchMark + QLatin1Char('t');
     QString destinationSwitch;
     if (overwrite)
-        destinationSwitch = QStringLiteral(" /t -f");
+        destinationSwitch = t + QStringLiteral(" -f");
     else if (pofoFolder.isEmpty())
-        destinationSwitch = QStringLiteral(" /t ");
+        destinationSwitch = t + QLatin1Char(' ');
     else
-        destinationSwitch = QStringLiteral(" /t");
+        destinationSwitch = t;
     return m_program + QLatin1Char(' ') + WindowsArgs::quoted(pcFile) + QLatin1Char(' ')
-           + WindowsArgs::quoted(pofoDrive + pofoFolder) + destinationSwitch;
+           + WindowsArgs::quoted(transmitTarget(fileName, pofoDrive, pofoFolder))
+           + destinationSwitch;
+}
+
+QString ToolCommands::transmitFolder(const QString &pofoDrive, const QString &pofoFolder)
+{
+    if (pofoFolder.isEmpty() || pofoFolder.endsWith(QLatin1Char('\\')))
+        return pofoDrive + pofoFolder;
+    return pofoDrive + pofoFolder + QLatin1Char('\\');
+}
+
+QString ToolCommands::transmitTarget(const QString &fileName, const QString &pofoDrive,
+                                     const QString &pofoFolder)
+{
+    if (fileName.count(QLatin1Char('.')) >= 2)
+        return portfolioName(fileName, pofoDrive, pofoFolder);
+    return transmitFolder(pofoDrive, pofoFolder);
+}
+
+QString ToolCommands::portfolioName(const QString &fileName, const QString &pofoDrive,
+                                    const QString &pofoFolder)
+{
+    QString folder = transmitFolder(pofoDrive, pofoFolder);
+    if (folder.endsWith(QLatin1Char(':')))
+        folder += QLatin1Char('\\');
+    // Anything else names the file itself.
+    if (!folder.endsWith(QLatin1Char('\\')))
+        return folder;
+    return folder + dosName(fileName);
+}
+
+QString ToolCommands::dosName(const QString &fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    QString base = dot < 0 ? fileName : fileName.left(dot);
+    const QString extension = dot < 0 ? QString() : fileName.mid(dot);
+    base.replace(QLatin1Char('.'), QLatin1Char('_'));
+    return base.left(8) + extension.left(4);
 }
 
 QString ToolCommands::receive(const QString &portfolioPath, const QString &pcDestination,

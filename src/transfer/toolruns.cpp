@@ -1,0 +1,129 @@
+#include "toolruns.h"
+
+#include "common/pathtext.h"
+#include "platform/dialogs.h"
+#include "transfer/toolcommands.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+namespace {
+
+QString translated(const char *text)
+{
+    return QCoreApplication::translate("ToolRuns", text);
+}
+
+QString arrow(const QString &from, const QString &to)
+{
+    return from + QStringLiteral(" \u2192 ") + to;
+}
+
+Status checkLength(const QString &portfolioPath)
+{
+    if (portfolioPath.size() <= ToolCommands::LongestPortfolioPath)
+        return {};
+    return Failure{translated("The Portfolio path %1 is %2 characters long; the transfer tool "
+                              "uses only the first %3 of a Portfolio path. Please choose a "
+                              "shorter folder or name.")
+                       .arg(portfolioPath)
+                       .arg(portfolioPath.size())
+                       .arg(ToolCommands::LongestPortfolioPath)};
+}
+
+} // namespace
+
+namespace ToolRuns {
+
+QString startFailedMessage()
+{
+    return translated("Error! Please check the path of transfolio.exe or your sources!");
+}
+
+Runs transmit(const ToolCommands &tool, const QString &pcFolder, const QStringList &names,
+              const QString &pofoDrive, const QString &pofoFolder, bool overwrite)
+{
+    if (!tool.checkToolFolder())
+        return Failure{startFailedMessage()};
+    std::vector<ToolRun> runs;
+    QHash<QString, QStringList> byTarget; // the Portfolio ignores letter case
+    QStringList targets;
+    for (const QString &name : names) {
+        const QString target = ToolCommands::portfolioName(name, pofoDrive, pofoFolder);
+        if (Status length = checkLength(target); !length)
+            return Failure{length.reason()};
+        const QString key = target.toUpper();
+        if (!byTarget.contains(key))
+            targets.append(key);
+        byTarget[key].append(name);
+        const QString pcFile = PathText::native(PathText::withSeparator(pcFolder) + name);
+        runs.push_back({arrow(pcFile, target),
+                        tool.transmit(pcFolder, name, pofoDrive, pofoFolder, overwrite)});
+    }
+    QStringList clashes;
+    for (const QString &target : std::as_const(targets)) {
+        const QStringList &files = byTarget[target];
+        if (files.size() > 1)
+            clashes.append(
+                translated("%1 would all become %2").arg(files.join(QStringLiteral(", ")), target));
+    }
+    if (!clashes.isEmpty()) {
+        return Failure{translated("These files would get the same name on the Portfolio, so one "
+                                  "would replace or block the other:\n%1\nPlease rename them or "
+                                  "send them one at a time.")
+                           .arg(clashes.join(QLatin1Char('\n')))};
+    }
+    return runs;
+}
+
+Runs receive(const ToolCommands &tool, const QStringList &sources, const QString &destination,
+             bool destinationIsFolder, bool overwrite)
+{
+    if (!tool.checkToolFolder())
+        return Failure{startFailedMessage()};
+    if (sources.size() > 1 && !destinationIsFolder) {
+        return Failure{translated("%1 is not a folder, and %2 Portfolio files cannot all be "
+                                  "received into one file. Please pick a folder.")
+                           .arg(PathText::native(destination))
+                           .arg(sources.size())};
+    }
+    std::vector<ToolRun> runs;
+    for (const QString &source : sources) {
+        if (Status length = checkLength(source); !length)
+            return Failure{length.reason()};
+        runs.push_back({arrow(source, PathText::native(destination)),
+                        tool.receive(source, destination, overwrite)});
+    }
+    return runs;
+}
+
+Runs backup(const ToolCommands &tool, const QStringList &folders, const QString &destination)
+{
+    if (!tool.checkToolFolder())
+        return Failure{startFailedMessage()};
+    if (destination.isEmpty())
+        return Failure{translated("Please enter the destination folder on your PC (step 2).")};
+    std::vector<ToolRun> runs;
+    for (const QString &folder : folders) {
+        const QString pattern = folder + QStringLiteral("*.*");
+        if (Status length = checkLength(pattern); !length)
+            return Failure{length.reason()};
+        runs.push_back({arrow(pattern, destination), tool.backup(folder, destination)});
+    }
+    return runs;
+}
+
+bool queue(TransferQueue &transfers, const Runs &runs, Dialogs &dialogs, QWidget *parent)
+{
+    if (!runs) {
+        dialogs.message(parent, runs.reason());
+        return false;
+    }
+    const QPointer<QWidget> owner = parent;
+    transfers.add(*runs, [&dialogs, owner] { dialogs.message(owner, startFailedMessage()); });
+    return !runs->empty();
+}
+
+} // namespace ToolRuns

@@ -1,0 +1,239 @@
+// The transfers as a user makes them: the real runner, a stand-in tool that reads its command
+// line as the tool does and keeps a Portfolio in a folder, and the Transfers window.
+#include "app/mainwindow.h"
+#include "app/transferswindow.h"
+#include "backup/backupwindow.h"
+#include "browser/filelist.h"
+#include "doubles.h"
+#include "platform/processrunner.h"
+#include "testhelpers.h"
+#include "transfer/toolruns.h"
+#include "transfer/transferqueue.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+class Transfers : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_tool = m_tree.folder(u("pofo tools")) + u("/transfolio");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(FAKE_TOOL), m_tool));
+        m_tree.folder(u("pofo tools/portfolio/A/DOCS"));
+        m_tp.settings.values.insert(u("FTOrt/Default"), m_tree.path(u("pofo tools")) + u("/"));
+        m_tp.settings.values.insert(u("Dir/Default"), m_tree.folder(u("pc files")));
+        qunsetenv("FAKE_TOOL_WAIT_MS");
+    }
+    void TearDown() override { qunsetenv("FAKE_TOOL_WAIT_MS"); }
+
+    void openWindow()
+    {
+        m_window = std::make_unique<MainWindow>(m_platform, m_tp.values);
+        m_window->show();
+    }
+    template<typename T = QWidget> T *control(const char *name) const
+    {
+        return child<T>(*m_window, u(name));
+    }
+    QString pcFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_tree.path(u("pc files/") + name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return path;
+    }
+    void pofoFile(const QString &path, const QByteArray &bytes)
+    {
+        QDir().mkpath(QFileInfo(onPortfolio(path)).path());
+        QFile file(onPortfolio(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    QString onPortfolio(const QString &path) const
+    {
+        return m_tree.path(u("pofo tools/portfolio/A/") + path);
+    }
+    static QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+    void transmitAll()
+    {
+        control<FileList>("File1")->setPath(m_tree.path(u("pc files")));
+        control<FileList>("File1")->selectAll();
+        control("Command1")->setEnabled(true); // as a click in the file list does
+        control<QPushButton>("Command1")->click();
+    }
+    TransfersWindow *transfersWindow() const
+    {
+        return qobject_cast<TransfersWindow *>(topLevel(u("frmTransfers")));
+    }
+    // The rows of the Transfers window, as it shows them.
+    QStringList rows() const
+    {
+        QStringList out;
+        if (TransfersWindow *window = transfersWindow()) {
+            auto *list = child<QListWidget>(*window, u("lstRuns"));
+            for (int i = 0; i < list->count(); ++i)
+                out << list->item(i)->text();
+        }
+        return out;
+    }
+    bool settled() const { return !m_window->transfers().busy(); }
+    QString outputOf(int row) const
+    {
+        child<QListWidget>(*transfersWindow(), u("lstRuns"))->setCurrentRow(row);
+        return child<QPlainTextEdit>(*transfersWindow(), u("txtOutput"))->toPlainText();
+    }
+
+    Tree m_tree;
+    QString m_tool;
+    TestPlatform m_tp;
+    ProcessRunner m_runner;
+    Platform m_platform{m_tp.settings, m_tp.dialogs, m_tp.urls,
+                        m_runner,      m_tp.volumes, m_tp.keyboard};
+    std::unique_ptr<MainWindow> m_window;
+};
+
+TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachEnded)
+{
+    pcFile(u("notes.txt"), "notes");
+    pcFile(u("my letter.txt"), "letter");
+    pcFile(u("report.2024.01.txt"), "report");
+    pofoFile(u("DOCS/IN.TXT"), "in");
+    pofoFile(u("PROGRAM/A.EXE"), "a");
+    pofoFile(u("PROGRAM/B.DAT"), "b");
+    pofoFile(u("SYSTEM/C.SYS"), "c");
+    openWindow();
+
+    // Three files into a folder typed without its backslash; the tool's lock fails any overlap.
+    control<QLineEdit>("PofoFolder")->setText(u("DOCS"));
+    transmitAll();
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
+    EXPECT_EQ(contents(onPortfolio(u("DOCS/NOTES.TXT"))), "notes");
+    EXPECT_EQ(contents(onPortfolio(u("DOCS/MY LETTE.TXT"))), "letter");
+    EXPECT_EQ(contents(onPortfolio(u("DOCS/REPORT_2.TXT"))), "report");
+    const QString pc = QDir::toNativeSeparators(m_tree.path(u("pc files"))) + u("/");
+    EXPECT_EQ(rows(),
+              QStringList({pc + u("my letter.txt \u2192 a:\\DOCS\\my lette.txt   Done"),
+                           pc + u("notes.txt \u2192 a:\\DOCS\\notes.txt   Done"),
+                           pc + u("report.2024.01.txt \u2192 a:\\DOCS\\report_2.txt   Done")}));
+
+    // A receive list of two, one of them missing on the Portfolio, into the open PC folder.
+    control<QLineEdit>("PoFoFile")->setText(u("IN.TXT"));
+    control<QPushButton>("Command3")->click();
+    control<QLineEdit>("PoFoFile")->setText(u("GONE.TXT"));
+    control<QPushButton>("Command3")->click();
+    control<QPushButton>("Command2")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
+    EXPECT_EQ(contents(m_tree.path(u("pc files/IN.TXT"))), "in");
+    ASSERT_EQ(rows().size(), 5);
+    EXPECT_TRUE(rows()[3].endsWith(u("   Done"))) << rows()[3];
+    EXPECT_TRUE(rows()[4].endsWith(u("GONE.TXT \u2192 ")
+                                   + QDir::toNativeSeparators(m_tree.path(u("pc files")))
+                                   + u("   Failed (exit 1)")))
+        << rows()[4];
+    EXPECT_TRUE(outputOf(4).contains(u("File not found: a:\\DOCS\\GONE.TXT"))) << outputOf(4);
+    EXPECT_TRUE(outputOf(3).contains(u("Received 2 of 2 bytes\n"))) << outputOf(3);
+
+    // A backup of two folders into a folder that does not exist yet: made after the question.
+    const QString backupFolder = m_tree.path(u("backup here")) + u("/");
+    m_tp.dialogs.okCancelAnswers = {true};
+    {
+        BackupWindow wizard(m_platform, m_tp.values, m_window->transfers());
+        child<QPushButton>(wizard, u("Add"))->click();
+        child<QLineEdit>(wizard, u("Text1_0"))->setText(u("a:\\program\\"));
+        child<QLineEdit>(wizard, u("Text1_1"))->setText(u("a:\\system\\"));
+        child<QLineEdit>(wizard, u("Text7"))->setText(backupFolder);
+        child<QPushButton>(wizard, u("Command1"))->click();
+    }
+    EXPECT_EQ(m_tp.dialogs.texts(), QStringList({QDir::toNativeSeparators(backupFolder)
+                                                 + u(" does not exist. Create it?")}));
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
+    for (const char *name : {"A.EXE", "B.DAT", "C.SYS"})
+        EXPECT_TRUE(QFileInfo::exists(backupFolder + u(name))) << name;
+    EXPECT_TRUE(rows().last().endsWith(u("   Done")));
+    EXPECT_EQ(rows().filter(u("Failed")).size(), 1);
+}
+
+TEST_F(Transfers, StopEndsARunThatWaitsForeverAndDropsTheWaitingOnes)
+{
+    pcFile(u("a.txt"), "a");
+    pcFile(u("b.txt"), "b");
+    qputenv("FAKE_TOOL_WAIT_MS", "forever");
+    openWindow();
+    transmitAll();
+    QTRY_VERIFY_WITH_TIMEOUT(rows().value(0).endsWith(u("Running")), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(outputOf(0).contains(u("Waiting for Portfolio...")), 10000);
+    EXPECT_TRUE(rows().value(1).endsWith(u("Waiting")));
+    m_tp.dialogs.okCancelAnswers = {true};
+    child<QPushButton>(*transfersWindow(), u("cmdStop"))->click();
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
+    EXPECT_TRUE(m_tp.dialogs.texts().value(0).contains(u("may be left incomplete")));
+    EXPECT_TRUE(rows().value(0).endsWith(u("Stopped"))) << rows().value(0);
+    EXPECT_TRUE(rows().value(1).endsWith(u("Stopped"))) << rows().value(1);
+    EXPECT_FALSE(QFileInfo::exists(onPortfolio(u("B.TXT"))));
+}
+
+TEST_F(Transfers, AMegabyteOfProgressKeepsTheShownTextBounded)
+{
+    // The tool reports every byte: about 26 MB of progress, each ended by a carriage return.
+    pcFile(u("big.bin"), QByteArray(1 << 20, 'x'));
+    openWindow();
+    transmitAll();
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 60000);
+    const TransferQueue::Entry &run = m_window->transfers().entry(0);
+    EXPECT_EQ(run.state, TransferQueue::State::Done);
+    EXPECT_LT(run.output.keptBytes(), 4096);
+    EXPECT_EQ(outputOf(0).split(QLatin1Char('\n')).filter(u("Sent")),
+              QStringList({u("Sent 1048576 of 1048576 bytes.")}));
+}
+
+TEST_F(Transfers, AStartThatFailsShowsTheMessageOnceAndDropsOnlyTheRestOfItsPress)
+{
+    TestPlatform tp;
+    TransferQueue queue(tp.commands);
+    int messages = 0;
+    const std::vector<ToolRun> first = {
+        {u("1"), u("t one")}, {u("2"), u("t two")}, {u("3"), u("t three")}};
+    const std::vector<ToolRun> second = {{u("4"), u("t four")}, {u("5"), u("t five")}};
+    tp.commands.failing = {u("t two"), u("t four")};
+    queue.add(first, [&messages] { ++messages; });
+    queue.add(second, [&messages] { messages += 10; });
+    QTRY_VERIFY(!queue.busy());
+    EXPECT_EQ(messages, 11);
+    EXPECT_EQ(tp.commands.attempted, QStringList({u("t one"), u("t two"), u("t four")}));
+    QStringList states;
+    for (int i = 0; i < queue.size(); ++i)
+        states << TransferQueue::stateText(queue.entry(i));
+    EXPECT_EQ(states, QStringList({u("Done"), u("Not started"), u("Not started"), u("Not started"),
+                                   u("Not started")}));
+}
+
+TEST_F(Transfers, WithoutTheToolEachPressShowsTheMessageOnce)
+{
+    pcFile(u("a.txt"), "a");
+    pcFile(u("b.txt"), "b");
+    ASSERT_TRUE(QFile::remove(m_tool));
+    openWindow();
+    transmitAll();
+    QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
+    EXPECT_EQ(m_tp.dialogs.texts(), QStringList({ToolRuns::startFailedMessage()}));
+    EXPECT_TRUE(outputOf(0).contains(u("does not exist")));
+    // A tool folder that a command line cannot carry starts nothing at all.
+    m_tp.values.toolFolder = m_tree.path(u("q\"t\"/"));
+    transmitAll();
+    EXPECT_EQ(m_tp.dialogs.texts().size(), 2);
+    EXPECT_EQ(rows().size(), 2);
+}
+
+} // namespace
