@@ -92,39 +92,51 @@ void registryCases()
 
 // Starts the line through our start and returns what the child's runtime handed to wmain, or
 // what went wrong in parentheses. *ownConsole tells whether the child had a console of its own.
-Args runChild(const std::wstring &line, const std::wstring &folder, bool *ownConsole = nullptr)
+struct Run
 {
-    static int count = 0;
-    const std::wstring out = folder + L"args-" + std::to_wstring(++count) + L".txt";
-    SetEnvironmentVariableW(L"TARNWICK_ARGS_OUT", out.c_str());
-    std::wstring error;
-    if (!WindowsProcess::startDetached(line, &error))
-        return {L"(not started: " + error + L')'};
-    // The start does not wait. The file appears whole, but the child's rename may hold it a
-    // moment longer.
-    HANDLE file;
-    for (int waited = 0;; waited += 20) {
-        file = CreateFileW(out.c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
+    std::string output;
+    unsigned long exitCode = 0;
+    bool ended = false;
+};
+
+// Runs the line to its end (or, with stopAfterMs, ends it then) and takes what it printed.
+Run run(const std::wstring &line, std::wstring *error = nullptr, int stopAfterMs = -1)
+{
+    WindowsProcess::Child child;
+    Run result;
+    if (!child.start(line, error))
+        return result;
+    for (int waited = 0; waited < 60000; waited += 5) {
+        result.output += child.readAvailable();
+        if (child.ended(&result.exitCode)) {
+            result.ended = true;
             break;
-        if (waited > 60000)
-            return {L"(the child wrote nothing within 60 s)"};
-        Sleep(20);
+        }
+        if (waited == stopAfterMs)
+            child.terminate();
+        Sleep(5);
     }
+    return result;
+}
+
+Args runChild(const std::wstring &line, bool *noWindow = nullptr)
+{
+    std::wstring error;
+    const Run result = run(line, &error);
+    if (!result.ended)
+        return {L"(not started or not ended: " + error + L')'};
+    // The runtime writes a line end as CR LF.
     std::string text;
-    char buffer[4096];
-    for (DWORD n; ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0;)
-        text.append(buffer, n);
-    CloseHandle(file);
-    // The first line tells about the console.
+    for (char c : result.output)
+        if (c != '\r')
+            text += c;
+    // The first line tells about the console window.
     Args argv;
     for (size_t start = text.find('\n') + 1, end; (end = text.find('\n', start)) != text.npos;
          start = end + 1)
         argv.push_back(fromUtf8(text.substr(start, end - start)));
-    if (ownConsole)
-        *ownConsole = text.starts_with("own console\n");
+    if (noWindow)
+        *noWindow = text.starts_with("no console window\n");
     return argv;
 }
 
@@ -156,7 +168,7 @@ void startCases(const std::wstring &child)
         {"tabs", plain, {L"a\tb", L"\t", L"\tfirst"}},
         {"non-ASCII", blank, {L"Ünïcödé ☃ c:\\tools\\", L"日本語.TXT", L"\U0001F600"}},
     };
-    bool ownConsoles = true;
+    bool noWindows = true;
     for (const auto &[name, program, arguments] : built) {
         std::wstring line = quotedProgram(program);
         Args expected = {program};
@@ -165,11 +177,12 @@ void startCases(const std::wstring &child)
             if (!a.empty())
                 expected.push_back(a);
         }
-        bool ownConsole = false;
-        check(std::string("start: ") + name, runChild(line, folder, &ownConsole), expected);
-        ownConsoles = ownConsoles && ownConsole;
+        bool noWindow = false;
+        check(std::string("start: ") + name, runChild(line, &noWindow), expected);
+        noWindows = noWindows && noWindow;
     }
-    report(ownConsoles, "start: each child had a console of its own");
+    report(noWindows, "start: no child had a console window",
+           noWindows ? "" : run(quotedProgram(plain)).output.substr(0, 20));
 
     // Our split gives what the runtime gives, for lines our rule would not build.
     const std::wstring quotedBlank = L'"' + blank + L'"', quotedPlain = L'"' + plain + L'"';
@@ -185,14 +198,34 @@ void startCases(const std::wstring &child)
     for (const auto &[program, tail] : lines) {
         check("split: " + std::string(&program == &plain ? "argsecho.exe" : "\"...exe\"")
                   + toUtf8(tail),
-              split(program + tail), runChild(program + tail, folder));
+              split(program + tail), runChild(program + tail));
     }
 
     std::wstring error;
-    const bool started = WindowsProcess::startDetached(
+    WindowsProcess::Child missing;
+    const bool started = missing.start(
         quotedProgram(folder + L"no such folder\\transfolio.exe") + L" -r a:\\X C:\\", &error);
     report(!started && !error.empty(), "start: a missing program gives false and a message",
            toUtf8(error));
+
+    // A failing run's status, a run that prints more than a pipe holds, and a stop.
+    SetEnvironmentVariableW(L"TARNWICK_EXIT", L"1");
+    const Run failed = run(quotedProgram(plain) + L" -r a:\\GONE.TXT");
+    report(failed.ended && failed.exitCode == 1, "run: the exit status of a failed run",
+           std::to_string(failed.exitCode));
+    SetEnvironmentVariableW(L"TARNWICK_EXIT", nullptr);
+    SetEnvironmentVariableW(L"TARNWICK_PRINT_BYTES", L"400000");
+    const Run loud = run(quotedProgram(plain));
+    SetEnvironmentVariableW(L"TARNWICK_PRINT_BYTES", nullptr);
+    report(loud.ended && loud.exitCode == 0 && loud.output.size() > 400000,
+           "run: every byte of a run that prints more than the pipe holds",
+           std::to_string(loud.output.size()));
+    SetEnvironmentVariableW(L"TARNWICK_WAIT_MS", L"forever");
+    const Run stopped = run(quotedProgram(plain) + L" a:\\X C:\\", nullptr, 300);
+    SetEnvironmentVariableW(L"TARNWICK_WAIT_MS", nullptr);
+    report(
+        stopped.ended && stopped.exitCode != 0 && stopped.output.find("a:\\X") != std::string::npos,
+        "run: a stopped run ends, with what it printed before", std::to_string(stopped.exitCode));
 
     // The children may still be closing; a leftover goes at the next run's start.
     Sleep(500);
