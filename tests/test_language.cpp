@@ -146,7 +146,8 @@ TEST(Language, EnglishShowsTheDescribedTextsGermanNoEnglishAndEveryCaptionFits)
     qunsetenv("TARNWICK_LANGUAGE");
     const char *described[] = {
         "frmMain|Tarnwick v1.0 - (c) 2026 The Tarnwick developers|PC|File size: 0 Bytes|"
-        "Transmit >>|<< Receive|Atari Portfolio|Folder:|File:|Add to list|Clear list|&File|Exit|"
+        "Transmit >>|<< Receive|Atari Portfolio|Folder:|File:|Add to list|Clear "
+        "list|&File|&Transfers|Exit|"
         "Backup|&Options|Show only Atari Portfolio files|Overwrite files if exists?|Path options|"
         "&Info|poppi|New folder|Delete folder",
         "frmOptionen|Options|Paths|Transfolio.exe:|Close",

@@ -12,9 +12,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <memory>
@@ -82,16 +82,17 @@ protected:
     {
         QStringList out;
         if (TransfersWindow *window = transfersWindow()) {
-            auto *list = child<QListWidget>(*window, u("lstRuns"));
-            for (int i = 0; i < list->count(); ++i)
-                out << list->item(i)->text();
+            auto *list = child<QTreeWidget>(*window, u("lstRuns"));
+            for (int i = 0; i < list->topLevelItemCount(); ++i)
+                out << list->topLevelItem(i)->text(0) + u("   ") + list->topLevelItem(i)->text(1);
         }
         return out;
     }
     bool settled() const { return !m_window->transfers().busy(); }
     QString outputOf(int row) const
     {
-        child<QListWidget>(*transfersWindow(), u("lstRuns"))->setCurrentRow(row);
+        auto *list = child<QTreeWidget>(*transfersWindow(), u("lstRuns"));
+        list->setCurrentItem(list->topLevelItem(row));
         return child<QPlainTextEdit>(*transfersWindow(), u("txtOutput"))->toPlainText();
     }
 

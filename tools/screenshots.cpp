@@ -3,10 +3,12 @@
 #include "app/language.h"
 #include "app/mainwindow.h"
 #include "app/optionswindow.h"
+#include "app/transferswindow.h"
 #include "backup/backupwindow.h"
 #include "browser/filelist.h"
 #include "doubles.h"
 #include "platform/volumes.h"
+#include "transfer/transferqueue.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,6 +26,30 @@
 #include <cstdio>
 
 namespace {
+
+// Plays what the tool printed for each run: done, failed, and one still sending.
+class ScriptedRunner final : public ToolRunner
+{
+public:
+    Status start(const QString &) override
+    {
+        const int run = m_runs++;
+        const QByteArray said[] = {
+            "Waiting for Portfolio...\nTransmitting /home/ann/pofo/LETTER.TXT to "
+            "a:\\LETTERS\\LETTER.TXT\n"
+            "Sent 1520 of 1520 bytes.\r\n",
+            "Waiting for Portfolio...\nFile not found: a:\\DOCS\\BUDGET.WKS\n",
+            "Waiting for Portfolio...\nReceiving ADDRESS.ADR\nReceived 5012 of 12288 bytes\r"};
+        emit output(said[std::min(run, 2)]);
+        if (run < 2)
+            emit finished(run, false);
+        return {};
+    }
+    void stop() override {}
+
+private:
+    int m_runs = 0;
+};
 
 bool save(QWidget &window, const QString &path)
 {
@@ -139,6 +165,19 @@ int main(int argc, char *argv[])
     backup.findChild<QLineEdit *>(QStringLiteral("Text7"))
         ->setText(QStringLiteral("/home/ann/pofo-backup/"));
     ok = save(backup, out + QStringLiteral("backup-wizard.png")) && ok;
+
+    // The Transfers window with a run done, one failed and one running.
+    ScriptedRunner scripted;
+    TransferQueue transfers(scripted);
+    TransfersWindow transfersWindow(transfers, tp.dialogs);
+    transfers.add(
+        {{QStringLiteral("/home/ann/pofo/LETTER.TXT \u2192 a:\\LETTERS\\LETTER.TXT"),
+          QStringLiteral("t")},
+         {QStringLiteral("a:\\DOCS\\BUDGET.WKS \u2192 /home/ann/pofo"), QStringLiteral("t")},
+         {QStringLiteral("a:\\ADDRESS.ADR \u2192 /home/ann/pofo"), QStringLiteral("t")}},
+        [] {});
+    QTest::qWait(300);
+    ok = save(transfersWindow, out + QStringLiteral("transfers.png")) && ok;
 
     // The editor with the letter, opened by a double click in the file list.
     file1->setPattern(QStringLiteral("*.*"));

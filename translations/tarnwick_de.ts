@@ -96,6 +96,18 @@
         <source>Portfolio folder %1</source>
         <translation>Portfolio-Ordner %1</translation>
     </message>
+    <message>
+        <source>%1 is not a folder. Please enter a folder.</source>
+        <translation>%1 ist kein Ordner. Bitte geben Sie einen Ordner ein.</translation>
+    </message>
+    <message>
+        <source>%1 does not exist. Create it?</source>
+        <translation>%1 gibt es nicht. Anlegen?</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be created.</source>
+        <translation>Der Ordner %1 konnte nicht angelegt werden.</translation>
+    </message>
 </context>
 <context>
     <name>DocumentFile</name>
@@ -504,6 +516,10 @@
         <source>Receive list</source>
         <translation>Empfangsliste</translation>
     </message>
+    <message>
+        <source>&amp;Transfers</source>
+        <translation>Ü&amp;bertragungen</translation>
+    </message>
 </context>
 <context>
     <name>OptionsWindow</name>
@@ -563,10 +579,22 @@ Er gilt, bis Tarnwick beendet wird.</translation>
     </message>
 </context>
 <context>
-    <name>ProcessStarter</name>
+    <name>ProcessRunner</name>
     <message>
         <source>The command line names no program.</source>
         <translation>Die Befehlszeile nennt kein Programm.</translation>
+    </message>
+    <message>
+        <source>%1 does not exist.</source>
+        <translation>%1 gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>%1 is not an executable file.</source>
+        <translation>%1 ist keine ausführbare Datei.</translation>
+    </message>
+    <message>
+        <source>%1 was not found on the PATH.</source>
+        <translation>%1 wurde im PATH nicht gefunden.</translation>
     </message>
 </context>
 <context>
@@ -586,10 +614,41 @@ Anzahl der Ersetzungen: %1.</translation>
     </message>
 </context>
 <context>
-    <name>ToolStarts</name>
+    <name>ToolCommands</name>
+    <message>
+        <source>The folder of transfolio.exe holds a character (%1) that a command line cannot carry. Please choose another folder.</source>
+        <translation>Der Ordner von transfolio.exe enthält ein Zeichen (%1), das eine Befehlszeile nicht weitergeben kann. Bitte wählen Sie einen anderen Ordner.</translation>
+    </message>
+</context>
+<context>
+    <name>ToolRuns</name>
+    <message>
+        <source>The Portfolio path %1 is %2 characters long; the transfer tool uses only the first %3 of a Portfolio path. Please choose a shorter folder or name.</source>
+        <translation>Der Portfolio-Pfad %1 ist %2 Zeichen lang; das Übertragungsprogramm verwendet nur die ersten %3 Zeichen eines Portfolio-Pfads. Bitte wählen Sie einen kürzeren Ordner oder Namen.</translation>
+    </message>
     <message>
         <source>Error! Please check the path of transfolio.exe or your sources!</source>
         <translation>Fehler! Bitte prüfen Sie den Pfad von transfolio.exe oder Ihre Quellen!</translation>
+    </message>
+    <message>
+        <source>%1 would all become %2</source>
+        <translation>%1 würden alle zu %2</translation>
+    </message>
+    <message>
+        <source>These files would get the same name on the Portfolio, so one would replace or block the other:
+%1
+Please rename them or send them one at a time.</source>
+        <translation>Diese Dateien bekämen auf dem Portfolio denselben Namen, sodass eine die andere ersetzen oder blockieren würde:
+%1
+Bitte benennen Sie sie um oder senden Sie sie einzeln.</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder, and %2 Portfolio files cannot all be received into one file. Please pick a folder.</source>
+        <translation>%1 ist kein Ordner, und %2 Portfolio-Dateien können nicht alle in eine Datei empfangen werden. Bitte wählen Sie einen Ordner.</translation>
+    </message>
+    <message>
+        <source>Please enter the destination folder on your PC (step 2).</source>
+        <translation>Bitte geben Sie den Zielordner auf Ihrem PC ein (Schritt 2).</translation>
     </message>
 </context>
 <context>
@@ -608,6 +667,85 @@ Anzahl der Ersetzungen: %1.</translation>
         <source>U</source>
         <comment>the letter on the Underline button</comment>
         <translation>U</translation>
+    </message>
+</context>
+<context>
+    <name>TransferQueue</name>
+    <message>
+        <source>Waiting</source>
+        <translation>Wartet</translation>
+    </message>
+    <message>
+        <source>Running</source>
+        <translation>Läuft</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Failed (exit %1)</source>
+        <translation>Fehlgeschlagen (Status %1)</translation>
+    </message>
+    <message>
+        <source>Not started</source>
+        <translation>Nicht gestartet</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Abgebrochen</translation>
+    </message>
+</context>
+<context>
+    <name>TransfersWindow</name>
+    <message>
+        <source>Transfers</source>
+        <comment>window title</comment>
+        <translation>Übertragungen</translation>
+    </message>
+    <message>
+        <source>&amp;Runs:</source>
+        <translation>&amp;Läufe:</translation>
+    </message>
+    <message>
+        <source>Transfer</source>
+        <translation>Übertragung</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Runs</source>
+        <translation>Läufe</translation>
+    </message>
+    <message>
+        <source>&amp;Output of the selected run:</source>
+        <translation>&amp;Ausgabe des gewählten Laufs:</translation>
+    </message>
+    <message>
+        <source>Output of the selected run</source>
+        <translation>Ausgabe des gewählten Laufs</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>Abbre&amp;chen</translation>
+    </message>
+    <message>
+        <source>C&amp;lear finished</source>
+        <translation>&amp;Beendete entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Stop the transfers? The running one is ended and the waiting ones are dropped. A file being received may be left incomplete on the PC.</source>
+        <translation>Die Übertragungen abbrechen? Die laufende wird beendet, die wartenden entfallen. Eine Datei, die gerade empfangen wird, kann unvollständig auf dem PC bleiben.</translation>
+    </message>
+    <message>
+        <source>Transfers are still waiting or running. Close the window and stop them? A file being received may be left incomplete on the PC.</source>
+        <translation>Es warten oder laufen noch Übertragungen. Das Fenster schließen und sie abbrechen? Eine Datei, die gerade empfangen wird, kann unvollständig auf dem PC bleiben.</translation>
     </message>
 </context>
 </TS>

@@ -8,12 +8,13 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 TransfersWindow::TransfersWindow(TransferQueue &transfers, Dialogs &dialogs)
@@ -28,7 +29,13 @@ TransfersWindow::TransfersWindow(TransferQueue &transfers, Dialogs &dialogs)
     setFont(dialogFont(8.25));
 
     auto *runsLabel = new QLabel(tr("&Runs:"), this);
-    m_runs = new QListWidget(this);
+    m_runs = new QTreeWidget(this);
+    m_runs->setRootIsDecorated(false);
+    m_runs->setUniformRowHeights(true);
+    m_runs->setHeaderLabels({tr("Transfer"), tr("State")});
+    m_runs->header()->setStretchLastSection(false);
+    m_runs->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_runs->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     m_runs->setObjectName(QStringLiteral("lstRuns"));
     runsLabel->setBuddy(m_runs);
     nameForScreenReaders(m_runs, tr("Runs"));
@@ -72,7 +79,8 @@ TransfersWindow::TransfersWindow(TransferQueue &transfers, Dialogs &dialogs)
     connect(m_stop, &QPushButton::clicked, this, &TransfersWindow::stop);
     connect(clear, &QPushButton::clicked, &m_transfers, &TransferQueue::clearFinished);
     connect(close, &QPushButton::clicked, this, &TransfersWindow::close);
-    connect(m_runs, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(m_runs, &QTreeWidget::currentItemChanged, this, [this] {
+        const int row = currentRow();
         if (!m_choosing)
             m_follow = row >= 0 && row == m_transfers.running();
         showOutput();
@@ -81,7 +89,7 @@ TransfersWindow::TransfersWindow(TransferQueue &transfers, Dialogs &dialogs)
     connect(&m_transfers, &TransferQueue::cleared, this, &TransfersWindow::fill);
     connect(&m_transfers, &TransferQueue::changed, this, &TransfersWindow::showState);
     connect(&m_transfers, &TransferQueue::printed, this, [this](int index) {
-        if (index == m_runs->currentRow() && !m_refresh->isActive())
+        if (index == currentRow() && !m_refresh->isActive())
             m_refresh->start();
     });
     fill();
@@ -91,15 +99,15 @@ TransfersWindow::TransfersWindow(TransferQueue &transfers, Dialogs &dialogs)
 void TransfersWindow::fill()
 {
     m_choosing = true;
-    const int current = m_runs->currentRow();
-    while (m_runs->count() > m_transfers.size())
-        delete m_runs->takeItem(m_runs->count() - 1);
-    while (m_runs->count() < m_transfers.size())
-        m_runs->addItem(QString());
+    const int current = currentRow();
+    while (m_runs->topLevelItemCount() > m_transfers.size())
+        delete m_runs->takeTopLevelItem(m_runs->topLevelItemCount() - 1);
+    while (m_runs->topLevelItemCount() < m_transfers.size())
+        m_runs->addTopLevelItem(new QTreeWidgetItem);
     for (int i = 0; i < m_transfers.size(); ++i)
         showState(i);
-    if (current >= m_runs->count() || current < 0)
-        m_runs->setCurrentRow(m_runs->count() - 1);
+    if (current >= m_runs->topLevelItemCount() || current < 0)
+        setCurrentRow(m_runs->topLevelItemCount() - 1);
     m_choosing = false;
     m_shown = -1;
     followRunning();
@@ -108,31 +116,32 @@ void TransfersWindow::fill()
 
 void TransfersWindow::showState(int index)
 {
-    if (index >= m_runs->count())
+    if (index >= m_runs->topLevelItemCount())
         return;
     const TransferQueue::Entry &entry = m_transfers.entry(index);
-    m_runs->item(index)->setText(entry.run.what + QStringLiteral("   ")
-                                 + TransferQueue::stateText(entry));
+    QTreeWidgetItem *item = m_runs->topLevelItem(index);
+    item->setText(0, entry.run.what);
+    item->setText(1, TransferQueue::stateText(entry));
     m_stop->setEnabled(m_transfers.busy());
     if (index == m_transfers.running())
         followRunning();
-    if (index == m_runs->currentRow())
+    if (index == currentRow())
         showOutput();
 }
 
 void TransfersWindow::followRunning()
 {
     const int running = m_transfers.running();
-    if (!m_follow || running < 0 || running == m_runs->currentRow())
+    if (!m_follow || running < 0 || running == currentRow())
         return;
     m_choosing = true;
-    m_runs->setCurrentRow(running);
+    setCurrentRow(running);
     m_choosing = false;
 }
 
 void TransfersWindow::showOutput()
 {
-    const int row = m_runs->currentRow();
+    const int row = currentRow();
     if (row < 0 || row >= m_transfers.size()) {
         m_output->clear();
         m_shown = -1;
@@ -148,6 +157,16 @@ void TransfersWindow::showOutput()
         bar->setValue(bar->maximum());
     m_shown = row;
     m_shownVersion = output.version();
+}
+
+int TransfersWindow::currentRow() const
+{
+    return m_runs->indexOfTopLevelItem(m_runs->currentItem());
+}
+
+void TransfersWindow::setCurrentRow(int row)
+{
+    m_runs->setCurrentItem(m_runs->topLevelItem(row));
 }
 
 void TransfersWindow::stop()

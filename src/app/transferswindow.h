@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class Dialogs;
-class QListWidget;
+class QTreeWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QTimer;
@@ -28,12 +28,14 @@ private:
     void showState(int index);
     void followRunning();
     void showOutput();
+    int currentRow() const;
+    void setCurrentRow(int row);
     void stop();
     bool mayClose();
 
     TransferQueue &m_transfers;
     Dialogs &m_dialogs;
-    QListWidget *m_runs = nullptr;
+    QTreeWidget *m_runs = nullptr;
     QPlainTextEdit *m_output = nullptr;
     QPushButton *m_stop = nullptr;
     QTimer *m_refresh = nullptr;

@@ -12,14 +12,7 @@
 #include "platform/windowsprocess.h"
 #endif
 
-namespace {
-
-QString translated(const char *text)
-{
-    return QCoreApplication::translate("ProcessRunner", text);
-}
-
-} // namespace
+namespace {} // namespace
 
 ProcessRunner::ProcessRunner(QObject *parent)
     : ToolRunner(parent)
@@ -44,20 +37,25 @@ Result<ProcessRunner::Launch> ProcessRunner::plan(const QString &commandLine)
 {
     QStringList arguments = WindowsArgs::split(commandLine);
     if (arguments.isEmpty() || arguments.first().isEmpty())
-        return Failure{translated("The command line names no program.")};
+        return Failure{
+            QCoreApplication::translate("ProcessRunner", "The command line names no program.")};
 
     const QString name = arguments.takeFirst();
     if (name.contains(QLatin1Char('/'))) {
         const QFileInfo info(name);
         if (!info.exists())
-            return Failure{translated("%1 does not exist.").arg(name)};
+            return Failure{
+                QCoreApplication::translate("ProcessRunner", "%1 does not exist.").arg(name)};
         if (!info.isFile() || !info.isExecutable())
-            return Failure{translated("%1 is not an executable file.").arg(name)};
+            return Failure{
+                QCoreApplication::translate("ProcessRunner", "%1 is not an executable file.")
+                    .arg(name)};
         return Launch{info.absoluteFilePath(), arguments};
     }
     const QString program = QStandardPaths::findExecutable(name);
     if (program.isEmpty())
-        return Failure{translated("%1 was not found on the PATH.").arg(name)};
+        return Failure{QCoreApplication::translate("ProcessRunner", "%1 was not found on the PATH.")
+                           .arg(name)};
     return Launch{program, arguments};
 }
 

@@ -11,11 +11,6 @@
 
 namespace {
 
-QString translated(const char *text)
-{
-    return QCoreApplication::translate("ToolRuns", text);
-}
-
 QString arrow(const QString &from, const QString &to)
 {
     return from + QStringLiteral(" \u2192 ") + to;
@@ -25,9 +20,10 @@ Status checkLength(const QString &portfolioPath)
 {
     if (portfolioPath.size() <= ToolCommands::LongestPortfolioPath)
         return {};
-    return Failure{translated("The Portfolio path %1 is %2 characters long; the transfer tool "
-                              "uses only the first %3 of a Portfolio path. Please choose a "
-                              "shorter folder or name.")
+    return Failure{QCoreApplication::translate(
+                       "ToolRuns", "The Portfolio path %1 is %2 characters long; the transfer tool "
+                                   "uses only the first %3 of a Portfolio path. Please choose a "
+                                   "shorter folder or name.")
                        .arg(portfolioPath)
                        .arg(portfolioPath.size())
                        .arg(ToolCommands::LongestPortfolioPath)};
@@ -39,7 +35,8 @@ namespace ToolRuns {
 
 QString startFailedMessage()
 {
-    return translated("Error! Please check the path of transfolio.exe or your sources!");
+    return QCoreApplication::translate(
+        "ToolRuns", "Error! Please check the path of transfolio.exe or your sources!");
 }
 
 Runs transmit(const ToolCommands &tool, const QString &pcFolder, const QStringList &names,
@@ -66,13 +63,15 @@ Runs transmit(const ToolCommands &tool, const QString &pcFolder, const QStringLi
     for (const QString &target : std::as_const(targets)) {
         const QStringList &files = byTarget[target];
         if (files.size() > 1)
-            clashes.append(
-                translated("%1 would all become %2").arg(files.join(QStringLiteral(", ")), target));
+            clashes.append(QCoreApplication::translate("ToolRuns", "%1 would all become %2")
+                               .arg(files.join(QStringLiteral(", ")), target));
     }
     if (!clashes.isEmpty()) {
-        return Failure{translated("These files would get the same name on the Portfolio, so one "
-                                  "would replace or block the other:\n%1\nPlease rename them or "
-                                  "send them one at a time.")
+        return Failure{QCoreApplication::translate(
+                           "ToolRuns",
+                           "These files would get the same name on the Portfolio, so one "
+                           "would replace or block the other:\n%1\nPlease rename them or "
+                           "send them one at a time.")
                            .arg(clashes.join(QLatin1Char('\n')))};
     }
     return runs;
@@ -84,8 +83,9 @@ Runs receive(const ToolCommands &tool, const QStringList &sources, const QString
     if (!tool.checkToolFolder())
         return Failure{startFailedMessage()};
     if (sources.size() > 1 && !destinationIsFolder) {
-        return Failure{translated("%1 is not a folder, and %2 Portfolio files cannot all be "
-                                  "received into one file. Please pick a folder.")
+        return Failure{QCoreApplication::translate(
+                           "ToolRuns", "%1 is not a folder, and %2 Portfolio files cannot all be "
+                                       "received into one file. Please pick a folder.")
                            .arg(PathText::native(destination))
                            .arg(sources.size())};
     }
@@ -104,7 +104,8 @@ Runs backup(const ToolCommands &tool, const QStringList &folders, const QString 
     if (!tool.checkToolFolder())
         return Failure{startFailedMessage()};
     if (destination.isEmpty())
-        return Failure{translated("Please enter the destination folder on your PC (step 2).")};
+        return Failure{QCoreApplication::translate(
+            "ToolRuns", "Please enter the destination folder on your PC (step 2).")};
     std::vector<ToolRun> runs;
     for (const QString &folder : folders) {
         const QString pattern = folder + QStringLiteral("*.*");
