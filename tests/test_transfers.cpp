@@ -176,10 +176,15 @@ TEST_F(Transfers, StopEndsARunThatWaitsForeverAndDropsTheWaitingOnes)
     QTRY_VERIFY_WITH_TIMEOUT(rows().value(0).endsWith(u("Running")), 10000);
     QTRY_VERIFY_WITH_TIMEOUT(outputOf(0).contains(u("Waiting for Portfolio...")), 10000);
     EXPECT_TRUE(rows().value(1).endsWith(u("Waiting")));
-    m_tp.dialogs.okCancelAnswers = {true};
+    // Closing the window asks first; Cancel leaves it and its runs as they were.
+    m_tp.dialogs.okCancelAnswers = {false, true};
+    transfersWindow()->close();
+    ASSERT_TRUE(transfersWindow() && transfersWindow()->isVisible());
+    EXPECT_TRUE(rows().value(0).endsWith(u("Running")));
     child<QPushButton>(*transfersWindow(), u("cmdStop"))->click();
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
-    EXPECT_TRUE(m_tp.dialogs.texts().value(0).contains(u("may be left incomplete")));
+    EXPECT_TRUE(m_tp.dialogs.texts().value(0).startsWith(u("Transfers are still waiting")));
+    EXPECT_TRUE(m_tp.dialogs.texts().value(1).contains(u("may be left incomplete")));
     EXPECT_TRUE(rows().value(0).endsWith(u("Stopped"))) << rows().value(0);
     EXPECT_TRUE(rows().value(1).endsWith(u("Stopped"))) << rows().value(1);
     EXPECT_FALSE(QFileInfo::exists(onPortfolio(u("B.TXT"))));

@@ -1,40 +1,72 @@
 #include "tooloutput.h"
 
 #include <algorithm>
+#include <cstring>
+
+namespace {
+
+const char *lastOf(const char *begin, const char *end, char c)
+{
+    return static_cast<const char *>(memrchr(begin, c, std::size_t(end - begin)));
+}
+
+} // namespace
 
 void ToolOutput::append(QByteArrayView bytes)
 {
     if (bytes.isEmpty())
         return;
     ++m_version;
-    const char *p = bytes.data();
-    const char *const end = p + bytes.size();
-    while (p < end) {
-        const char *stop = p;
-        while (stop < end && *stop != '\n' && *stop != '\r')
-            ++stop;
-        if (stop > p) {
-            if (m_returned) {
-                m_line.clear();
-                m_returned = false;
-            }
-            while (p < stop) {
-                const qsizetype room = LongestLine - m_line.size();
-                const qsizetype take = std::min<qsizetype>(room, stop - p);
-                m_line.append(p, take);
-                p += take;
-                if (m_line.size() >= LongestLine && p < stop)
-                    endLine();
-            }
+    const char *begin = bytes.data();
+    const char *const end = begin + bytes.size();
+    const char *lastFeed = lastOf(begin, end, '\n');
+    if (lastFeed) {
+        // Lines before the last KeptLines would only be dropped again: skip them unread.
+        const char *from = lastFeed;
+        for (qsizetype n = 0; n < KeptLines && from; ++n)
+            from = from > begin ? lastOf(begin, from, '\n') : nullptr;
+        if (from) {
+            m_lines.clear();
+            m_line.resize(0);
+            m_returned = false;
+            begin = from + 1;
         }
-        if (stop == end)
-            break;
-        if (*stop == '\n')
+        while (begin <= lastFeed) {
+            const char *feed =
+                static_cast<const char *>(std::memchr(begin, '\n', std::size_t(end - begin)));
+            putSegment(begin, feed);
             endLine();
-        else
-            m_returned = true;
-        p = stop + 1;
+            begin = feed + 1;
+        }
     }
+    putSegment(begin, end);
+}
+
+void ToolOutput::putSegment(const char *begin, const char *end)
+{
+    // Only what follows the last carriage return that has text behind it can be seen.
+    const char *text = end;
+    while (text > begin && text[-1] == '\r')
+        --text;
+    const bool returnAtEnd = text < end;
+    if (text == begin) {
+        m_returned = m_returned || returnAtEnd;
+        return;
+    }
+    if (const char *cr = lastOf(begin, text, '\r')) {
+        m_line.resize(0);
+        begin = cr + 1;
+    } else if (m_returned) {
+        m_line.resize(0);
+    }
+    while (begin < text) {
+        const qsizetype take = std::min<qsizetype>(LongestLine - m_line.size(), text - begin);
+        m_line.append(begin, take);
+        begin += take;
+        if (m_line.size() >= LongestLine && begin < text)
+            endLine();
+    }
+    m_returned = returnAtEnd;
 }
 
 void ToolOutput::endLine()
@@ -42,7 +74,7 @@ void ToolOutput::endLine()
     m_lines.push_back(m_line);
     if (qsizetype(m_lines.size()) > KeptLines)
         m_lines.pop_front();
-    m_line.clear();
+    m_line.resize(0);
     m_returned = false;
 }
 

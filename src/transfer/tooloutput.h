@@ -25,6 +25,8 @@ public:
     qsizetype keptBytes() const;
 
 private:
+    // Text between line feeds.
+    void putSegment(const char *begin, const char *end);
     void endLine();
 
     std::deque<QByteArray> m_lines;
