@@ -1,7 +1,8 @@
 # Two commands do everything on a fresh Debian 12 machine: `make run` and `make test`.
 BUILD      ?= build
 BUILD_TYPE ?= RelWithDebInfo
-CCACHE     := $(shell command -v ccache 2>/dev/null)
+# Looked up when a build is configured, after the setup has installed it.
+CCACHE_FLAG = $$(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 # The whole test suite once more under AddressSanitizer and UndefinedBehaviorSanitizer.
@@ -10,16 +11,22 @@ SANITIZE   := -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-f
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
                  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all setup configure build run test windows-check screenshots translations bench fuzz package format clean
+.PHONY: all setup setup-windows setup-fuzz setup-package configure build run test windows-check screenshots translations bench fuzz package format format-check clean
 
 all: build
 
 setup:
 	@./scripts/setup-debian.sh
+setup-windows:
+	@./scripts/setup-debian.sh windows
+setup-fuzz:
+	@./scripts/setup-debian.sh fuzz
+setup-package:
+	@./scripts/setup-debian.sh package
 
 $(BUILD)/build.ninja: CMakeLists.txt | setup
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-	    $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+	    $(CCACHE_FLAG)
 
 configure: setup $(BUILD)/build.ninja
 
@@ -38,7 +45,7 @@ $(ASAN_BUILD)/build.ninja: CMakeLists.txt | setup
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARNWICK_BENCHMARKS=OFF \
 	    -DTARNWICK_PACKAGING=OFF \
 	    -DCMAKE_CXX_FLAGS="$(SANITIZE)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE)" \
-	    $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+	    $(CCACHE_FLAG)
 
 test: build $(ASAN_BUILD)/build.ninja
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
@@ -58,22 +65,22 @@ WINE_ENV   := WINEPREFIX=$(CURDIR)/$(WIN)/wineprefix WINEDEBUG=-all \
               WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
 
 $(WIN)/windowstests.exe: tests/windows/windowstests.cpp tests/windows/utf8.h $(WIN_CORE) \
-                         $(wildcard src/platform/*.h) | setup
+                         $(wildcard src/platform/*.h) | setup-windows
 	@mkdir -p $(WIN)
 	$(MINGW_CXX) $(WIN_FLAGS) -o $@ $(filter %.cpp,$^) -ladvapi32
 
-$(WIN)/argsecho.exe: tests/windows/argsecho.cpp tests/windows/utf8.h | setup
+$(WIN)/argsecho.exe: tests/windows/argsecho.cpp tests/windows/utf8.h | setup-windows
 	@mkdir -p $(WIN)
 	$(MINGW_CXX) $(WIN_FLAGS) -o $@ $<
 
 # No Qt for mingw here: the Windows branches of the Qt code are only compiled, against this
 # machine's Qt headers (whose dllimport notes do not apply), to catch type and syntax faults.
-QT_INC     := $(shell pkg-config --variable=includedir Qt6Core 2>/dev/null)
+QT_INC      = $(shell pkg-config --variable=includedir Qt6Core 2>/dev/null)
 # Every file with a Windows branch, and the Windows-only adapters that the build adds there.
 WIN_QT     := $(sort $(shell grep -rlE 'Q_OS_WIN' src --include='*.cpp') \
                 $(wildcard src/platform/registry*store.cpp))
 
-$(WIN)/qt-code.checked: $(WIN_QT) $(wildcard src/*/*.h) | setup
+$(WIN)/qt-code.checked: $(WIN_QT) $(wildcard src/*/*.h) | setup-windows
 	@mkdir -p $(WIN)
 	@test -n "$(QT_INC)" || { echo "pkg-config does not know Qt6Core"; exit 1; }
 	@echo "Compiling the Windows branches of the Qt code (syntax only): $(WIN_QT)"
@@ -83,7 +90,7 @@ $(WIN)/qt-code.checked: $(WIN_QT) $(wildcard src/*/*.h) | setup
 	done
 	@touch $@
 
-$(WIN)/wineprefix/system.reg: | setup
+$(WIN)/wineprefix/system.reg: | setup-windows
 	@echo "Making the Wine prefix $(WIN)/wineprefix (first run only)"
 	@mkdir -p $(WIN)
 	@$(WINE_ENV) $(WINE) wineboot --init >$(WIN)/wineboot.log 2>&1 \
@@ -112,10 +119,10 @@ bench: build
 # Fuzzes the RTF reader and the command-line rules for FUZZ_SECONDS each, in a clang build of
 # its own. Inputs found go to $(FUZZ_BUILD)/corpus, a failing one to $(FUZZ_BUILD)/artifacts;
 # committed seeds are never written.
-fuzz: setup
+fuzz: setup setup-fuzz
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang++: apt-get install clang libclang-rt-14-dev"; exit 1; }
 	cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	    $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+	    $(CCACHE_FLAG)
 	cmake --build $(FUZZ_BUILD) --target rtf_fuzzer args_fuzzer
 	mkdir -p $(FUZZ_BUILD)/corpus/rtf $(FUZZ_BUILD)/corpus/args $(FUZZ_BUILD)/artifacts
 	./$(FUZZ_BUILD)/fuzz/rtf_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=5 \
@@ -124,12 +131,18 @@ fuzz: setup
 	./$(FUZZ_BUILD)/fuzz/args_fuzzer -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=5 \
 	    -artifact_prefix=$(FUZZ_BUILD)/artifacts/ $(FUZZ_BUILD)/corpus/args fuzz/corpus/args
 
-package: build
+package: build setup-package
 	cd $(BUILD) && cpack
 	@ls $(BUILD)/*.deb
 
+FORMATTED = $$(find src tests bench fuzz tools -name '*.cpp' -o -name '*.h')
 format:
-	find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	clang-format -i $(FORMATTED)
+
+# Fails on any file that `make format` would change.
+format-check:
+	@command -v clang-format >/dev/null || ./scripts/setup-debian.sh format
+	clang-format --dry-run --Werror $(FORMATTED)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(WIN)

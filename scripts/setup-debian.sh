@@ -1,19 +1,27 @@
 #!/usr/bin/env bash
-# Installs what building, testing, screenshots, the Windows check (mingw-w64, Wine), fuzzing
-# (clang) and packaging (dpkg-dev, the desktop and AppStream validators) need, but only what
-# is missing.
+# Installs what one part of the work needs, and only what is missing:
+#   setup-debian.sh            building, running, testing and the screenshots
+#   setup-debian.sh windows    the Windows check (mingw-w64, Wine)
+#   setup-debian.sh fuzz       the fuzzers (clang)
+#   setup-debian.sh package    the Debian package (dpkg-dev, file, the desktop validators)
+#   setup-debian.sh format     the format check (clang-format)
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ pkg-config ccache
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libx11-dev
-    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core fonts-liberation
-    g++-mingw-w64-x86-64-posix wine64
-    clang libclang-rt-14-dev
-    dpkg-dev desktop-file-utils appstream
-)
+case "${1:-build}" in
+build)
+    packages=(
+        cmake ninja-build g++ pkg-config ccache
+        qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev libx11-dev
+        qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+        libgtest-dev libgmock-dev libbenchmark-dev
+        xvfb xauth fonts-dejavu-core fonts-liberation
+    ) ;;
+windows) packages=(g++-mingw-w64-x86-64-posix wine64 pkg-config qt6-base-dev) ;;
+fuzz) packages=(clang libclang-rt-14-dev) ;;
+package) packages=(dpkg-dev file desktop-file-utils appstream) ;;
+format) packages=(clang-format) ;;
+*) echo "usage: $0 [build|windows|fuzz|package|format]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
