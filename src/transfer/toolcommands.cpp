@@ -16,8 +16,7 @@ ToolNames ToolNames::native()
 
 ToolCommands::ToolCommands(const QString &toolFolder, const ToolNames &names)
     : m_toolFolder(toolFolder)
-    , m_toolPath(toolFolder + names.fileName)
-    , m_program(WindowsArgs::quotedProgram(m_toolPath))
+    , m_program(WindowsArgs::quotedProgram(toolFolder + names.fileName))
     , m_separator(names.pcSeparator)
     , m_switchMark(names.switchMark)
 {}

@@ -27,8 +27,6 @@ public:
     // The tool's path is the folder immediately followed by the file name: nothing inserted.
     explicit ToolCommands(const QString &toolFolder, const ToolNames &names = ToolNames::native());
 
-    QString toolPath() const { return m_toolPath; }
-
     // Fails when the folder holds a character that the program part of a command line cannot
     // carry (a double quote, a control character): the line would start another program.
     static Status checkToolFolder(const QString &toolFolder);
@@ -67,7 +65,6 @@ public:
 
 private:
     QString m_toolFolder;
-    QString m_toolPath;
     QString m_program; // the tool's path as written on the command line
     QChar m_separator;
     QChar m_switchMark;
