@@ -352,6 +352,7 @@ void MainWindow::showTransfers(bool activate)
         m_transfersWindow = new TransfersWindow(*m_transfers, m_platform.dialogs);
         m_transfersWindow->setAttribute(Qt::WA_DeleteOnClose);
         m_transfersWindow->setScreen(screen());
+        placeBeside(m_transfersWindow, this);
     }
     m_transfersWindow->setAttribute(Qt::WA_ShowWithoutActivating, !activate);
     m_transfersWindow->show();

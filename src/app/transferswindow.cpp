@@ -68,7 +68,7 @@ TransfersWindow::TransfersWindow(TransferQueue &transfers, Dialogs &dialogs)
     layout->addWidget(outputLabel);
     layout->addWidget(m_output, 3);
     layout->addLayout(buttons);
-    resize(twips(9600), twips(6600));
+    resize(twips(9000), twips(6000));
 
     // A tool may print megabytes of progress: the text is shown again at most ten times a second.
     m_refresh = new QTimer(this);

@@ -104,3 +104,24 @@ void shrinkFontToFit(QAbstractButton *button)
     shrinkToRoom(button, button->text(),
                  button->style()->subElementRect(contents, &option, button).width());
 }
+
+void placeBeside(QWidget *window, const QWidget *other)
+{
+    const QScreen *screen = other->screen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QRect beside = other->frameGeometry();
+    const QSize size = window->size();
+    const QPoint candidates[] = {{beside.right() + 1, beside.top()},
+                                 {beside.left() - size.width(), beside.top()},
+                                 {beside.left(), beside.bottom() + 1}};
+    for (const QPoint &topLeft : candidates) {
+        if (room.contains(QRect(topLeft, size))) {
+            window->move(topLeft);
+            return;
+        }
+    }
+    // No room anywhere: the corner away from the other window's buttons and lists' tops.
+    window->move(room.right() + 1 - size.width(), room.bottom() + 1 - size.height());
+}

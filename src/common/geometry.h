@@ -31,6 +31,9 @@ QPoint centredTopLeft(const QSize &frame, const QRect &available);
 
 // Places a window by that rule on the screen it is on; a dialog on the screen of its owner.
 void centerOnScreen(QWidget *window);
+// Beside the other window (right, left, then below) where the screen has room, so that it
+// covers nothing; else in the bottom right corner of the screen.
+void placeBeside(QWidget *window, const QWidget *other);
 
 // Names a control for screen readers. An editable box gets the name on its text field too,
 // which is where the focus is while the box has it.
