@@ -400,6 +400,9 @@ TEST(ToolRuns, APressTheToolWouldCarryOutWronglyStartsNothingAndSaysWhy)
         {ToolRuns::transmit(tool, u("/p"), {u("report.2024.01.txt"), u("Report.2024.02.txt")},
                             u("a:\\"), u("DOCS"), false),
          "report.2024.01.txt, Report.2024.02.txt would all become A:\\DOCS\\REPORT_2.TXT"},
+        {ToolRuns::transmit(tool, u("/p"), {u("b.1.x"), u("a.1.x"), u("b.1.X"), u("A.1.X")},
+                            u("a:"), {}, false),
+         "b.1.x, b.1.X would all become A:\\B_1.X\na.1.x, A.1.X would all become A:\\A_1.X\n"},
         {ToolRuns::transmit(tool, u("/p"), {u("a.txt"), u("abc.txt")}, u("a:\\"), longFolder,
                             false),
          "a:\\DDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDD\\abc.txt is "

@@ -223,6 +223,13 @@ TEST_F(Transfers, AStartThatFailsShowsTheMessageOnceAndDropsOnlyTheRestOfItsPres
         states << TransferQueue::stateText(queue.entry(i));
     EXPECT_EQ(states, QStringList({u("Done"), u("Not started"), u("Not started"), u("Not started"),
                                    u("Not started")}));
+    // Clear finished keeps the run that has started and the one that waits.
+    queue.add({{u("6"), u("t six")}, {u("7"), u("t seven")}}, [] {});
+    queue.clearFinished();
+    ASSERT_EQ(queue.size(), 2);
+    EXPECT_EQ(queue.entry(0).run.what, u("6"));
+    EXPECT_EQ(queue.running(), 0);
+    QTRY_VERIFY(!queue.busy());
 }
 
 TEST_F(Transfers, WithoutTheToolEachPressShowsTheMessageOnce)

@@ -116,15 +116,14 @@ Runs backup(const ToolCommands &tool, const QStringList &folders, const QString 
     return runs;
 }
 
-bool queue(TransferQueue &transfers, const Runs &runs, Dialogs &dialogs, QWidget *parent)
+void queue(TransferQueue &transfers, const Runs &runs, Dialogs &dialogs, QWidget *parent)
 {
     if (!runs) {
         dialogs.message(parent, runs.reason());
-        return false;
+        return;
     }
     const QPointer<QWidget> owner = parent;
     transfers.add(*runs, [&dialogs, owner] { dialogs.message(owner, startFailedMessage()); });
-    return !runs->empty();
 }
 
 } // namespace ToolRuns

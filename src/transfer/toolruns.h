@@ -30,8 +30,7 @@ Runs receive(const ToolCommands &tool, const QStringList &sources, const QString
 Runs backup(const ToolCommands &tool, const QStringList &folders, const QString &destination);
 
 // Queues the runs, or shows why the press starts nothing; a run that cannot be started later
-// shows startFailedMessage() once, over parent while it is still there. False when nothing
-// was queued.
-bool queue(TransferQueue &transfers, const Runs &runs, Dialogs &dialogs, QWidget *parent);
+// shows startFailedMessage() once, over parent while it is still there.
+void queue(TransferQueue &transfers, const Runs &runs, Dialogs &dialogs, QWidget *parent);
 
 } // namespace ToolRuns
