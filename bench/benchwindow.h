@@ -24,8 +24,8 @@ struct BenchWindow
     explicit BenchWindow(const QString &folder)
         : settings(folder + QStringLiteral("/../Tarnwick.conf"))
     {
-        settings.write(QStringLiteral("Dir"), QStringLiteral("Default"), folder);
-        settings.write(QStringLiteral("File"), QStringLiteral("Default"), folder);
+        settings.write({{QStringLiteral("Dir"), QStringLiteral("Default"), folder},
+                        {QStringLiteral("File"), QStringLiteral("Default"), folder}});
         main = std::make_unique<MainWindow>(platform, values);
         main->show();
         QApplication::processEvents();

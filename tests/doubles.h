@@ -28,17 +28,21 @@ public:
     {
         return values.value(section + QLatin1Char('/') + key, defaultValue);
     }
-    bool write(const QString &section, const QString &key, const QString &value) override
+    bool write(const QList<Value> &written) override
     {
-        writtenSections.append(section);
-        if (!failWrites)
-            values.insert(section + QLatin1Char('/') + key, value);
+        ++writes;
+        for (const Value &value : written) {
+            writtenSections.append(value.section);
+            if (!failWrites)
+                values.insert(value.section + QLatin1Char('/') + value.key, value.text);
+        }
         return !failWrites;
     }
     QString location() const override { return QStringLiteral("memory"); }
 
     QMap<QString, QString> values; // "section/key" -> text
     QStringList writtenSections;
+    int writes = 0; // calls, each of which would rewrite the whole store
     bool failWrites = false;
 };
 

@@ -36,12 +36,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
 TEST(DocumentFile, AnUneditedFileSavedBackDiffersAtMostInItsLineEnds)
 {
     QByteArray high;

@@ -138,6 +138,7 @@ TEST_F(Main, ClosingWritesTheFourSettingsInOrderAndReportsAFailedWrite)
     trigger("mnuexit");
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_EQ(m_tp.settings.writtenSections, QStringList({"Dir", "Drive", "File", "Over"}));
+    EXPECT_EQ(m_tp.settings.writes, 1);
     EXPECT_EQ(m_tp.settings.values.value(u("Drive/Default")), m_tree.path() + u(" [TREE]"));
     EXPECT_EQ(m_tp.settings.values.value(u("Over/Default")), u("True"));
     EXPECT_TRUE(m_tp.dialogs.boxes.isEmpty());

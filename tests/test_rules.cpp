@@ -233,16 +233,39 @@ TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)
     const QStringList texts = {"c:\\tools\\",   "a, b; c",  "\"q\" 'x'", "Ünï ☃",
                                "@Variant(\\0)", " padded ", ""};
     for (int i = 0; i < texts.size(); ++i)
-        EXPECT_TRUE(QtSettingsStore(ini).write(QString::number(i), u("Default"), texts[i]));
+        EXPECT_TRUE(QtSettingsStore(ini).write({{QString::number(i), u("Default"), texts[i]}}));
     const QtSettingsStore store(ini);
+    EXPECT_EQ(store.notice(), QString());
     for (int i = 0; i < texts.size(); ++i)
         EXPECT_EQ(store.read(QString::number(i), u("Default"), u("-")), texts[i]);
 
     // A folder in the file's place: nothing is read, and writing fails, even for root.
     QtSettingsStore blocked(tree.folder(u("blocked.conf")));
     EXPECT_EQ(blocked.read(u("Dir"), u("Default"), u("fallback")), u("fallback"));
-    EXPECT_FALSE(blocked.write(u("Dir"), u("Default"), u("/x")));
+    EXPECT_FALSE(blocked.write({{u("Dir"), u("Default"), u("/x")}}));
     EXPECT_TRUE(blocked.location().contains(u("blocked.conf")));
+}
+
+TEST(IniStore, AnUnreadableFileIsKeptAsideAndWritingAfterItSucceeds)
+{
+    Tree tree;
+    const QString ini = tree.path(u("Tarnwick.conf"));
+    QByteArray garbage;
+    for (int i = 0; i < 4096; ++i)
+        garbage.append(char((i * 7919 + 13) % 256));
+    tree.write(u("Tarnwick.conf"), garbage);
+    // An older copy set aside is never replaced.
+    tree.write(u("Tarnwick.conf.unreadable"), "older");
+
+    QtSettingsStore store(ini);
+    EXPECT_EQ(store.read(u("Dir"), u("Default"), u("fallback")), u("fallback"));
+    EXPECT_TRUE(store.notice().contains(tree.path(u("Tarnwick.conf.unreadable-2"))))
+        << store.notice().toStdString();
+    EXPECT_EQ(tree.read(u("Tarnwick.conf.unreadable-2")), garbage);
+    EXPECT_EQ(tree.read(u("Tarnwick.conf.unreadable")), QByteArray("older"));
+    EXPECT_TRUE(
+        store.write({{u("Dir"), u("Default"), u("/x")}, {u("Drive"), u("Default"), u("/")}}));
+    EXPECT_EQ(QtSettingsStore(ini).read(u("Drive"), u("Default"), u("-")), u("/"));
 }
 
 TEST(CommandLine, IsBuiltByteForByte)

@@ -131,6 +131,12 @@ inline void expectReadable(const QWidget &window)
     }
 }
 
+inline QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
 // A real folder tree in a temporary place; paths in the platform's notation.
 class Tree
 {
@@ -150,6 +156,14 @@ public:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(bytes)) << qPrintable(relative);
         return path(relative);
     }
+    QString write(const QString &relative, const QByteArray &bytes) const
+    {
+        QFile file(m_dir.filePath(relative));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
+            << qPrintable(relative);
+        return path(relative);
+    }
+    QByteArray read(const QString &relative) const { return bytesOf(m_dir.filePath(relative)); }
     QString folder(const QString &relative) const
     {
         EXPECT_TRUE(QDir().mkpath(m_dir.filePath(relative))) << qPrintable(relative);

@@ -246,12 +246,11 @@ void MainWindow::unload()
     m_unloaded = true;
     SettingsStore &store = m_platform.settings;
     const QString key = StoredSettings::Key;
-    bool stored = store.write(StoredSettings::Folder, key, m_dir1->path());
-    stored = store.write(StoredSettings::Drive, key, m_drive1->drive()) && stored;
-    stored = store.write(StoredSettings::FileFolder, key, m_file1->path()) && stored;
-    stored = store.write(StoredSettings::Overwrite, key,
-                         StoredSettings::fromOverwriteFlag(m_mnuOver->isChecked()))
-             && stored;
+    const bool stored = store.write({{StoredSettings::Folder, key, m_dir1->path()},
+                                     {StoredSettings::Drive, key, m_drive1->drive()},
+                                     {StoredSettings::FileFolder, key, m_file1->path()},
+                                     {StoredSettings::Overwrite, key,
+                                      StoredSettings::fromOverwriteFlag(m_mnuOver->isChecked())}});
     if (!stored) {
         m_platform.dialogs.message(
             this, tr("The settings could not be stored in %1.").arg(store.location()), {},
@@ -286,6 +285,8 @@ std::unique_ptr<MainWindow> MainWindow::start(Platform &platform, ProgramValues 
     about.exec();
     load();
     window->show();
+    if (const QString notice = platform.settings.notice(); !notice.isEmpty())
+        platform.dialogs.message(window.get(), notice, {}, Dialogs::Icon::Warning);
     return window;
 }
 

@@ -11,9 +11,15 @@ QString RegistrySettingsStore::read(const QString &section, const QString &key,
         m_registry.read(section.toStdWString(), key.toStdWString(), defaultValue.toStdWString()));
 }
 
-bool RegistrySettingsStore::write(const QString &section, const QString &key, const QString &value)
+bool RegistrySettingsStore::write(const QList<Value> &values)
 {
-    return m_registry.write(section.toStdWString(), key.toStdWString(), value.toStdWString());
+    bool stored = true;
+    for (const Value &value : values) {
+        stored = m_registry.write(value.section.toStdWString(), value.key.toStdWString(),
+                                  value.text.toStdWString())
+                 && stored;
+    }
+    return stored;
 }
 
 QString RegistrySettingsStore::location() const

@@ -12,7 +12,7 @@ public:
 
     QString read(const QString &section, const QString &key,
                  const QString &defaultValue) const override;
-    bool write(const QString &section, const QString &key, const QString &value) override;
+    bool write(const QList<Value> &values) override;
     QString location() const override;
 
 private:
