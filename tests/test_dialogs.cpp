@@ -77,6 +77,21 @@ TEST(OptionsWindow, ReturnAndCloseStoreExactlyWhatWasTypedEscapeAndTheCloseBoxNo
     EXPECT_EQ(tp.values.toolFolder, u("/opt/pofo/"));
     ASSERT_EQ(tp.dialogs.boxes.size(), 1);
     EXPECT_TRUE(tp.dialogs.boxes[0].text.contains(u("memory")));
+
+    // A folder no command line can carry is kept as typed, and the user is told why now.
+    tp.settings.failWrites = false;
+    OptionsWindow quoted(tp.platform, tp.values);
+    child<QLineEdit>(quoted, u("FTOrt"))->setText(u("/opt/q\"t\"/"));
+    child<QPushButton>(quoted, u("Command1"))->click();
+    EXPECT_EQ(tp.settings.values.value(u("FTOrt/Default")), u("/opt/q\"t\"/"));
+    ASSERT_EQ(tp.dialogs.boxes.size(), 2);
+    EXPECT_TRUE(tp.dialogs.boxes[1].text.contains(u("(\")"))) << tp.dialogs.boxes[1].text;
+    // No icon of its own: what Qt would show in its place is clear.
+    const QImage icon = quoted.windowIcon().pixmap(16).toImage();
+    EXPECT_FALSE(icon.isNull());
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x)
+            ASSERT_EQ(qAlpha(icon.pixel(x, y)), 0) << x << "," << y;
 }
 
 TEST(Backup, AddMoreShowsTheNextBoxUpToEightAndStartFetchesEveryFilledOneNeverWithTheSwitch)

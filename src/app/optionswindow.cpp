@@ -7,6 +7,7 @@
 #include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "platform/settingsstore.h"
+#include "transfer/toolcommands.h"
 
 #include <QGroupBox>
 #include <QIcon>
@@ -22,7 +23,8 @@ OptionsWindow::OptionsWindow(Platform &platform, ProgramValues &values, QWidget 
 {
     setObjectName(QStringLiteral("frmOptionen"));
     setWindowTitle(tr("Options", "window title"));
-    setWindowIcon(Artwork::programIcon());
+    // A tool window carries no icon; elsewhere Qt would put the program's in its place.
+    setWindowIcon(Artwork::noIcon());
     setFont(dialogFont(8.25));
     setFixedSize(twips(4095), twips(1905));
 
@@ -57,7 +59,7 @@ void OptionsWindow::storeAndClose()
 {
     const QString folder = m_toolFolder->text();
     const bool stored =
-        m_platform.settings.write(StoredSettings::ToolFolder, StoredSettings::Key, folder);
+        m_platform.settings.write({{StoredSettings::ToolFolder, StoredSettings::Key, folder}});
     m_values.toolFolder = folder;
     if (!stored) {
         // The folder is used anyway; the user must know it will be gone at the next start.
@@ -67,5 +69,8 @@ void OptionsWindow::storeAndClose()
                                        .arg(m_platform.settings.location()),
                                    {}, Dialogs::Icon::Warning);
     }
+    // The folder is kept as typed; the user learns now why Transmit will refuse it.
+    if (const Status usable = ToolCommands::checkToolFolder(folder); !usable)
+        m_platform.dialogs.message(this, usable.reason(), {}, Dialogs::Icon::Warning);
     accept();
 }

@@ -115,6 +115,15 @@ QIcon programIcon()
     return drawnIcon([](int pixels) { return programImage(pixels); });
 }
 
+QIcon noIcon()
+{
+    return drawnIcon([](int pixels) {
+        QImage image(pixels, pixels, QImage::Format_ARGB32);
+        image.fill(Qt::transparent);
+        return image;
+    });
+}
+
 QPixmap donationButton()
 {
     QImage image(495, 126, QImage::Format_ARGB32);

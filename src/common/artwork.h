@@ -19,6 +19,8 @@ QImage programImage(int size);
 QIcon programIcon();
 // An icon that draw() paints anew, square, at the number of device pixels asked for.
 QIcon drawnIcon(std::function<QImage(int pixels)> draw);
+// A window icon of clear pixels, for windows that show none where the system lets them.
+QIcon noIcon();
 // The donation button of the about box, 495 x 126 pixels.
 QPixmap donationButton();
 
