@@ -153,6 +153,7 @@ TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
         {"untouched", {}, false, false, "a.txt", false},
         {"written again", "ABCD", false, false, "a.txt", true},
         {"longer, same time", "abcde", true, false, "a.txt", true},
+        {"same length, same time", "ABCD", true, false, "a.txt", true},
         {"replaced by an equal file", "abcd", true, true, "a.txt", true},
         {"another file", "x", false, false, "b.txt", false},
         {"by another path", "x", false, false, "b/../a.txt", true},
@@ -172,7 +173,55 @@ TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
                         && QFile::rename(tree.path(u("new.txt")), origin.path));
         }
         EXPECT_EQ(DocumentFile::changedOnDisk(origin, tree.path(u(target))), changed) << what;
+        // Our own save is no change by another program.
+        ASSERT_TRUE(DocumentFile::save(QTextDocument(u("ours")), origin.path,
+                                       DocumentFile::systemEncoding(), &error, &origin))
+            << error;
+        EXPECT_FALSE(DocumentFile::changedOnDisk(origin, origin.path)) << what;
     }
+}
+
+TEST(DocumentFile, OnlyRegularFilesAreReadAndWrittenAndALinkOnlyToAFileThatIsThere)
+{
+    Tree tree;
+    const QString real = tree.write(u("real.txt"), "old");
+    tree.link(u("link.txt"), real);
+    tree.link(u("dangling.txt"), tree.path(u("elsewhere/gone.txt")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(tree.path(u("fifo"))).constData(), 0600), 0);
+    const QString longName = QString(251, QLatin1Char('n')) + u(".txt");
+    // The path saved to, what a save writes (the file written, or why nothing was), and
+    // what a read of the path says.
+    const std::tuple<QString, QString, QString> table[] = {
+        {u("real.txt"), real, u("")},
+        {u("link.txt"), real, u("")},
+        {u("dangling.txt"),
+         u("it is a link to %1, which does not exist").arg(tree.path(u("elsewhere/gone.txt"))),
+         systemText(std::errc::no_such_file_or_directory)},
+        {u("fifo"), u("it is not a regular file"), u("it is not a regular file")},
+        {longName, tree.path(longName), systemText(std::errc::no_such_file_or_directory)},
+    };
+    const mode_t mask = umask(022);
+    for (const auto &[name, saved, read] : table) {
+        const QString path = tree.path(name);
+        QString error;
+        const std::optional<QByteArray> bytes = DocumentFile::read(path, &error);
+        EXPECT_EQ(bytes ? QString() : error, read) << name;
+        const bool ok = DocumentFile::save(QTextDocument(u("new")), path,
+                                           DocumentFile::systemEncoding(), &error);
+        EXPECT_EQ(ok ? saved : error, saved) << name;
+        if (ok) {
+            EXPECT_EQ(bytesOf(saved), "new") << name;
+            EXPECT_TRUE(QFileInfo(saved).isFile() && !QFileInfo(saved).isSymLink()) << name;
+        }
+    }
+    umask(mask);
+    EXPECT_TRUE(QFileInfo(tree.path(u("link.txt"))).isSymLink());
+    EXPECT_FALSE(tree.exists(u("elsewhere")));
+    struct stat made = {};
+    stat(QFile::encodeName(tree.path(longName)).constData(), &made);
+    EXPECT_EQ(made.st_mode & 07777, 0644u);
+    // Nothing is left beside them.
+    EXPECT_EQ(tree.entries().size(), 5);
 }
 
 TEST(FontNames, EachFamilyOnceWithoutTheMakerInBrackets)
@@ -497,6 +546,21 @@ TEST_F(Editor, SaveWritesToThePathFieldsFileOfTheMomentAfterAsking)
     window()->close();
     EXPECT_TRUE(window()->isVisible());
     EXPECT_EQ(m_tp.dialogs.kinds(), QStringList({"message", "okCancel"}));
+}
+
+TEST_F(Editor, SavingThroughALinkNamesTheFileWrittenAndKeepsTheLink)
+{
+    const QString real = m_tree.write(u("sub/real.txt"), "theirs");
+    m_tree.link(u("c.txt"), real);
+    click("a.txt");
+    click("c.txt", false);
+    m_tp.dialogs.okCancelAnswers = {true};
+    press("Save");
+    EXPECT_EQ(m_tp.dialogs.texts(),
+              QStringList({u("Save file and overwrite?\n%1\n(%2 is a link to it)")
+                               .arg(real, m_tree.path(u("c.txt")))}));
+    EXPECT_EQ(bytesOf(real), "first line\r\nsecond line\r\n");
+    EXPECT_TRUE(QFileInfo(m_tree.path(u("c.txt"))).isSymLink());
 }
 
 TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)

@@ -158,6 +158,7 @@ public:
     }
     QString write(const QString &relative, const QByteArray &bytes) const
     {
+        QDir().mkpath(QFileInfo(m_dir.filePath(relative)).path());
         QFile file(m_dir.filePath(relative));
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
             << qPrintable(relative);

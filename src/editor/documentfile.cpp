@@ -22,6 +22,8 @@
 #include <qt_windows.h>
 #else
 #include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -200,11 +202,36 @@ bool writeAll(QFileDevice &file, QByteArrayView bytes)
     return true;
 }
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+// The change time of the file's attributes, which Qt does not give: 100 ns steps since 1601.
+qint64 changeTimeOf(const QString &path)
+{
+    const HANDLE handle =
+        CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return 0;
+    FILE_BASIC_INFO info = {};
+    const bool known = GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info);
+    CloseHandle(handle);
+    return known ? qint64(info.ChangeTime.QuadPart) : 0;
+}
+#else
+qint64 nanoseconds(const struct timespec &time)
+{
+    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
 Stamp stampOf(const struct stat &info)
 {
     return {quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
-            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+            nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
+}
+
+QString systemMessage(int error)
+{
+    return QString::fromLocal8Bit(std::generic_category().message(error));
 }
 #endif
 
@@ -212,7 +239,10 @@ Stamp stampOf(const QString &path)
 {
 #ifdef Q_OS_WIN
     const QFileInfo info(path);
-    return {0, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000};
+    if (!info.exists())
+        return {};
+    return {0, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000,
+            changeTimeOf(path)};
 #else
     struct stat info = {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
@@ -221,52 +251,106 @@ Stamp stampOf(const QString &path)
 #endif
 }
 
-Stamp stampOf(const QFileDevice &file)
-{
 #ifdef Q_OS_WIN
-    return stampOf(file.fileName());
-#else
-    struct stat info = {};
-    if (file.handle() < 0 || ::fstat(file.handle(), &info) != 0)
+// The new text in a file beside the old one, renamed over it when every byte is written.
+class NewFile final
+{
+public:
+    explicit NewFile(const QString &path)
+        : m_file(path)
+    {}
+    Status open()
+    {
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return Failure{m_file.errorString()};
         return {};
-    return stampOf(info);
-#endif
-}
-
-// The new file gets the owner and group of the one it replaces, as far as this user may give
-// them: root any, others a group of their own. The mode QSaveFile keeps itself.
-void keepOwner(const QSaveFile &file, const QString &path)
-{
-#ifdef Q_OS_WIN
-    Q_UNUSED(file);
-    Q_UNUSED(path);
-#else
-    struct stat old = {};
-    if (file.handle() < 0 || ::stat(QFile::encodeName(path).constData(), &old) != 0
-        || (old.st_uid == geteuid() && old.st_gid == getegid()))
-        return;
-    if (::fchown(file.handle(), old.st_uid, old.st_gid) != 0
-        && ::fchown(file.handle(), uid_t(-1), old.st_gid) != 0) {
-        // Not permitted: the new file stays this user's, as any file made anew would.
     }
-#endif
-}
+    QFileDevice &device() { return m_file; }
+    Status commit()
+    {
+        if (!m_file.commit())
+            return Failure{m_file.errorString()};
+        return {};
+    }
 
-// Sends the written bytes to the disk, where a file system that allocates late says it is
-// full; QSaveFile::commit() would rename the file over the old one all the same.
-std::optional<QString> syncFailure(const QFileDevice &file)
-{
-#ifndef Q_OS_WIN
-    if (file.handle() < 0 || ::fdatasync(file.handle()) == 0 || errno == EINVAL || errno == EROFS)
-        return std::nullopt;
-    if (errno == ENOSPC)
-        return QCoreApplication::translate("DocumentFile", "the disk is full");
-    return QString::fromLocal8Bit(std::generic_category().message(errno));
+private:
+    QSaveFile m_file;
+};
 #else
-    Q_UNUSED(file);
+// The new text in a file beside the old one, renamed over it when every byte is written and on
+// the disk. Its name is short and its own, so that a name at the system's limit can be saved
+// too, and it takes the owner, group and mode of the file it replaces, as far as this user may
+// give them (root any owner, others a group of their own).
+class NewFile final
+{
+public:
+    explicit NewFile(const QString &path)
+        : m_path(QFile::encodeName(path))
+    {}
+    ~NewFile()
+    {
+        if (!m_temporary.isEmpty())
+            ::unlink(m_temporary.constData());
+    }
+    Status open()
+    {
+        const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(m_path)).path());
+        m_temporary = folder + "/.tarnwick-XXXXXX";
+        const int fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
+        if (fd < 0) {
+            const int error = errno;
+            m_temporary.clear();
+            return Failure{systemMessage(error)};
+        }
+        takeOverFrom(fd);
+        if (!m_file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                         QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            return Failure{m_file.errorString()};
+        }
+        return {};
+    }
+    QFileDevice &device() { return m_file; }
+    // Sends the bytes to the disk first, where a file system that allocates late says it is
+    // full; only then does the new file take the old one's place.
+    Status commit()
+    {
+        if (::fdatasync(m_file.handle()) != 0 && errno != EINVAL && errno != EROFS) {
+            if (errno == ENOSPC)
+                return Failure{QCoreApplication::translate("DocumentFile", "the disk is full")};
+            return Failure{systemMessage(errno)};
+        }
+        m_file.close();
+        if (::rename(m_temporary.constData(), m_path.constData()) != 0)
+            return Failure{systemMessage(errno)};
+        m_temporary.clear();
+        return {};
+    }
+
+private:
+    void takeOverFrom(int fd) const
+    {
+        struct stat old = {};
+        if (::stat(m_path.constData(), &old) != 0) {
+            // A new file gets the mode any program would give it.
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::fchmod(fd, 0666 & ~mask);
+            return;
+        }
+        ::fchmod(fd, old.st_mode & 07777);
+        if ((old.st_uid != geteuid() || old.st_gid != getegid())
+            && ::fchown(fd, old.st_uid, old.st_gid) != 0
+            && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+            // Not permitted: the new file stays this user's, as any file made anew would.
+        }
+    }
+
+    QByteArray m_path;
+    QByteArray m_temporary;
+    QFile m_file;
+};
 #endif
-    return std::nullopt;
-}
 
 // Whether two paths name one file: the same path, or links to one.
 bool isSameFile(const QString &a, const QString &b)
@@ -479,17 +563,42 @@ bool isDocument(const QString &path)
 
 std::optional<QByteArray> read(const QString &path, QString *error, Stamp *stamp)
 {
-    QFile file(path);
     if (QFileInfo(path).isDir()) {
         *error = QCoreApplication::translate("DocumentFile", "it is a folder");
         return std::nullopt;
     }
+#ifdef Q_OS_WIN
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();
         return std::nullopt;
     }
     if (stamp)
-        *stamp = stampOf(file);
+        *stamp = stampOf(path);
+#else
+    // Opened without waiting and looked at before reading: a FIFO would wait for a writer
+    // for good, a device might never end.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = systemMessage(errno);
+        return std::nullopt;
+    }
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        *error = QCoreApplication::translate("DocumentFile", "it is not a regular file");
+        return std::nullopt;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        *error = file.errorString();
+        return std::nullopt;
+    }
+    if (stamp)
+        *stamp = stampOf(info);
+#endif
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         *error = file.errorString();
@@ -532,13 +641,30 @@ Encoding load(const QByteArray &bytes, QTextDocument &document)
     return decoded.encoding;
 }
 
-std::optional<QString> unfitTarget(const QString &path)
+Result<QString> saveTarget(const QString &path)
 {
+    const auto tr = [](const char *text) {
+        return QCoreApplication::translate("DocumentFile", text);
+    };
     if (path.isEmpty())
-        return QCoreApplication::translate("DocumentFile", "no file is chosen in the PC panel");
-    if (QFileInfo(path).isDir())
-        return QCoreApplication::translate("DocumentFile", "it is a folder");
-    return std::nullopt;
+        return Failure{tr("no file is chosen in the PC panel")};
+    QString target = path;
+    const QFileInfo link(path);
+    if (link.isSymbolicLink()) {
+        // The link stays; what it points to is written, and only when it is there.
+        target = link.canonicalFilePath();
+        if (target.isEmpty()) {
+            return Failure{tr("it is a link to %1, which does not exist")
+                               .arg(PathText::native(link.symLinkTarget()))};
+        }
+        target = PathText::native(target);
+    }
+    const QFileInfo file(target);
+    if (file.isDir())
+        return Failure{tr("it is a folder")};
+    if (file.exists() && !file.isFile())
+        return Failure{tr("it is not a regular file")};
+    return target;
 }
 
 bool save(const QTextDocument &document, const QString &path, const Encoding &encoding,
@@ -548,22 +674,22 @@ bool save(const QTextDocument &document, const QString &path, const Encoding &en
         *error = why;
         return false;
     };
-    if (const std::optional<QString> why = unfitTarget(path))
-        return failed(*why);
+    const Result<QString> target = saveTarget(path);
+    if (!target)
+        return failed(target.reason());
     // Saving replaces the file by renaming a new one over it, which the folder would allow: a
     // file marked read-only, or one this user may not write, is refused before that.
-    const QFileInfo info(path);
+    const QFileInfo info(*target);
     if (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)))
         return failed(QCoreApplication::translate("DocumentFile", "the file is read-only"));
 
     const QString text = rawText(document);
     // Unbuffered: every write reaches the file at once, and its failure is seen here.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(file.errorString());
-    keepOwner(file, path);
+    NewFile file(*target);
+    if (const Status opened = file.open(); !opened)
+        return failed(opened.reason());
     // Paragraph marks and line breaks are written as CR LF, long lines in pieces.
-    TextWriter writer(file, encoding);
+    TextWriter writer(file.device(), encoding);
     Breaks breaks(text);
     for (qsizetype at = 0; at < text.size();) {
         const qsizetype lineEnd = breaks.next(at);
@@ -579,17 +705,11 @@ bool save(const QTextDocument &document, const QString &path, const Encoding &en
     }
     if (const std::optional<QString> why = writer.finish())
         return failed(*why);
-    if (const std::optional<QString> why = syncFailure(file))
-        return failed(*why);
-    Stamp stamp = stampOf(file);
-    if (!file.commit())
-        return failed(file.errorString());
-#ifdef Q_OS_WIN
-    // There the new file is known by its name alone, which it takes only now.
-    stamp = stampOf(path);
-#endif
-    if (origin && isSameFile(path, origin->path))
-        origin->stamp = stamp;
+    if (const Status committed = file.commit(); !committed)
+        return failed(committed.reason());
+    // Taken after the rename, which moves the file's status change time.
+    if (origin && isSameFile(*target, origin->path))
+        origin->stamp = stampOf(*target);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -51,6 +53,8 @@ struct Stamp
     quint64 inode = 0; // with device, 0 where the system does not say
     qint64 size = -1;
     qint64 modified = 0; // nanoseconds since 1970
+    qint64 changed = 0;  // status change (inode) time, nanoseconds since 1970: a rewrite that
+                         // restores size and modification time still moves it
 
     bool operator==(const Stamp &) const = default;
 };
@@ -75,16 +79,17 @@ bool changedOnDisk(const Origin &origin, const QString &target);
 // plain text. Leaves nothing to undo and the document unmodified; returns how to save it.
 Encoding load(const QByteArray &bytes, QTextDocument &document);
 
-// Why a path cannot be saved to whatever the document holds (no path, or a folder), or
-// nothing.
-std::optional<QString> unfitTarget(const QString &path);
+// The file a save to the path writes: the path itself, or the existing file a link at the path
+// points to; or why nothing may be saved there (no path, a folder, a link to nothing, something
+// that is not a regular file).
+Result<QString> saveTarget(const QString &path);
 
-// Writes the document's plain text over the path, atomically: until every byte of the new file
-// is written the old one stays as it was, and a file replaced keeps its owner, group and mode
-// where the system lets us. False, with the reason in *error, when nothing was written: no
-// path, a folder, a read-only file, a folder that does not exist, a full disk, or characters
-// the encoding cannot store. When the path is the file of *origin, its stamp becomes the one
-// of the file written.
+// Writes the document's plain text over the path (its saveTarget()), atomically: until every byte
+// of the new file is written the old one stays as it was, and a file replaced keeps its owner,
+// group and mode where the system lets us. False, with the reason in *error, when nothing was
+// written: no path, a folder, a link to nothing, a read-only file, a folder that does not exist, a
+// full disk, or characters the encoding cannot store. When the path is the file of *origin, its
+// stamp becomes the one of the file written.
 bool save(const QTextDocument &document, const QString &path, const Encoding &encoding,
           QString *error, Origin *origin = nullptr);
 

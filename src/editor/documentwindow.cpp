@@ -463,17 +463,21 @@ void DocumentWindow::saveDocument()
                                    {}, Dialogs::Icon::Warning);
         return;
     }
-    const QString shown = PathText::native(*target);
-    const auto failed = [&](const QString &why) {
+    const auto failed = [&](const QString &shown, const QString &why) {
         m_platform.dialogs.message(this, tr("The file %1 could not be saved: %2.").arg(shown, why),
                                    {}, Dialogs::Icon::Warning);
     };
-    if (const std::optional<QString> why = DocumentFile::unfitTarget(*target))
-        return failed(*why);
-    if (!m_platform.dialogs.okCancel(
-            this, tr("Save file and overwrite?") + QLatin1Char('\n') + shown, tr("Save file...")))
+    const Result<QString> file = DocumentFile::saveTarget(*target);
+    if (!file)
+        return failed(PathText::native(*target), file.reason());
+    // Through a link, the questions name the file that is written.
+    const QString shown = PathText::native(*file);
+    QString question = tr("Save file and overwrite?") + QLatin1Char('\n') + shown;
+    if (*file != *target)
+        question += QLatin1Char('\n') + tr("(%1 is a link to it)").arg(PathText::native(*target));
+    if (!m_platform.dialogs.okCancel(this, question, tr("Save file...")))
         return;
-    if (DocumentFile::changedOnDisk(m_origin, *target)
+    if (DocumentFile::changedOnDisk(m_origin, *file)
         && !m_platform.dialogs.okCancel(this,
                                         tr("The file %1 was changed on disk after it was opened. "
                                            "Save file and overwrite those changes?")
@@ -481,8 +485,8 @@ void DocumentWindow::saveDocument()
                                         tr("Save file...")))
         return;
     QString error;
-    if (!DocumentFile::save(*m_text->document(), *target, m_encoding, &error, &m_origin))
-        return failed(error);
+    if (!DocumentFile::save(*m_text->document(), *file, m_encoding, &error, &m_origin))
+        return failed(shown, error);
     m_text->document()->setModified(false);
 }
 
