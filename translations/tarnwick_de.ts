@@ -135,6 +135,14 @@
         <source>not all of the text could be written</source>
         <translation>nicht der ganze Text konnte geschrieben werden</translation>
     </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it is a link to %1, which does not exist</source>
+        <translation>es ist ein Verweis auf %1, und diese Datei gibt es nicht</translation>
+    </message>
 </context>
 <context>
     <name>DocumentWindow</name>
@@ -277,6 +285,10 @@
     <message>
         <source>The file %1 was changed on disk after it was opened. Save file and overwrite those changes?</source>
         <translation>Die Datei %1 wurde nach dem Öffnen auf dem Datenträger geändert. Datei speichern und diese Änderungen überschreiben?</translation>
+    </message>
+    <message>
+        <source>(%1 is a link to it)</source>
+        <translation>(%1 ist ein Verweis auf diese Datei)</translation>
     </message>
 </context>
 <context>
@@ -595,6 +607,17 @@ Er gilt, bis Tarnwick beendet wird.</translation>
     <message>
         <source>%1 was not found on the PATH.</source>
         <translation>%1 wurde im PATH nicht gefunden.</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source>The settings in %1 could not be read, and the file could not be set aside. Tarnwick starts with its own settings and leaves the file as it is.</source>
+        <translation>Die Einstellungen in %1 konnten nicht gelesen werden, und die Datei ließ sich nicht beiseitelegen. Tarnwick startet mit seinen eigenen Einstellungen und lässt die Datei, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>The settings in %1 could not be read. Tarnwick starts with its own settings; the file was kept as %2.</source>
+        <translation>Die Einstellungen in %1 konnten nicht gelesen werden. Tarnwick startet mit seinen eigenen Einstellungen; die Datei wurde als %2 aufbewahrt.</translation>
     </message>
 </context>
 <context>

@@ -643,27 +643,27 @@ Encoding load(const QByteArray &bytes, QTextDocument &document)
 
 Result<QString> saveTarget(const QString &path)
 {
-    const auto tr = [](const char *text) {
-        return QCoreApplication::translate("DocumentFile", text);
-    };
-    if (path.isEmpty())
-        return Failure{tr("no file is chosen in the PC panel")};
+    if (path.isEmpty()) {
+        return Failure{
+            QCoreApplication::translate("DocumentFile", "no file is chosen in the PC panel")};
+    }
     QString target = path;
     const QFileInfo link(path);
     if (link.isSymbolicLink()) {
         // The link stays; what it points to is written, and only when it is there.
         target = link.canonicalFilePath();
         if (target.isEmpty()) {
-            return Failure{tr("it is a link to %1, which does not exist")
+            return Failure{QCoreApplication::translate("DocumentFile",
+                                                       "it is a link to %1, which does not exist")
                                .arg(PathText::native(link.symLinkTarget()))};
         }
         target = PathText::native(target);
     }
     const QFileInfo file(target);
     if (file.isDir())
-        return Failure{tr("it is a folder")};
+        return Failure{QCoreApplication::translate("DocumentFile", "it is a folder")};
     if (file.exists() && !file.isFile())
-        return Failure{tr("it is not a regular file")};
+        return Failure{QCoreApplication::translate("DocumentFile", "it is not a regular file")};
     return target;
 }
 
