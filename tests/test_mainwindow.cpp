@@ -281,7 +281,17 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
          "my\u00a0 letter.txt", "", ""},
         {"clean", "two/sub/NOTE.RTF", "two/sub", "two/sub/NOTE.RTF", "NOTE.RTF", "", ""},
         {"edited", "two/a.txt", "pc", "pc/b.txt", "b.txt", "okCancel", ""},
-        {"clean", "two/c.doc", "pc", "pc/b.txt", "b.txt", "", ""},
+        {"clean", "two/c.doc", "pc", "pc/b.txt", "b.txt", "message", "Only .txt and .rtf"},
+        // A drop on the editor that holds any file opens exactly one document or nothing.
+        {"clean", "two/a.txt|two/b.txt", "pc", "pc/b.txt", "b.txt", "message", "Only one file"},
+        {"edited", "two/a.txt|https://example.org/x", "pc", "pc/b.txt", "b.txt", "message",
+         "Only one file"},
+        {"clean", "two/sub", "pc", "pc/b.txt", "b.txt", "message", "sub is a folder"},
+        {"clean", "two/gone.txt", "pc", "pc/b.txt", "b.txt", "message", "does not exist"},
+        {"clean", "file://two/a.txt", "pc", "pc/b.txt", "b.txt", "message",
+         "is not a file on this computer"},
+        {"list", "file://two/a.txt", "pc", "pc", "", "message", "two/a.txt is not"},
+        {"clean", "file://localhost/TREE/two/a.txt", "two", "two/a.txt", "a.txt", "", ""},
     };
     for (const auto &c : cases) {
         const QStringList selected = u(c.selected).split(u'|', Qt::SkipEmptyParts);
@@ -298,8 +308,10 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
             target = text->viewport();
         }
         QList<QUrl> urls;
-        for (const QString &entry : u(c.dropped).split(u'|'))
+        for (QString entry : u(c.dropped).split(u'|')) {
+            entry.replace(u("/TREE"), m_tree.path());
             urls.append(entry.contains(u("//")) ? QUrl(entry) : QUrl::fromLocalFile(at(entry)));
+        }
         // Only a drop that changes nothing at all is refused.
         EXPECT_EQ(drop(target, urls), u(c.path) != u("pc/b.txt") || *c.boxes) << c.dropped;
         EXPECT_EQ(dir1->path(), at(u(c.folder))) << c.dropped;
@@ -311,6 +323,9 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
                     || m_tp.dialogs.boxes[0].text.contains(u(c.message)));
         if (document) {
             EXPECT_EQ(document->windowTitle(), QFileInfo(at(u(c.path))).fileName()) << c.dropped;
+            // Addresses never become text.
+            EXPECT_FALSE(child<QTextEdit>(*document, u("rtfText"))->toPlainText().contains(u("/")))
+                << c.dropped;
             child<QTextEdit>(*document, u("rtfText"))->document()->setModified(false);
         }
         // Nothing is sent before Transmit, which sends exactly the files selected.

@@ -110,6 +110,29 @@
     </message>
 </context>
 <context>
+    <name>DocumentDrop</name>
+    <message>
+        <source>Only one file at a time can be dropped here to open it.</source>
+        <translation>Hier kann nur eine Datei auf einmal abgelegt werden, um sie zu öffnen.</translation>
+    </message>
+    <message>
+        <source>%1 is not a file on this computer.</source>
+        <translation>%1 ist keine Datei auf diesem Computer.</translation>
+    </message>
+    <message>
+        <source>%1 is a folder. Drop a .txt or .rtf file to open it here.</source>
+        <translation>%1 ist ein Ordner. Legen Sie eine .txt- oder .rtf-Datei hier ab, um sie zu öffnen.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be opened: it does not exist.</source>
+        <translation>%1 kann nicht geöffnet werden: die Datei gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>Only .txt and .rtf files open here, and %1 is neither.</source>
+        <translation>Hier öffnen sich nur .txt- und .rtf-Dateien, und %1 ist keine davon.</translation>
+    </message>
+</context>
+<context>
     <name>DocumentFile</name>
     <message>
         <source>it is a folder</source>

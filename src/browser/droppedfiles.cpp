@@ -12,7 +12,7 @@ Plan plan(const QList<QUrl> &urls)
     Plan result;
     QList<QFileInfo> local;
     for (const QUrl &url : urls) {
-        const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+        const QString path = PathText::localPath(url);
         if (!path.isEmpty())
             local.append(QFileInfo(QDir::cleanPath(path)));
         else if (result.refused.isEmpty())

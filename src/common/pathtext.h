@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QString>
+#include <QUrl>
 
 // How PC paths are written: the platform's separator, and its letter case rule.
 namespace PathText {
@@ -32,6 +33,19 @@ inline QString withSeparator(const QString &folder, QChar separator)
 inline QString withSeparator(const QString &folder)
 {
     return withSeparator(folder, separator());
+}
+
+// The path on this computer that an address names, or nothing: only file addresses without a
+// host, or with "localhost", are on this computer.
+inline QString localPath(QUrl url)
+{
+    if (!url.isLocalFile())
+        return {};
+    if (url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        url.setHost({});
+    if (!url.host().isEmpty())
+        return {};
+    return native(url.toLocalFile());
 }
 
 } // namespace PathText

@@ -3,6 +3,7 @@
 #include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/pathtext.h"
+#include "editor/documentdrop.h"
 #include "editor/fontnames.h"
 #include "editor/selectionformat.h"
 #include "editor/textarea.h"
@@ -285,30 +286,6 @@ bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-namespace {
-
-// The one local .txt or .rtf file that a drop holds, or nothing.
-std::optional<QString> droppedDocument(const QMimeData &data)
-{
-    const QList<QUrl> urls = data.urls();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
-        return std::nullopt;
-    const QString path = urls.first().toLocalFile();
-    if (!DocumentFile::isDocument(path) || !QFileInfo(path).isFile())
-        return std::nullopt;
-    return path;
-}
-
-bool onlyLocalFiles(const QMimeData &data)
-{
-    const QList<QUrl> urls = data.urls();
-    return !urls.isEmpty() && std::all_of(urls.begin(), urls.end(), [](const QUrl &url) {
-        return url.isLocalFile();
-    });
-}
-
-} // namespace
-
 bool DocumentWindow::filterDrop(QEvent *event)
 {
     const QEvent::Type type = event->type();
@@ -316,18 +293,20 @@ bool DocumentWindow::filterDrop(QEvent *event)
         return false;
     auto *drop = static_cast<QDropEvent *>(event);
     // Files from a file manager are never pasted into the text as their names.
-    if (!onlyLocalFiles(*drop->mimeData()))
+    const QList<QUrl> urls = drop->mimeData()->urls();
+    if (!DocumentDrop::holdsFiles(urls))
         return false;
-    const std::optional<QString> path = droppedDocument(*drop->mimeData());
-    if (!path) {
-        drop->ignore();
-        return true;
-    }
-    // A copy: a move would let the file manager delete the file.
+    // A copy: a move would let the file manager delete the file. A drop that opens nothing is
+    // taken too, so that the user hears why.
     drop->setDropAction(Qt::CopyAction);
     drop->accept();
     if (type != QEvent::Drop)
         return true;
+    const Result<QString> path = DocumentDrop::document(urls);
+    if (!path) {
+        m_platform.dialogs.message(this, path.reason(), {}, Dialogs::Icon::Warning);
+        return true;
+    }
     const QString name = QFileInfo(*path).fileName();
     const QPointer<QTextDocument> shown = m_text->document();
     const bool modified = shown->isModified();
