@@ -301,7 +301,8 @@ TEST(CommandLine, IsBuiltByteForByte)
          R"(c:\tools\transfolio.exe -r -f "a:\A B.TXT" "C:\My Pofo\\")"},
         {tools.backup(u(R"(a:\program\)"), u(R"(c:\backup\)")),
          R"(c:\tools\transfolio.exe -r a:\program\*.* c:\backup\)"},
-        {tools.backup(u(R"(a:\program)"), {}), R"(c:\tools\transfolio.exe -r a:\program*.* )"},
+        {tools.backup(u(R"(a:\program)"), {}), R"(c:\tools\transfolio.exe -r a:\program\*.* )"},
+        {tools.backup(u(R"(a:)"), u("b")), R"(c:\tools\transfolio.exe -r a:*.* b)"},
         {ToolCommands::portfolioPath(u(R"(a:\)"), u("DOCS"), u("X")), R"(a:\DOCS\X)"},
         {ToolCommands::portfolioPath(u(R"(a:\)"), {}, u("X")), R"(a:\X)"},
         {ToolCommands::portfolioPath(u("a:"), u(R"(DOCS\)"), {}), R"(a:DOCS\\)"}};
@@ -374,8 +375,8 @@ TEST(CommandLine, EveryLineSplitsIntoTheIntendedArgumentsAndPlainOnesAreUnquoted
         ASSERT_EQ(WindowsArgs::split(tool.receive(drive, pc, overwrite)),
                   nonEmpty(QStringList{program, "-r"} + f + QStringList{drive, pc}))
             << round;
-        ASSERT_EQ(WindowsArgs::split(tool.backup(drive, pc)),
-                  nonEmpty({program, u("-r"), drive + u("*.*"), pc}))
+        ASSERT_EQ(WindowsArgs::split(tool.backup(folder, pc)),
+                  nonEmpty({program, u("-r"), folder + u("*.*"), pc}))
             << round;
         const QString plain = program + u(" ") + pcFile + u(" ") + drive + folder;
         if (!plain.contains(QRegularExpression(u("[\t\"]"))) && plain.count(u(" ")) == 2) {

@@ -101,11 +101,20 @@ QString ToolCommands::receive(const QString &portfolioPath, const QString &pcDes
            + WindowsArgs::quoted(pcDestination);
 }
 
+QString ToolCommands::backupSource(const QString &portfolioFolder)
+{
+    // Without its "\" a folder would be the start of the names fetched: a:\DOCS*.* takes
+    // a:\DOCSOLD.TXT and nothing of a:\DOCS.
+    if (portfolioFolder.isEmpty() || portfolioFolder.endsWith(QLatin1Char('\\'))
+        || portfolioFolder.endsWith(QLatin1Char(':')))
+        return portfolioFolder + QStringLiteral("*.*");
+    return portfolioFolder + QStringLiteral("\\*.*");
+}
+
 QString ToolCommands::backup(const QString &portfolioFolder, const QString &pcFolder) const
 {
-    return m_program + QStringLiteral(" -r ")
-           + WindowsArgs::quoted(portfolioFolder + QStringLiteral("*.*")) + QLatin1Char(' ')
-           + WindowsArgs::quoted(pcFolder);
+    return m_program + QStringLiteral(" -r ") + WindowsArgs::quoted(backupSource(portfolioFolder))
+           + QLatin1Char(' ') + WindowsArgs::quoted(pcFolder);
 }
 
 QString ToolCommands::portfolioPath(const QString &drive, const QString &folder,

@@ -43,6 +43,8 @@ public:
                     bool overwrite) const;
     // Fetches every file of a Portfolio folder; never with the overwrite switch.
     QString backup(const QString &portfolioFolder, const QString &pcFolder) const;
+    // The Portfolio files a backup of the folder fetches: all files of that folder.
+    static QString backupSource(const QString &portfolioFolder);
 
     // Where the tool is told to put a file: the folder of transmitFolder(), or, for a name with
     // two dots or more, the whole path of portfolioName() (the tool would otherwise look for

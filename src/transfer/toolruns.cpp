@@ -108,7 +108,7 @@ Runs backup(const ToolCommands &tool, const QStringList &folders, const QString 
             "ToolRuns", "Please enter the destination folder on your PC (step 2).")};
     std::vector<ToolRun> runs;
     for (const QString &folder : folders) {
-        const QString pattern = folder + QStringLiteral("*.*");
+        const QString pattern = ToolCommands::backupSource(folder);
         if (Status length = checkLength(pattern); !length)
             return Failure{length.reason()};
         runs.push_back({arrow(pattern, destination), tool.backup(folder, destination)});
