@@ -61,7 +61,7 @@ TEST(CodePage, EveryByteComesBackAsItWas)
     QByteArray all;
     for (int i = 0; i < 256; ++i)
         all += char(i);
-    for (int page : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874, 437, 850}) {
+    for (int page : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874, 437, 850, 10000}) {
         const CodePage::Encoded back = CodePage::encode(CodePage::decode(all, page), page);
         EXPECT_TRUE(back.complete && back.bytes == all) << page;
     }
@@ -104,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{874, "\xA1\xFB\xDB", "\u0E01\u0E5B\u00DB", true},
                       CodeCase{437, "\x80\xB0\xFF\xE1", "\u00C7\u2591\u00A0\u00DF", true},
                       CodeCase{850, "\x9B\xF2", "\u00F8\u2017", true},
+                      CodeCase{10000, "\xD5\xD0\x87\xDB", "’–á€", true},
                       CodeCase{1252, "Caf\xE9 \x80", "Café €", true},
                       CodeCase{1252, "???", "Жук", false},
                       CodeCase{1251, "\xC6\xF3\xEA", "Жук", true},
@@ -192,7 +193,25 @@ INSTANTIATE_TEST_SUITE_P(
                  "Ł"},
         TextCase{"font table after \\deff", "{\\rtf1\\deff1" + Fonts + "\\'e9}", "й"},
         TextCase{"utf-8 page", "{\\rtf1\\ansicpg65001 \\'c3\\'a9\xc3\xa9}", "éé"},
-        TextCase{"page without table", "{\\rtf1\\ansicpg932 \\'82\\'a0}", "\u201A\u00A0"},
+        TextCase{"double-byte page",
+                 "{\\rtf1\\ansicpg932 \\'93\\'fa\\'96\\'7b\\'83A\\'83\\\\\\'b1}", "日本アソｱ"},
+        TextCase{
+            "double-byte charsets",
+            "{\\rtf1{\\fonttbl{\\f1\\fcharset134 S;}{\\f2\\fcharset136 M;}{\\f3\\fcharset129 G;}}"
+            "\\f1\\'d6\\'d0\\f2\\'a4\\'e5\\f3\\'c7\\'d1}",
+            "中文한"},
+        TextCase{"lead byte alone", "{\\rtf1\\ansicpg932 a\\'82{\\b b}\\'a0\\'82}",
+                 "a\uFFFDb\uFFFD\uFFFD"},
+        TextCase{"mac", "{\\rtf1\\mac It\\'d5s \\'d0 \\'87}", "It’s – á"},
+        TextCase{"mac charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset77 G;}}\\'d2{\\f1\\'d2}}", "Ò“"},
+        TextCase{"font code page before charset",
+                 "{\\rtf1{\\fonttbl{\\f1\\cpg1251 A;}{\\f2\\fcharset204\\cpg1253 "
+                 "B;}}\\f1\\'c8\\f2\\'c8}",
+                 "ИΘ"},
+        TextCase{"symbol fonts",
+                 "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}}"
+                 "{\\f1\\'b7 a\\'b3b\\u61623?}{\\f2\\'a7\\u61623?}}",
+                 "• α≥β•\uF0A7\uF0B7"},
         TextCase{"unicode", "{\\rtf1 \\u1046?\\u1091?k}", "Жуk"},
         TextCase{"no fallback", "{\\rtf1 \\uc0\\u1046 x}", "Жx"},
         TextCase{"hex fallback", "{\\rtf1 \\uc2\\u1046\\'c6\\'c6x}", "Жx"},
@@ -379,7 +398,9 @@ TEST_F(RtfPaste, TextAfterTheLastParKeepsItsParagraphsAlignment)
 TEST_F(RtfPaste, MarkupAsTextTakesCharactersAsTheyAre)
 {
     Rtf::read(QStringLiteral("{\\rtf1\\ansicpg1251 é\\'e9\U0001F600}"), cursor);
-    EXPECT_EQ(paragraphs(document), QStringLiteral("abéй\U0001F600cd"));
+    // ASCII is bytes of the page: here the trail byte of a double-byte character.
+    Rtf::read(QStringLiteral("{\\rtf1\\ansicpg932 \\'83A}"), cursor);
+    EXPECT_EQ(paragraphs(document), QStringLiteral("abéй\U0001F600アcd"));
 }
 
 TEST_F(RtfPaste, LoadingInsteadLeavesNothingToUndo)

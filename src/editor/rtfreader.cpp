@@ -82,6 +82,7 @@ enum class Word : quint8 {
     Charset,
     CodePage,
     ColorTable,
+    FontCodePage,
     DefaultFont,
     Font,
     FontSize,
@@ -141,6 +142,7 @@ constexpr WordEntry Words[] = {
     {"colortbl", Word::ColorTable},
     {"comment", Word::Skip},
     {"company", Word::Skip},
+    {"cpg", Word::FontCodePage},
     {"creatim", Word::Skip},
     {"datafield", Word::Skip},
     {"datastore", Word::Skip},
@@ -328,6 +330,7 @@ private:
     void unicode(int parameter);
     void byte(uchar b);
     int codePageOf(int font) const;
+    int pageOfFont(int charset, int codePage, QStringView family) const;
 
     // Output: text gathers into a run of one format until the format changes.
     void beginText();
@@ -364,6 +367,7 @@ private:
     {
         QString family;
         int charset = -1;
+        int codePage = 0; // its \cpg, where given
         int familyId = 0; // the same for every font of the same family
     };
     QHash<int, Font> m_fonts;
@@ -372,6 +376,7 @@ private:
     {
         int number = -1;
         int charset = -1;
+        int codePage = 0;
         QByteArray bytes;
         QString name;
     } m_fontName;
@@ -386,6 +391,7 @@ private:
     CharProps m_runProps;
     QByteArray m_bytes; // undecoded, so that multi-byte sequences meet
     int m_bytesCodePage = CodePage::Western;
+    CodePage::ReadingDecoder m_decoder;
     char16_t m_highSurrogate = 0;
 
     // A \par is held back until more text shows it was not the last.
@@ -509,7 +515,8 @@ template<typename Char> const Char *Reader::escape(const Char *p, const Char *co
     case '\\':
     case '{':
     case '}':
-        character(first);
+        // Bytes of the text: a double-byte character may end in one.
+        byte(uchar(first));
         break;
     case '~':
         character(0x00A0);
@@ -556,9 +563,16 @@ template<typename Char> const Char *Reader::text(const Char *p, const Char *cons
         if constexpr (sizeof(Char) == 1) {
             appendBytes(reinterpret_cast<const char *>(p), stop - p, top().codePage);
         } else {
-            settleBytes();
-            for (; p < stop; ++p)
-                appendUnit(*p);
+            // ASCII is bytes of the page, as in markup read as bytes; the rest is as it is.
+            for (; p < stop; ++p) {
+                if (*p < 0x80) {
+                    const char ascii = char(*p);
+                    appendBytes(&ascii, 1, top().codePage);
+                } else {
+                    settleBytes();
+                    appendUnit(*p);
+                }
+            }
         }
         break;
     case Destination::FontTable:
@@ -612,8 +626,20 @@ void Reader::closeGroup()
 int Reader::codePageOf(int font) const
 {
     const auto found = m_fonts.constFind(font);
-    return CodePage::forRtfCharset(found == m_fonts.cend() ? -1 : found->charset,
-                                   m_documentCodePage);
+    return found == m_fonts.cend() ? m_documentCodePage
+                                   : pageOfFont(found->charset, found->codePage, found->family);
+}
+
+// A font's \cpg wins over its charset, where it names a page; the Symbol font has characters
+// of its own, other symbol fonts their pictures.
+int Reader::pageOfFont(int charset, int codePage, QStringView family) const
+{
+    if (codePage > 0 && codePage != CodePage::Symbol)
+        return codePage;
+    const int page = CodePage::forRtfCharset(charset, m_documentCodePage);
+    if (page == CodePage::Symbol && family.compare(u"Symbol", Qt::CaseInsensitive) == 0)
+        return CodePage::SymbolFont;
+    return page;
 }
 
 void Reader::controlWord(const WordEntry *entry, bool hasParameter, int parameter)
@@ -635,6 +661,8 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
             m_fontName.number = parameter;
         } else if (entry->word == Word::Charset) {
             m_fontName.charset = parameter;
+        } else if (entry->word == Word::FontCodePage) {
+            m_fontName.codePage = parameter;
         } else if (entry->word == Word::Skip) {
             group.destination = Destination::Skip;
         }
@@ -748,6 +776,10 @@ void Reader::unicode(int parameter)
     const int code = parameter < 0 ? parameter + 0x10000 : parameter;
     if (code < 0 || code > 0x10FFFF) {
         character(Replacement);
+    } else if (code >= 0xF020 && code <= 0xF0FF && top().codePage == CodePage::SymbolFont) {
+        // The font's picture, as Windows numbers it, is one of the Symbol font's characters.
+        const char symbol = char(code - 0xF000);
+        character(m_decoder.decode(QByteArrayView(&symbol, 1), CodePage::SymbolFont)[0].unicode());
     } else if (code > 0xFFFF) {
         character(QChar::highSurrogate(char32_t(code)));
         character(QChar::lowSurrogate(char32_t(code)));
@@ -817,7 +849,7 @@ void Reader::settleBytes()
 {
     if (m_bytes.isEmpty())
         return;
-    const QString decoded = CodePage::decode(m_bytes, m_bytesCodePage);
+    const QString decoded = m_decoder.decode(m_bytes, m_bytesCodePage);
     m_bytes.clear();
     for (const QChar c : decoded)
         appendUnit(c.unicode());
@@ -996,8 +1028,10 @@ QTextCharFormat Reader::format(const CharProps &props) const
 void Reader::fontNameUnit(char16_t c)
 {
     if (!m_fontName.bytes.isEmpty()) {
-        m_fontName.name += CodePage::decode(
-            m_fontName.bytes, CodePage::forRtfCharset(m_fontName.charset, m_documentCodePage));
+        // A symbol font's name is in letters.
+        const int page = pageOfFont(m_fontName.charset, m_fontName.codePage, {});
+        m_fontName.name += m_decoder.decode(m_fontName.bytes,
+                                            page == CodePage::Symbol ? m_documentCodePage : page);
         m_fontName.bytes.clear();
     }
     m_fontName.name += QChar(c);
@@ -1011,7 +1045,7 @@ void Reader::commitFont()
         auto id = m_familyIds.constFind(family);
         if (id == m_familyIds.cend())
             id = m_familyIds.insert(family, int(m_familyIds.size()) + 1);
-        m_fonts.insert(m_fontName.number, {family, m_fontName.charset, *id});
+        m_fonts.insert(m_fontName.number, {family, m_fontName.charset, m_fontName.codePage, *id});
         m_formats.clear();
     }
     m_fontName = {};
