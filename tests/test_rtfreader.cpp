@@ -180,7 +180,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "{\\rtf1 a\\emdash b\\endash c\\lquote d\\rquote e\\ldblquote f\\rdblquote "
                  "g\\bullet h}",
                  "a—b–c‘d’e“f”g•h"},
-        TextCase{"hyphens and spaces", "{\\rtf1 a\\~b\\_c\\-d}", "a\u00A0b\u2011cd"},
+        TextCase{"hyphens and spaces", "{\\rtf1 a\\~b\\_c\\-d}", "a\u00A0b\u2011c\u00ADd"},
+        TextCase{"footnote marks, not their text",
+                 "{\\rtf1 a{\\super\\chftn}{\\footnote{\\super\\chftn} "
+                 "A.}b\\chftn{\\footnote\\chftn B.}}",
+                 "a1b2"},
+        TextCase{"first footnote's number", "{\\rtf1\\ftnstart7 a\\chftn}", "a7"},
+        TextCase{"page number", "{\\rtf1 p. \\chpgn}", "p. 1"},
         TextCase{"line ends in markup", "{\\rtf1 ab\r\ncd\nef\rg}", "abcdefg"},
         TextCase{"line and tab", "{\\rtf1 a\\line b\\tab c}", "a\u2028b\tc"},
         TextCase{"paragraph separator breaks the line", "{\\rtf1 a\\u8233?b}", "a\u2028b"},
@@ -215,6 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"unicode", "{\\rtf1 \\u1046?\\u1091?k}", "Жуk"},
         TextCase{"no fallback", "{\\rtf1 \\uc0\\u1046 x}", "Жx"},
         TextCase{"hex fallback", "{\\rtf1 \\uc2\\u1046\\'c6\\'c6x}", "Жx"},
+        TextCase{"malformed hex fallback", "{\\rtf1 \\u345\\'3?x{\\u345\\'}y}", "řxřy"},
         TextCase{"fallback is a control word", "{\\rtf1 \\u1046\\emdash x}", "Жx"},
         TextCase{"\\uc ends with its group", "{\\rtf1 {\\uc2\\u1046 ab}\\u1046 cd}", "ЖЖd"},
         TextCase{"fallback ends at a brace", "{\\rtf1 \\uc3\\u1046 a{b}c}", "Жbc"},

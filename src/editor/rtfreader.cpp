@@ -87,6 +87,8 @@ enum class Word : quint8 {
     Font,
     FontSize,
     FontTable,
+    FootnoteMark,
+    FootnoteStart,
     Foreground,
     Green,
     Italic,
@@ -138,6 +140,8 @@ constexpr WordEntry Words[] = {
     {"cb", Word::Background},
     {"cell", Word::Char, '\t'}, // table cells: tab-separated text in paragraph rows
     {"cf", Word::Foreground},
+    {"chftn", Word::FootnoteMark},
+    {"chpgn", Word::Char, '1'}, // the page number; a document without pages is on its first
     {"colorschememapping", Word::Skip},
     {"colortbl", Word::ColorTable},
     {"comment", Word::Skip},
@@ -169,6 +173,7 @@ constexpr WordEntry Words[] = {
     {"ftncn", Word::Skip},
     {"ftnsep", Word::Skip},
     {"ftnsepc", Word::Skip},
+    {"ftnstart", Word::FootnoteStart},
     {"generator", Word::Skip},
     {"green", Word::Green},
     {"header", Word::Skip},
@@ -362,6 +367,8 @@ private:
 
     int m_documentCodePage = CodePage::Western;
     int m_defaultFont = -1;
+    // The next footnote's number. Its mark is shown; its text, like headers, is not.
+    qint64 m_footnote = 1;
 
     struct Font
     {
@@ -501,9 +508,12 @@ template<typename Char> const Char *Reader::escape(const Char *p, const Char *co
         int digits = 0;
         for (; digits < 2 && p < end && hexValue(*p) >= 0; ++p, ++digits)
             value = value * 16 + hexValue(*p);
-        if (m_skip > 0)
+        if (m_skip > 0) {
+            // A fallback is one character, malformed or not: it takes its two characters.
+            for (; digits < 2 && p < end && !isSpecial(*p); ++p, ++digits) {
+            }
             --m_skip;
-        else if (digits == 2)
+        } else if (digits == 2)
             byte(uchar(value));
         return p;
     }
@@ -524,6 +534,9 @@ template<typename Char> const Char *Reader::escape(const Char *p, const Char *co
     case '_':
         character(0x2011);
         break;
+    case '-': // shows only where a line breaks
+        character(0x00AD);
+        break;
     case '\t':
         character('\t');
         break;
@@ -538,7 +551,7 @@ template<typename Char> const Char *Reader::escape(const Char *p, const Char *co
         if (m_overflow == 0)
             top().destination = Destination::Skip;
         break;
-    default: // \- (optional hyphen) and the symbols of indexes and formulas show nothing
+    default: // the symbols of indexes and formulas show nothing
         break;
     }
     return p;
@@ -761,6 +774,15 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
         break;
     case Word::Char:
         character(char16_t(entry->value));
+        break;
+    case Word::FootnoteMark:
+        if (where == Destination::Text) {
+            for (const QChar digit : QString::number(m_footnote++))
+                character(digit.unicode());
+        }
+        break;
+    case Word::FootnoteStart:
+        m_footnote = parameter;
         break;
     case Word::UnicodeSkip:
         group.unicodeSkip = hasParameter ? std::clamp(parameter, 0, 0xFFFF) : 1;
