@@ -234,6 +234,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "{\\pict 0a0b}{\\header H}{\\footerl F}{\\*\\unknown U}"
                  "{\\listtable{\\list L}}{\\object{\\result R}}A}",
                  "A"},
+        TextCase{
+            "\\* marks a group only at its start",
+            "{\\rtf1 {\\field{\\*\\fldinst X}{\\fldrslt \\*\\cs12 a}}{\\*\\x b}{\\* c}{\\*\\'41}d}",
+            "ad"},
         TextCase{"field result", "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}",
                  "link"},
         TextCase{"list number", "{\\rtf1 {\\pntext 1.\\tab}Item}", "1.\tItem"},

@@ -328,6 +328,7 @@ private:
 
     template<typename Char> const Char *escape(const Char *p, const Char *end);
     template<typename Char> const Char *text(const Char *p, const Char *end);
+    void unstar(const WordEntry *entry);
     void openGroup();
     void closeGroup();
     void controlWord(const WordEntry *entry, bool hasParameter, int parameter);
@@ -364,6 +365,8 @@ private:
     qint64 m_overflow = 0;      // groups open beyond MaxGroupDepth; each took a byte of input
     qint64 m_skip = 0;          // fallback characters of a \uN still to skip
     bool m_done = false;
+    bool m_groupStart = false; // nothing but \* since the last '{'
+    bool m_starred = false;    // \* right after a '{', waiting for its destination
 
     int m_documentCodePage = CodePage::Western;
     int m_defaultFont = -1;
@@ -431,6 +434,8 @@ template<typename Char> void Reader::parse(const Char *p, const Char *const end)
             ++p;
             m_skip = 0;
             openGroup();
+            m_groupStart = true;
+            m_starred = false;
             // Beyond the depth limit groups are only counted; a run of them at once.
             while (m_overflow > 0 && p < end && *p == '{') {
                 ++p;
@@ -441,9 +446,11 @@ template<typename Char> void Reader::parse(const Char *p, const Char *const end)
             ++p;
             m_skip = 0;
             closeGroup();
+            m_groupStart = m_starred = false;
             break;
         case '\\':
             p = escape(p + 1, end);
+            m_groupStart = m_starred;
             break;
         case '\r':
         case '\n':
@@ -451,10 +458,19 @@ template<typename Char> void Reader::parse(const Char *p, const Char *const end)
             ++p;
             break;
         default:
+            unstar(nullptr);
+            m_groupStart = false;
             p = text(p, end);
             break;
         }
     }
+}
+
+void Reader::unstar(const WordEntry *entry)
+{
+    // Only a destination that the reader does not know is skipped.
+    if (std::exchange(m_starred, false) && !entry && m_overflow == 0)
+        top().destination = Destination::Skip;
 }
 
 template<typename Char> const Char *Reader::escape(const Char *p, const Char *const end)
@@ -498,11 +514,14 @@ template<typename Char> const Char *Reader::escape(const Char *p, const Char *co
             --m_skip;
             return p;
         }
+        unstar(entry);
         controlWord(entry, hasParameter, int(negative ? -value : value));
         return p;
     }
 
     ++p;
+    if (first != '*')
+        unstar(nullptr);
     if (first == '\'') {
         int value = 0;
         int digits = 0;
@@ -546,11 +565,10 @@ template<typename Char> const Char *Reader::escape(const Char *p, const Char *co
             paragraph();
         break;
     case '*':
-        // Marks a destination that a reader may skip when it does not know it; this one
-        // knows none of them it would show.
-        if (m_overflow == 0)
-            top().destination = Destination::Skip;
-        break;
+        // Marks the group as a destination that a reader may skip when it does not know it;
+        // elsewhere it means nothing.
+        m_starred = m_groupStart;
+        return p;
     default: // the symbols of indexes and formulas show nothing
         break;
     }
