@@ -240,6 +240,22 @@ INSTANTIATE_TEST_SUITE_P(
             "ad"},
         TextCase{"field result", "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}",
                  "link"},
+        TextCase{
+            "field without a result",
+            "{\\rtf1{\\fonttbl{\\f3\\fcharset2 Symbol;}}{\\field{\\*\\fldinst SYMBOL 183 \\\\f "
+            "\"Symbol\" \\\\s 10}{\\fldrslt }}{\\field{\\*\\fldinst SYMBOL 0x41 \\\\f Symbol}}"
+            "{\\field{\\*\\fldinst SYMBOL 8364 \\\\u}}{\\field{\\*\\fldinst {PAGE }}}"
+            "{\\field{\\*\\fldinst PAGE}{\\fldrslt 4}}}",
+            "•Α€14"},
+        TextCase{
+            "field text in its code",
+            "{\\rtf1 {\\field{\\*\\fldinst GOTOBUTTON intro {\\b Go on}}}|{\\field{\\*\\fldinst "
+            "QUOTE \"a \\'e9\"}}|{\\field{\\*\\fldinst QUOTE b \\\\* MERGEFORMAT}}}",
+            "Go on|a é|b"},
+        TextCase{"malformed field codes",
+                 "{\\rtf1 {\\field{\\*\\fldinst SYMBOL x}}{\\field{\\*\\fldinst SYMBOL 99999999}}"
+                 "{\\field{\\*\\fldinst QUOTE \"c}}{\\*\\fldinst d}e}",
+                 "ce"},
         TextCase{"list number", "{\\rtf1 {\\pntext 1.\\tab}Item}", "1.\tItem"},
         TextCase{"binary with braces", "{\\rtf1 {\\pict\\bin6 }}}{{{}A}", "A"},
         TextCase{"binary in text", "{\\rtf1 a\\bin3 xyzb}", "ab"},

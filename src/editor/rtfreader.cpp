@@ -29,7 +29,8 @@ constexpr char16_t Replacement = 0xFFFD;
 // A property of our own on the formats made here; see Reader::format().
 constexpr int FormatKey = QTextFormat::UserProperty + 0x7274;
 
-enum class Destination : quint8 { Text, FontTable, ColorTable, Skip };
+// Instruction: a field's code, kept to show what a field without a result would.
+enum class Destination : quint8 { Text, FontTable, ColorTable, Instruction, Skip };
 enum class Underline : quint8 { None, Single, Dotted, Dashed, Wave };
 enum class Script : quint8 { Normal, Super, Sub };
 
@@ -84,6 +85,8 @@ enum class Word : quint8 {
     ColorTable,
     FontCodePage,
     DefaultFont,
+    Field,
+    FieldInstruction,
     Font,
     FontSize,
     FontTable,
@@ -162,7 +165,8 @@ constexpr WordEntry Words[] = {
     {"falt", Word::Skip},
     {"fchars", Word::Skip},
     {"fcharset", Word::Charset},
-    {"fldinst", Word::Skip}, // a field's code; its result, \fldrslt, is shown
+    {"field", Word::Field},
+    {"fldinst", Word::FieldInstruction}, // its result, \fldrslt, is text as any other
     {"fonttbl", Word::FontTable},
     {"footer", Word::Skip},
     {"footerf", Word::Skip},
@@ -331,6 +335,11 @@ private:
     void unstar(const WordEntry *entry);
     void openGroup();
     void closeGroup();
+    void instructionBytes(const char *bytes, qsizetype count);
+    void instructionUnit(char16_t c);
+    void settleInstruction();
+    void finishField();
+    QString fieldFallback(QStringView code);
     void controlWord(const WordEntry *entry, bool hasParameter, int parameter);
     void character(char16_t c);
     void unicode(int parameter);
@@ -370,6 +379,18 @@ private:
 
     int m_documentCodePage = CodePage::Western;
     int m_defaultFont = -1;
+    // Fields open around the text; each stands at the depth of its group.
+    struct Field
+    {
+        std::size_t depth;
+        qint64 textMark; // m_textCount at its start: the same at its end when it showed nothing
+        QString code;
+        QByteArray bytes; // of the code, not yet decoded
+        int codePage = CodePage::Western;
+    };
+    std::vector<Field> m_fields;
+    qint64 m_textCount = 0; // pieces of text shown so far
+
     // The next footnote's number. Its mark is shown; its text, like headers, is not.
     qint64 m_footnote = 1;
 
@@ -382,6 +403,7 @@ private:
     };
     QHash<int, Font> m_fonts;
     QHash<QString, int> m_familyIds;
+    QHash<QString, int> m_fontOfFamily; // the first font of each name
     struct
     {
         int number = -1;
@@ -622,6 +644,16 @@ template<typename Char> const Char *Reader::text(const Char *p, const Char *cons
                 commitColor();
         }
         break;
+    case Destination::Instruction:
+        for (; p < stop; ++p) {
+            if (sizeof(Char) == 1 || *p < 0x80) {
+                const char b = char(*p);
+                instructionBytes(&b, 1);
+            } else {
+                instructionUnit(*p);
+            }
+        }
+        break;
     case Destination::Skip:
         break;
     }
@@ -643,6 +675,8 @@ void Reader::closeGroup()
         --m_overflow;
         return;
     }
+    while (!m_fields.empty() && m_fields.back().depth == m_stack.size())
+        finishField();
     const Destination closed = top().destination;
     m_stack.pop_back();
     if (closed == Destination::FontTable) {
@@ -654,6 +688,120 @@ void Reader::closeGroup()
         m_done = true;
 }
 
+void Reader::instructionBytes(const char *bytes, qsizetype count)
+{
+    Field &field = m_fields.back();
+    if (field.codePage != top().codePage) {
+        settleInstruction();
+        field.codePage = top().codePage;
+    }
+    field.bytes.append(bytes, count);
+}
+
+void Reader::instructionUnit(char16_t c)
+{
+    settleInstruction();
+    m_fields.back().code += QChar(c);
+}
+
+void Reader::settleInstruction()
+{
+    Field &field = m_fields.back();
+    if (!field.bytes.isEmpty()) {
+        field.code += m_decoder.decode(field.bytes, field.codePage);
+        field.bytes.clear();
+    }
+}
+
+// A field whose result is empty or missing shows what its code gives where that is plain.
+void Reader::finishField()
+{
+    if (m_fields.back().textMark == m_textCount) {
+        settleInstruction();
+        const QString shown = fieldFallback(m_fields.back().code);
+        m_fields.pop_back();
+        for (const QChar c : shown)
+            character(c.unicode());
+    } else {
+        m_fields.pop_back();
+    }
+}
+
+namespace {
+
+// The next word of a field's code from i on, a quoted one without its quotes.
+QStringView nextWord(QStringView code, qsizetype &i)
+{
+    while (i < code.size() && code[i].isSpace())
+        ++i;
+    const qsizetype start = i;
+    if (i < code.size() && code[i] == u'"') {
+        const qsizetype close = code.indexOf(u'"', start + 1);
+        i = close < 0 ? code.size() : close + 1;
+        return code.sliced(start + 1, (close < 0 ? code.size() : close) - start - 1);
+    }
+    while (i < code.size() && !code[i].isSpace())
+        ++i;
+    return code.sliced(start, i - start);
+}
+
+} // namespace
+
+QString Reader::fieldFallback(QStringView code)
+{
+    qsizetype i = 0;
+    const QStringView kind = nextWord(code, i);
+    const auto is = [&](QStringView name) {
+        return kind.compare(name, Qt::CaseInsensitive) == 0;
+    };
+    if (is(u"PAGE"))
+        return QStringLiteral("1");
+    if (is(u"QUOTE") || is(u"GOTOBUTTON") || is(u"MACROBUTTON")) {
+        // QUOTE "text"; GOTOBUTTON and MACROBUTTON name their target before their text.
+        if (!is(u"QUOTE"))
+            nextWord(code, i);
+        const QStringView rest = code.sliced(i).trimmed();
+        if (rest.startsWith(u'"'))
+            return nextWord(rest, i = 0).toString();
+        const qsizetype switches = rest.indexOf(u" \\");
+        return (switches < 0 ? rest : rest.first(switches)).trimmed().toString();
+    }
+    if (!is(u"SYMBOL"))
+        return {};
+    // SYMBOL 183 \f "Symbol" \s 10: a character of a font, or of Unicode with \u.
+    const QStringView number = nextWord(code, i);
+    bool ok = false;
+    const bool hex = number.startsWith(u"0x", Qt::CaseInsensitive);
+    const uint value = (hex ? number.sliced(2) : number).toUInt(&ok, hex ? 16 : 10);
+    if (!ok || value == 0 || value > 0x10FFFF)
+        return {};
+    int page = top().codePage;
+    bool unicode = false;
+    while (i < code.size()) {
+        const QStringView option = nextWord(code, i);
+        if (option.compare(u"\\u", Qt::CaseInsensitive) == 0) {
+            unicode = true;
+        } else if (option.compare(u"\\j", Qt::CaseInsensitive) == 0) {
+            page = 932;
+        } else if (option.compare(u"\\f", Qt::CaseInsensitive) == 0) {
+            const QString family = nextWord(code, i).toString();
+            const auto font = m_fontOfFamily.constFind(family);
+            page = font != m_fontOfFamily.cend() ? codePageOf(*font) : pageOfFont(-1, 0, family);
+        }
+    }
+    const bool doubleByte = page == 932 || page == 936 || page == 949 || page == 950;
+    if (!unicode && (value < 0x100 || (doubleByte && value < 0x10000))) {
+        const char bytes[] = {char(value >> 8), char(value)};
+        return m_decoder.decode(
+            value < 0x100 ? QByteArrayView(bytes + 1, 1) : QByteArrayView(bytes, 2), page);
+    }
+    if (page == CodePage::SymbolFont && value >= 0xF020 && value <= 0xF0FF) {
+        const char symbol = char(value - 0xF000);
+        return m_decoder.decode(QByteArrayView(&symbol, 1), page);
+    }
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(&value), 1);
+}
+
 int Reader::codePageOf(int font) const
 {
     const auto found = m_fonts.constFind(font);
@@ -661,16 +809,15 @@ int Reader::codePageOf(int font) const
                                    : pageOfFont(found->charset, found->codePage, found->family);
 }
 
-// A font's \cpg wins over its charset, where it names a page; the Symbol font has characters
-// of its own, other symbol fonts their pictures.
+// A font's \cpg wins over its charset, where it names a page. The Symbol font has characters
+// of its own, whatever charset it is given; other symbol fonts have their pictures.
 int Reader::pageOfFont(int charset, int codePage, QStringView family) const
 {
     if (codePage > 0 && codePage != CodePage::Symbol)
         return codePage;
-    const int page = CodePage::forRtfCharset(charset, m_documentCodePage);
-    if (page == CodePage::Symbol && family.compare(u"Symbol", Qt::CaseInsensitive) == 0)
+    if (family.compare(u"Symbol", Qt::CaseInsensitive) == 0)
         return CodePage::SymbolFont;
-    return page;
+    return CodePage::forRtfCharset(charset, m_documentCodePage);
 }
 
 void Reader::controlWord(const WordEntry *entry, bool hasParameter, int parameter)
@@ -697,6 +844,11 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
         } else if (entry->word == Word::Skip) {
             group.destination = Destination::Skip;
         }
+        return;
+    }
+    if (where == Destination::Instruction) {
+        if (entry->word == Word::Skip)
+            group.destination = Destination::Skip;
         return;
     }
     if (where == Destination::ColorTable) {
@@ -793,6 +945,15 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
     case Word::Char:
         character(char16_t(entry->value));
         break;
+    case Word::Field:
+        m_fields.push_back({m_stack.size(), m_textCount, {}, {}, group.codePage});
+        break;
+    case Word::FieldInstruction:
+        // Only the code of the field whose group holds it.
+        group.destination = !m_fields.empty() && m_fields.back().depth + 1 == m_stack.size()
+                                ? Destination::Instruction
+                                : Destination::Skip;
+        break;
     case Word::FootnoteMark:
         if (where == Destination::Text) {
             for (const QChar digit : QString::number(m_footnote++))
@@ -840,6 +1001,9 @@ void Reader::character(char16_t c)
     case Destination::FontTable:
         fontNameUnit(c);
         break;
+    case Destination::Instruction:
+        instructionUnit(c);
+        break;
     default:
         break;
     }
@@ -858,6 +1022,9 @@ void Reader::byte(uchar b)
     case Destination::FontTable:
         fontNameByte(b);
         break;
+    case Destination::Instruction:
+        instructionBytes(reinterpret_cast<const char *>(&b), 1);
+        break;
     default:
         break;
     }
@@ -873,6 +1040,7 @@ void Reader::beginText()
         m_runProps = group.chars;
     }
     m_textSinceBreak = true;
+    ++m_textCount;
     m_textAlignment = group.alignment;
 }
 
@@ -1086,6 +1254,8 @@ void Reader::commitFont()
         if (id == m_familyIds.cend())
             id = m_familyIds.insert(family, int(m_familyIds.size()) + 1);
         m_fonts.insert(m_fontName.number, {family, m_fontName.charset, m_fontName.codePage, *id});
+        if (!m_fontOfFamily.contains(family))
+            m_fontOfFamily.insert(family, m_fontName.number);
         m_formats.clear();
     }
     m_fontName = {};
