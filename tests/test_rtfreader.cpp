@@ -256,6 +256,14 @@ INSTANTIATE_TEST_SUITE_P(
                  "{\\rtf1 {\\field{\\*\\fldinst SYMBOL x}}{\\field{\\*\\fldinst SYMBOL 99999999}}"
                  "{\\field{\\*\\fldinst QUOTE \"c}}{\\*\\fldinst d}e}",
                  "ce"},
+        TextCase{
+            "text boxes",
+            "{\\rtf1 a{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}{\\sv 202}}{\\shptxt "
+            "\\pard "
+            "B\\par}}{\\shprslt{\\*\\do\\dptxbx{\\dptxbxtext B}}}}c{\\*\\do\\dobxpage\\dptxbx"
+            "{\\dptxbxtext D\\par}\\dpx0 }e{\\do{\\dptxbx F}}{\\shp{\\*\\shpinst{\\sp{\\sn a}{\\sv "
+            "1}}}}g}",
+            "aB\ncD\neFg"},
         TextCase{"list number", "{\\rtf1 {\\pntext 1.\\tab}Item}", "1.\tItem"},
         TextCase{"binary with braces", "{\\rtf1 {\\pict\\bin6 }}}{{{}A}", "A"},
         TextCase{"binary in text", "{\\rtf1 a\\bin3 xyzb}", "ab"},

@@ -29,8 +29,9 @@ constexpr char16_t Replacement = 0xFFFD;
 // A property of our own on the formats made here; see Reader::format().
 constexpr int FormatKey = QTextFormat::UserProperty + 0x7274;
 
-// Instruction: a field's code, kept to show what a field without a result would.
-enum class Destination : quint8 { Text, FontTable, ColorTable, Instruction, Skip };
+// Instruction: a field's code, kept to show what a field without a result would. Shape: a
+// drawing, which shows nothing but the text of its text box.
+enum class Destination : quint8 { Text, FontTable, ColorTable, Instruction, Shape, Skip };
 enum class Underline : quint8 { None, Single, Dotted, Dashed, Wave };
 enum class Script : quint8 { Normal, Super, Sub };
 
@@ -100,6 +101,8 @@ enum class Word : quint8 {
     Plain,
     Red,
     Script,
+    Shape,
+    ShapeText,
     Strike,
     Underline,
     Unicode,
@@ -154,9 +157,11 @@ constexpr WordEntry Words[] = {
     {"datafield", Word::Skip},
     {"datastore", Word::Skip},
     {"deff", Word::DefaultFont},
-    {"do", Word::Skip},
+    {"do", Word::Shape},
     {"doccomm", Word::Skip},
     {"docvar", Word::Skip},
+    {"dptxbx", Word::ShapeText, 1}, // a text box where it opens a group, else a flag
+    {"dptxbxtext", Word::ShapeText},
     {"emdash", Word::Char, 0x2014},
     {"emspace", Word::Char, 0x2003},
     {"endash", Word::Char, 0x2013},
@@ -235,8 +240,11 @@ constexpr WordEntry Words[] = {
     {"rsidtbl", Word::Skip},
     {"rtlmark", Word::Char, 0x200F},
     {"sect", Word::Paragraph},
-    {"shp", Word::Skip},
-    {"shpinst", Word::Skip},
+    {"shp", Word::Shape},
+    {"shpgrp", Word::Shape},
+    {"shpinst", Word::Shape},
+    {"shprslt", Word::Skip}, // the same drawing again, for readers that know no shapes
+    {"shptxt", Word::ShapeText},
     {"strike", Word::Strike},
     {"stylesheet", Word::Skip},
     {"sub", Word::Script, int(Script::Sub)},
@@ -654,6 +662,7 @@ template<typename Char> const Char *Reader::text(const Char *p, const Char *cons
             }
         }
         break;
+    case Destination::Shape:
     case Destination::Skip:
         break;
     }
@@ -846,6 +855,13 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
         }
         return;
     }
+    if (where == Destination::Shape) {
+        if (entry->word == Word::Skip)
+            group.destination = Destination::Skip;
+        else if (entry->word == Word::ShapeText && (entry->value == 0 || m_groupStart))
+            group.destination = Destination::Text;
+        return;
+    }
     if (where == Destination::Instruction) {
         if (entry->word == Word::Skip)
             group.destination = Destination::Skip;
@@ -874,6 +890,9 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
     switch (entry->word) {
     case Word::Skip:
         group.destination = Destination::Skip;
+        break;
+    case Word::Shape:
+        group.destination = Destination::Shape;
         break;
     case Word::FontTable:
         group.destination = Destination::FontTable;
