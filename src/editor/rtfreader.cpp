@@ -965,6 +965,10 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
         character(char16_t(entry->value));
         break;
     case Word::Field:
+        // A second \field in the same group starts that group's field again, so that there
+        // are no more fields than groups.
+        if (!m_fields.empty() && m_fields.back().depth == m_stack.size())
+            m_fields.pop_back();
         m_fields.push_back({m_stack.size(), m_textCount, {}, {}, group.codePage});
         break;
     case Word::FieldInstruction:
