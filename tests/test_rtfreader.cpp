@@ -242,11 +242,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "link"},
         TextCase{
             "field without a result",
-            "{\\rtf1{\\fonttbl{\\f3\\fcharset2 Symbol;}}{\\field{\\*\\fldinst SYMBOL 183 \\\\f "
-            "\"Symbol\" \\\\s 10}{\\fldrslt }}{\\field{\\*\\fldinst SYMBOL 0x41 \\\\f Symbol}}"
+            "{\\rtf1{\\fonttbl{\\f3\\fcharset2 Symbol;}{\\f4\\fcharset2 Wingdings;}}{\\field{\\*"
+            "\\fldinst SYMBOL 183 \\\\f \"Symbol\" \\\\s 10}{\\fldrslt }}{\\field{\\*\\fldinst "
+            "SYMBOL 0x41 \\\\f Symbol}}{\\field{\\*\\fldinst SYMBOL 167 \\\\f \"Wingdings\"}}"
             "{\\field{\\*\\fldinst SYMBOL 8364 \\\\u}}{\\field{\\*\\fldinst {PAGE }}}"
-            "{\\field{\\*\\fldinst PAGE}{\\fldrslt 4}}}",
-            "•Α€14"},
+            "{\\field{\\*\\fldinst PAGE}{\\fldrslt 4}}"
+            "{\\field{\\*\\fldinst QUOTE \"x\"}{\\fldrslt {\\field{\\*\\fldinst PAGE}}}}}",
+            "•Α\uF0A7€141"},
         TextCase{
             "field text in its code",
             "{\\rtf1 {\\field{\\*\\fldinst GOTOBUTTON intro {\\b Go on}}}|{\\field{\\*\\fldinst "
@@ -369,6 +371,7 @@ const FormatCase Formats[] = {
     {"bold off", "\\b B\\b0 n", "n", Weight, None},
     {"bold ends with its group", "{\\b B}n", "n", Weight, None},
     {"italic", "\\i I\\i0 n", "I", QTextFormat::FontItalic, Yes},
+    {"italic off", "\\i I\\i0 n", "n", QTextFormat::FontItalic, None},
     {"strike", "\\strike S", "S", QTextFormat::FontStrikeOut, Yes},
     {"underline", "\\ul U", "U", Underline, Single},
     {"underline off", "\\ul U\\ul0 n", "n", Underline, None},
