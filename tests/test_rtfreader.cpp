@@ -61,7 +61,7 @@ TEST(CodePage, EveryByteComesBackAsItWas)
     QByteArray all;
     for (int i = 0; i < 256; ++i)
         all += char(i);
-    for (int page : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874, 437, 850}) {
+    for (int page : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874, 437, 850, 10000}) {
         const CodePage::Encoded back = CodePage::encode(CodePage::decode(all, page), page);
         EXPECT_TRUE(back.complete && back.bytes == all) << page;
     }
@@ -104,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{874, "\xA1\xFB\xDB", "\u0E01\u0E5B\u00DB", true},
                       CodeCase{437, "\x80\xB0\xFF\xE1", "\u00C7\u2591\u00A0\u00DF", true},
                       CodeCase{850, "\x9B\xF2", "\u00F8\u2017", true},
+                      CodeCase{10000, "\xD5\xD0\x87\xDB", "’–á€", true},
                       CodeCase{1252, "Caf\xE9 \x80", "Café €", true},
                       CodeCase{1252, "???", "Жук", false},
                       CodeCase{1251, "\xC6\xF3\xEA", "Жук", true},
@@ -179,7 +180,13 @@ INSTANTIATE_TEST_SUITE_P(
                  "{\\rtf1 a\\emdash b\\endash c\\lquote d\\rquote e\\ldblquote f\\rdblquote "
                  "g\\bullet h}",
                  "a—b–c‘d’e“f”g•h"},
-        TextCase{"hyphens and spaces", "{\\rtf1 a\\~b\\_c\\-d}", "a\u00A0b\u2011cd"},
+        TextCase{"hyphens and spaces", "{\\rtf1 a\\~b\\_c\\-d}", "a\u00A0b\u2011c\u00ADd"},
+        TextCase{"footnote marks, not their text",
+                 "{\\rtf1 a{\\super\\chftn}{\\footnote{\\super\\chftn} "
+                 "A.}b\\chftn{\\footnote\\chftn B.}}",
+                 "a1b2"},
+        TextCase{"first footnote's number", "{\\rtf1\\ftnstart7 a\\chftn}", "a7"},
+        TextCase{"page number", "{\\rtf1 p. \\chpgn}", "p. 1"},
         TextCase{"line ends in markup", "{\\rtf1 ab\r\ncd\nef\rg}", "abcdefg"},
         TextCase{"line and tab", "{\\rtf1 a\\line b\\tab c}", "a\u2028b\tc"},
         TextCase{"paragraph separator breaks the line", "{\\rtf1 a\\u8233?b}", "a\u2028b"},
@@ -192,10 +199,29 @@ INSTANTIATE_TEST_SUITE_P(
                  "Ł"},
         TextCase{"font table after \\deff", "{\\rtf1\\deff1" + Fonts + "\\'e9}", "й"},
         TextCase{"utf-8 page", "{\\rtf1\\ansicpg65001 \\'c3\\'a9\xc3\xa9}", "éé"},
-        TextCase{"page without table", "{\\rtf1\\ansicpg932 \\'82\\'a0}", "\u201A\u00A0"},
+        TextCase{"double-byte page",
+                 "{\\rtf1\\ansicpg932 \\'93\\'fa\\'96\\'7b\\'83A\\'83\\\\\\'b1}", "日本アソｱ"},
+        TextCase{
+            "double-byte charsets",
+            "{\\rtf1{\\fonttbl{\\f1\\fcharset134 S;}{\\f2\\fcharset136 M;}{\\f3\\fcharset129 G;}}"
+            "\\f1\\'d6\\'d0\\f2\\'a4\\'e5\\f3\\'c7\\'d1}",
+            "中文한"},
+        TextCase{"lead byte alone", "{\\rtf1\\ansicpg932 a\\'82{\\b b}\\'a0\\'82}",
+                 "a\uFFFDb\uFFFD\uFFFD"},
+        TextCase{"mac", "{\\rtf1\\mac It\\'d5s \\'d0 \\'87}", "It’s – á"},
+        TextCase{"mac charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset77 G;}}\\'d2{\\f1\\'d2}}", "Ò“"},
+        TextCase{"font code page before charset",
+                 "{\\rtf1{\\fonttbl{\\f1\\cpg1251 A;}{\\f2\\fcharset204\\cpg1253 "
+                 "B;}}\\f1\\'c8\\f2\\'c8}",
+                 "ИΘ"},
+        TextCase{"symbol fonts",
+                 "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}}"
+                 "{\\f1\\'b7 a\\'b3b\\u61623?}{\\f2\\'a7\\u61623?}}",
+                 "• α≥β•\uF0A7\uF0B7"},
         TextCase{"unicode", "{\\rtf1 \\u1046?\\u1091?k}", "Жуk"},
         TextCase{"no fallback", "{\\rtf1 \\uc0\\u1046 x}", "Жx"},
         TextCase{"hex fallback", "{\\rtf1 \\uc2\\u1046\\'c6\\'c6x}", "Жx"},
+        TextCase{"malformed hex fallback", "{\\rtf1 \\u345\\'3?x{\\u345\\'}y}", "řxřy"},
         TextCase{"fallback is a control word", "{\\rtf1 \\u1046\\emdash x}", "Жx"},
         TextCase{"\\uc ends with its group", "{\\rtf1 {\\uc2\\u1046 ab}\\u1046 cd}", "ЖЖd"},
         TextCase{"fallback ends at a brace", "{\\rtf1 \\uc3\\u1046 a{b}c}", "Жbc"},
@@ -208,8 +234,38 @@ INSTANTIATE_TEST_SUITE_P(
                  "{\\pict 0a0b}{\\header H}{\\footerl F}{\\*\\unknown U}"
                  "{\\listtable{\\list L}}{\\object{\\result R}}A}",
                  "A"},
+        TextCase{
+            "\\* marks a group only at its start",
+            "{\\rtf1 {\\field{\\*\\fldinst X}{\\fldrslt \\*\\cs12 a}}{\\*\\x b}{\\* c}{\\*\\'41}d}",
+            "ad"},
         TextCase{"field result", "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}",
                  "link"},
+        TextCase{
+            "field without a result",
+            "{\\rtf1{\\fonttbl{\\f3\\fcharset2 Symbol;}{\\f4\\fcharset2 Wingdings;}}{\\field{\\*"
+            "\\fldinst SYMBOL 183 \\\\f \"Symbol\" \\\\s 10}{\\fldrslt }}{\\field{\\*\\fldinst "
+            "SYMBOL 0x41 \\\\f Symbol}}{\\field{\\*\\fldinst SYMBOL 167 \\\\f \"Wingdings\"}}"
+            "{\\field{\\*\\fldinst SYMBOL 8364 \\\\u}}{\\field{\\*\\fldinst {PAGE }}}"
+            "{\\field{\\*\\fldinst PAGE}{\\fldrslt 4}}"
+            "{\\field{\\*\\fldinst QUOTE \"x\"}{\\fldrslt {\\field{\\*\\fldinst PAGE}}}}}",
+            "•Α\uF0A7€141"},
+        TextCase{
+            "field text in its code",
+            "{\\rtf1 {\\field{\\*\\fldinst GOTOBUTTON intro {\\b Go on}}}|{\\field{\\*\\fldinst "
+            "QUOTE \"a \\'e9\"}}|{\\field{\\*\\fldinst QUOTE b \\\\* MERGEFORMAT}}}",
+            "Go on|a é|b"},
+        TextCase{"malformed field codes",
+                 "{\\rtf1 {\\field{\\*\\fldinst SYMBOL x}}{\\field{\\*\\fldinst SYMBOL 99999999}}"
+                 "{\\field{\\*\\fldinst QUOTE \"c}}{\\*\\fldinst d}e}",
+                 "ce"},
+        TextCase{
+            "text boxes",
+            "{\\rtf1 a{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}{\\sv 202}}{\\shptxt "
+            "\\pard "
+            "B\\par}}{\\shprslt{\\*\\do\\dptxbx{\\dptxbxtext B}}}}c{\\*\\do\\dobxpage\\dptxbx"
+            "{\\dptxbxtext D\\par}\\dpx0 }e{\\do{\\dptxbx F}}{\\shp{\\*\\shpinst{\\sp{\\sn a}{\\sv "
+            "1}}}}g}",
+            "aB\ncD\neFg"},
         TextCase{"list number", "{\\rtf1 {\\pntext 1.\\tab}Item}", "1.\tItem"},
         TextCase{"binary with braces", "{\\rtf1 {\\pict\\bin6 }}}{{{}A}", "A"},
         TextCase{"binary in text", "{\\rtf1 a\\bin3 xyzb}", "ab"},
@@ -315,6 +371,7 @@ const FormatCase Formats[] = {
     {"bold off", "\\b B\\b0 n", "n", Weight, None},
     {"bold ends with its group", "{\\b B}n", "n", Weight, None},
     {"italic", "\\i I\\i0 n", "I", QTextFormat::FontItalic, Yes},
+    {"italic off", "\\i I\\i0 n", "n", QTextFormat::FontItalic, None},
     {"strike", "\\strike S", "S", QTextFormat::FontStrikeOut, Yes},
     {"underline", "\\ul U", "U", Underline, Single},
     {"underline off", "\\ul U\\ul0 n", "n", Underline, None},
@@ -379,7 +436,9 @@ TEST_F(RtfPaste, TextAfterTheLastParKeepsItsParagraphsAlignment)
 TEST_F(RtfPaste, MarkupAsTextTakesCharactersAsTheyAre)
 {
     Rtf::read(QStringLiteral("{\\rtf1\\ansicpg1251 é\\'e9\U0001F600}"), cursor);
-    EXPECT_EQ(paragraphs(document), QStringLiteral("abéй\U0001F600cd"));
+    // ASCII is bytes of the page: here the trail byte of a double-byte character.
+    Rtf::read(QStringLiteral("{\\rtf1\\ansicpg932 \\'83A}"), cursor);
+    EXPECT_EQ(paragraphs(document), QStringLiteral("abéй\U0001F600アcd"));
 }
 
 TEST_F(RtfPaste, LoadingInsteadLeavesNothingToUndo)

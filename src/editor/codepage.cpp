@@ -11,11 +11,11 @@ namespace {
 // Bytes 0x80 to 0xFF of a page as UTF-16; below 0x80 every page here is ASCII.
 using High = std::array<char16_t, 128>;
 
-// Reads the 128 four-digit hex values of a table written one row of sixteen to a line. A
-// table of the wrong length or with a stray character does not compile.
-consteval High table(std::string_view rows)
+// Reads the four-digit hex values of a table written one row of sixteen to a line. A table of
+// the wrong length or with a stray character does not compile.
+template<std::size_t Count = 128> consteval std::array<char16_t, Count> table(std::string_view rows)
 {
-    High high{};
+    std::array<char16_t, Count> high{};
     std::size_t count = 0;
     for (std::size_t i = 0; i < rows.size();) {
         if (rows[i] == ' ') {
@@ -35,7 +35,7 @@ consteval High table(std::string_view rows)
         high.at(count++) = value;
     }
     if (count != high.size())
-        throw "a code page table has 128 values";
+        throw "a code page table has a value for each of its bytes";
     return high;
 }
 
@@ -166,7 +166,37 @@ constexpr Page Pages[] = {
         "00F0 00D0 00CA 00CB 00C8 0131 00CD 00CE 00CF 2518 250C 2588 2584 00A6 00CC 2580 "
         "00D3 00DF 00D4 00D2 00F5 00D5 00B5 00FE 00DE 00DA 00DB 00D9 00FD 00DD 00AF 00B4 "
         "00AD 00B1 2017 00BE 00B6 00A7 00F7 00B8 00B0 00A8 00B7 00B9 00B3 00B2 25A0 00A0")},
+    // Mac Roman, as Mac programs have written it since the euro.
+    {10000, table(
+        "00C4 00C5 00C7 00C9 00D1 00D6 00DC 00E1 00E0 00E2 00E4 00E3 00E5 00E7 00E9 00E8 "
+        "00EA 00EB 00ED 00EC 00EE 00EF 00F1 00F3 00F2 00F4 00F6 00F5 00FA 00F9 00FB 00FC "
+        "2020 00B0 00A2 00A3 00A7 2022 00B6 00DF 00AE 00A9 2122 00B4 00A8 2260 00C6 00D8 "
+        "221E 00B1 2264 2265 00A5 00B5 2202 2211 220F 03C0 222B 00AA 00BA 03A9 00E6 00F8 "
+        "00BF 00A1 00AC 221A 0192 2248 2206 00AB 00BB 2026 00A0 00C0 00C3 00D5 0152 0153 "
+        "2013 2014 201C 201D 2018 2019 00F7 25CA 00FF 0178 2044 20AC 2039 203A FB01 FB02 "
+        "2021 00B7 201A 201E 2030 00C2 00CA 00C1 00CB 00C8 00CD 00CE 00CF 00CC 00D3 00D4 "
+        "F8FF 00D2 00DA 00DB 00D9 0131 02C6 02DC 00AF 02D8 02D9 02DA 00B8 02DD 02DB 02C7")},
 };
+// clang-format on
+
+// clang-format off
+// The Symbol font's characters for bytes 0x20 to 0xFF. Bytes it leaves empty stay in the range
+// that Windows gives to symbol fonts, as do pieces of large brackets that have no character.
+constexpr auto SymbolFontHigh = table<224>(
+    "0020 0021 2200 0023 2203 0025 0026 220B 0028 0029 2217 002B 002C 2212 002E 002F "
+    "0030 0031 0032 0033 0034 0035 0036 0037 0038 0039 003A 003B 003C 003D 003E 003F "
+    "2245 0391 0392 03A7 0394 0395 03A6 0393 0397 0399 03D1 039A 039B 039C 039D 039F "
+    "03A0 0398 03A1 03A3 03A4 03A5 03C2 03A9 039E 03A8 0396 005B 2234 005D 22A5 005F "
+    "F060 03B1 03B2 03C7 03B4 03B5 03C6 03B3 03B7 03B9 03D5 03BA 03BB 03BC 03BD 03BF "
+    "03C0 03B8 03C1 03C3 03C4 03C5 03D6 03C9 03BE 03C8 03B6 007B 007C 007D 223C F07F "
+    "F080 F081 F082 F083 F084 F085 F086 F087 F088 F089 F08A F08B F08C F08D F08E F08F "
+    "F090 F091 F092 F093 F094 F095 F096 F097 F098 F099 F09A F09B F09C F09D F09E F09F "
+    "20AC 03D2 2032 2264 2044 221E 0192 2663 2666 2665 2660 2194 2190 2191 2192 2193 "
+    "00B0 00B1 2033 2265 00D7 221D 2202 2022 00F7 2260 2261 2248 2026 23D0 23AF 21B5 "
+    "2135 2111 211C 2118 2297 2295 2205 2229 222A 2283 2287 2284 2282 2286 2208 2209 "
+    "2220 2207 00AE 00A9 2122 220F 221A 22C5 00AC 2227 2228 21D4 21D0 21D1 21D2 21D3 "
+    "25CA 2329 00AE 00A9 2122 2211 239B 239C 239D 23A1 23A2 23A3 23A7 23A8 23A9 23AA "
+    "F0F0 232A 222B 2320 23AE 2321 239E 239F 23A0 23A4 23A5 23A6 23AB 23AC 23AD F0FF");
 // clang-format on
 
 constexpr std::size_t PageCount = std::size(Pages);
@@ -256,11 +286,50 @@ Encoded encode(QStringView text, int codePage)
     return result;
 }
 
+QString ReadingDecoder::decode(QByteArrayView bytes, int codePage)
+{
+    if (codePage == Symbol || codePage == SymbolFont) {
+        QString text(bytes.size(), Qt::Uninitialized);
+        QChar *out = text.data();
+        for (const char c : bytes) {
+            const uchar byte = uchar(c);
+            *out++ = QChar(byte < 0x20          ? char16_t(byte)
+                           : codePage == Symbol ? char16_t(0xF000 + byte)
+                                                : SymbolFontHigh[byte - 0x20]);
+        }
+        return text;
+    }
+    std::size_t slot = 0;
+    for (; slot < std::size(DoubleBytePages) && DoubleBytePages[slot] != codePage; ++slot) {
+    }
+    if (slot == std::size(DoubleBytePages))
+        return CodePage::decode(bytes, codePage);
+    auto &decoder = m_doubleByte[slot];
+    if (!decoder) {
+        const QByteArray name = "windows-" + QByteArray::number(codePage);
+        decoder.emplace(name.constData(), QStringConverter::Flag::Stateless);
+    }
+    if (!decoder->isValid())
+        return CodePage::decode(bytes, codePage);
+    // The converter keeps a lead byte at the end for a trail byte that will never come; a line
+    // feed, never a trail byte, makes it give the lead byte up. It marks bytes that the page
+    // leaves empty as SUB, a control code that would show nothing.
+    QByteArray padded(bytes.size() + 1, Qt::Uninitialized);
+    std::copy(bytes.begin(), bytes.end(), padded.begin());
+    padded.back() = '\n';
+    QString text = decoder->decode(padded);
+    text.chop(1);
+    text.replace(QChar(0x1A), QChar(0xFFFD));
+    return text;
+}
+
 int forRtfCharset(int charset, int documentCodePage)
 {
     switch (charset) {
     case 0:
         return 1252;
+    case 2:
+        return Symbol;
     case 77:
         return 10000; // Mac Roman
     case 128:

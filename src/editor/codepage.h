@@ -3,7 +3,11 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringView>
+
+#include <array>
+#include <optional>
 
 // Windows code pages for the editor's files, from tables of our own, so that a document reads
 // and saves the same on every system. The single-byte pages 1250 to 1258, 874, 437 and 850 are
@@ -11,13 +15,19 @@
 // the code point of the same value (0x81 is U+0081), as Windows decodes it, so any byte string
 // decodes and encodes back to itself.
 //
-// Every other page (the double-byte 932, 936, 949 and 950, Mac pages, unknown numbers) is read
-// and written as 1252. Its bytes then show as Western letters instead of the right ones, but
-// nothing is lost: saved again in the same page, they come back as they were read.
+// 10000 (Mac Roman) is a table too. Every other page (the double-byte 932, 936, 949 and 950,
+// other Mac pages, unknown numbers) is read and written as 1252. Its bytes then show as Western
+// letters instead of the right ones, but nothing is lost: saved again in the same page, they
+// come back as they were read. Text that is only read uses ReadingDecoder instead.
 namespace CodePage {
 
 constexpr int Western = 1252;
 constexpr int Utf8 = 65001;
+// Windows' page of symbol fonts (Wingdings and the like): byte b is U+F000 + b, where such a font
+// keeps its pictures.
+constexpr int Symbol = 42;
+// No Windows page: the Symbol font's own characters, Greek letters and mathematics.
+constexpr int SymbolFont = -42;
 
 bool isSupported(int codePage);
 
@@ -32,9 +42,23 @@ struct Encoded
 };
 Encoded encode(QStringView text, int codePage);
 
-// The page that text in a font of RTF's \fcharsetN is written in. Charsets that name no page
-// of their own (0 is 1252, but 1 "default", 2 "symbol" and unknown numbers are not) use the
-// document's \ansicpg.
+// Decodes text that is only read, never saved back (rich text): as decode(), and besides the
+// double-byte pages 932, 936, 949 and 950 as what they are where the system's converters know
+// them (else as decode()), and Symbol and SymbolFont. A lead byte without its trail byte, and a
+// byte that a double-byte page leaves empty, is U+FFFD.
+class ReadingDecoder final
+{
+public:
+    QString decode(QByteArrayView bytes, int codePage);
+
+private:
+    static constexpr int DoubleBytePages[] = {932, 936, 949, 950};
+    std::array<std::optional<QStringDecoder>, std::size(DoubleBytePages)> m_doubleByte;
+};
+
+// The page that text in a font of RTF's \fcharsetN is written in: symbol fonts (2) are Symbol.
+// Charsets that name no page of their own (0 is 1252, but 1 "default" and unknown numbers are
+// not) use the document's \ansicpg.
 int forRtfCharset(int charset, int documentCodePage);
 
 } // namespace CodePage

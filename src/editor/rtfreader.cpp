@@ -29,7 +29,9 @@ constexpr char16_t Replacement = 0xFFFD;
 // A property of our own on the formats made here; see Reader::format().
 constexpr int FormatKey = QTextFormat::UserProperty + 0x7274;
 
-enum class Destination : quint8 { Text, FontTable, ColorTable, Skip };
+// Instruction: a field's code, kept to show what a field without a result would. Shape: a
+// drawing, which shows nothing but the text of its text box.
+enum class Destination : quint8 { Text, FontTable, ColorTable, Instruction, Shape, Skip };
 enum class Underline : quint8 { None, Single, Dotted, Dashed, Wave };
 enum class Script : quint8 { Normal, Super, Sub };
 
@@ -83,9 +85,14 @@ enum class Word : quint8 {
     CodePage,
     ColorTable,
     DefaultFont,
+    Field,
+    FieldInstruction,
     Font,
+    FontCodePage,
     FontSize,
     FontTable,
+    FootnoteMark,
+    FootnoteStart,
     Foreground,
     Green,
     Italic,
@@ -94,6 +101,8 @@ enum class Word : quint8 {
     Plain,
     Red,
     Script,
+    Shape,
+    ShapeText,
     Strike,
     Underline,
     Unicode,
@@ -137,17 +146,22 @@ constexpr WordEntry Words[] = {
     {"cb", Word::Background},
     {"cell", Word::Char, '\t'}, // table cells: tab-separated text in paragraph rows
     {"cf", Word::Foreground},
+    {"chftn", Word::FootnoteMark},
+    {"chpgn", Word::Char, '1'}, // the page number; a document without pages is on its first
     {"colorschememapping", Word::Skip},
     {"colortbl", Word::ColorTable},
     {"comment", Word::Skip},
     {"company", Word::Skip},
+    {"cpg", Word::FontCodePage},
     {"creatim", Word::Skip},
     {"datafield", Word::Skip},
     {"datastore", Word::Skip},
     {"deff", Word::DefaultFont},
-    {"do", Word::Skip},
+    {"do", Word::Shape},
     {"doccomm", Word::Skip},
     {"docvar", Word::Skip},
+    {"dptxbx", Word::ShapeText, 1}, // a text box where it opens a group, else a flag
+    {"dptxbxtext", Word::ShapeText},
     {"emdash", Word::Char, 0x2014},
     {"emspace", Word::Char, 0x2003},
     {"endash", Word::Char, 0x2013},
@@ -156,7 +170,8 @@ constexpr WordEntry Words[] = {
     {"falt", Word::Skip},
     {"fchars", Word::Skip},
     {"fcharset", Word::Charset},
-    {"fldinst", Word::Skip}, // a field's code; its result, \fldrslt, is shown
+    {"field", Word::Field},
+    {"fldinst", Word::FieldInstruction}, // its result, \fldrslt, is text as any other
     {"fonttbl", Word::FontTable},
     {"footer", Word::Skip},
     {"footerf", Word::Skip},
@@ -167,6 +182,7 @@ constexpr WordEntry Words[] = {
     {"ftncn", Word::Skip},
     {"ftnsep", Word::Skip},
     {"ftnsepc", Word::Skip},
+    {"ftnstart", Word::FootnoteStart},
     {"generator", Word::Skip},
     {"green", Word::Green},
     {"header", Word::Skip},
@@ -224,8 +240,11 @@ constexpr WordEntry Words[] = {
     {"rsidtbl", Word::Skip},
     {"rtlmark", Word::Char, 0x200F},
     {"sect", Word::Paragraph},
-    {"shp", Word::Skip},
-    {"shpinst", Word::Skip},
+    {"shp", Word::Shape},
+    {"shpgrp", Word::Shape},
+    {"shpinst", Word::Shape},
+    {"shprslt", Word::Skip}, // the same drawing again, for readers that know no shapes
+    {"shptxt", Word::ShapeText},
     {"strike", Word::Strike},
     {"stylesheet", Word::Skip},
     {"sub", Word::Script, int(Script::Sub)},
@@ -321,13 +340,20 @@ private:
 
     template<typename Char> const Char *escape(const Char *p, const Char *end);
     template<typename Char> const Char *text(const Char *p, const Char *end);
+    void unstar(const WordEntry *entry);
     void openGroup();
     void closeGroup();
+    void instructionBytes(const char *bytes, qsizetype count);
+    void instructionUnit(char16_t c);
+    void settleInstruction();
+    void finishField();
+    QString fieldFallback(QStringView code);
     void controlWord(const WordEntry *entry, bool hasParameter, int parameter);
     void character(char16_t c);
     void unicode(int parameter);
     void byte(uchar b);
     int codePageOf(int font) const;
+    int pageOfFont(int charset, int codePage, QStringView family) const;
 
     // Output: text gathers into a run of one format until the format changes.
     void beginText();
@@ -356,22 +382,41 @@ private:
     qint64 m_overflow = 0;      // groups open beyond MaxGroupDepth; each took a byte of input
     qint64 m_skip = 0;          // fallback characters of a \uN still to skip
     bool m_done = false;
+    bool m_groupStart = false; // nothing but \* since the last '{'
+    bool m_starred = false;    // \* right after a '{', waiting for its destination
 
     int m_documentCodePage = CodePage::Western;
     int m_defaultFont = -1;
+    // Fields open around the text; each stands at the depth of its group.
+    struct Field
+    {
+        std::size_t depth;
+        qint64 textMark; // m_textCount at its start: the same at its end when it showed nothing
+        QString code;
+        QByteArray bytes; // of the code, not yet decoded
+        int codePage = CodePage::Western;
+    };
+    std::vector<Field> m_fields;
+    qint64 m_textCount = 0; // pieces of text shown so far
+
+    // The next footnote's number. Its mark is shown; its text, like headers, is not.
+    qint64 m_footnote = 1;
 
     struct Font
     {
         QString family;
         int charset = -1;
+        int codePage = 0; // its \cpg, where given
         int familyId = 0; // the same for every font of the same family
     };
     QHash<int, Font> m_fonts;
     QHash<QString, int> m_familyIds;
+    QHash<QString, int> m_fontOfFamily; // the first font of each name
     struct
     {
         int number = -1;
         int charset = -1;
+        int codePage = 0;
         QByteArray bytes;
         QString name;
     } m_fontName;
@@ -386,6 +431,7 @@ private:
     CharProps m_runProps;
     QByteArray m_bytes; // undecoded, so that multi-byte sequences meet
     int m_bytesCodePage = CodePage::Western;
+    CodePage::ReadingDecoder m_decoder;
     char16_t m_highSurrogate = 0;
 
     // A \par is held back until more text shows it was not the last.
@@ -418,6 +464,8 @@ template<typename Char> void Reader::parse(const Char *p, const Char *const end)
             ++p;
             m_skip = 0;
             openGroup();
+            m_groupStart = true;
+            m_starred = false;
             // Beyond the depth limit groups are only counted; a run of them at once.
             while (m_overflow > 0 && p < end && *p == '{') {
                 ++p;
@@ -428,9 +476,11 @@ template<typename Char> void Reader::parse(const Char *p, const Char *const end)
             ++p;
             m_skip = 0;
             closeGroup();
+            m_groupStart = m_starred = false;
             break;
         case '\\':
             p = escape(p + 1, end);
+            m_groupStart = m_starred;
             break;
         case '\r':
         case '\n':
@@ -438,10 +488,19 @@ template<typename Char> void Reader::parse(const Char *p, const Char *const end)
             ++p;
             break;
         default:
+            unstar(nullptr);
+            m_groupStart = false;
             p = text(p, end);
             break;
         }
     }
+}
+
+void Reader::unstar(const WordEntry *entry)
+{
+    // Only a destination that the reader does not know is skipped.
+    if (std::exchange(m_starred, false) && !entry && m_overflow == 0)
+        top().destination = Destination::Skip;
 }
 
 template<typename Char> const Char *Reader::escape(const Char *p, const Char *const end)
@@ -485,19 +544,25 @@ template<typename Char> const Char *Reader::escape(const Char *p, const Char *co
             --m_skip;
             return p;
         }
+        unstar(entry);
         controlWord(entry, hasParameter, int(negative ? -value : value));
         return p;
     }
 
     ++p;
+    if (first != '*')
+        unstar(nullptr);
     if (first == '\'') {
         int value = 0;
         int digits = 0;
         for (; digits < 2 && p < end && hexValue(*p) >= 0; ++p, ++digits)
             value = value * 16 + hexValue(*p);
-        if (m_skip > 0)
+        if (m_skip > 0) {
+            // A fallback is one character, malformed or not: it takes its two characters.
+            for (; digits < 2 && p < end && !isSpecial(*p); ++p, ++digits) {
+            }
             --m_skip;
-        else if (digits == 2)
+        } else if (digits == 2)
             byte(uchar(value));
         return p;
     }
@@ -509,13 +574,17 @@ template<typename Char> const Char *Reader::escape(const Char *p, const Char *co
     case '\\':
     case '{':
     case '}':
-        character(first);
+        // Bytes of the text: a double-byte character may end in one.
+        byte(uchar(first));
         break;
     case '~':
         character(0x00A0);
         break;
     case '_':
         character(0x2011);
+        break;
+    case '-': // shows only where a line breaks
+        character(0x00AD);
         break;
     case '\t':
         character('\t');
@@ -526,12 +595,11 @@ template<typename Char> const Char *Reader::escape(const Char *p, const Char *co
             paragraph();
         break;
     case '*':
-        // Marks a destination that a reader may skip when it does not know it; this one
-        // knows none of them it would show.
-        if (m_overflow == 0)
-            top().destination = Destination::Skip;
-        break;
-    default: // \- (optional hyphen) and the symbols of indexes and formulas show nothing
+        // Marks the group as a destination that a reader may skip when it does not know it;
+        // elsewhere it means nothing.
+        m_starred = m_groupStart;
+        return p;
+    default: // the symbols of indexes and formulas show nothing
         break;
     }
     return p;
@@ -556,9 +624,16 @@ template<typename Char> const Char *Reader::text(const Char *p, const Char *cons
         if constexpr (sizeof(Char) == 1) {
             appendBytes(reinterpret_cast<const char *>(p), stop - p, top().codePage);
         } else {
-            settleBytes();
-            for (; p < stop; ++p)
-                appendUnit(*p);
+            // ASCII is bytes of the page, as in markup read as bytes; the rest is as it is.
+            for (; p < stop; ++p) {
+                if (*p < 0x80) {
+                    const char ascii = char(*p);
+                    appendBytes(&ascii, 1, top().codePage);
+                } else {
+                    settleBytes();
+                    appendUnit(*p);
+                }
+            }
         }
         break;
     case Destination::FontTable:
@@ -577,6 +652,17 @@ template<typename Char> const Char *Reader::text(const Char *p, const Char *cons
                 commitColor();
         }
         break;
+    case Destination::Instruction:
+        for (; p < stop; ++p) {
+            if (sizeof(Char) == 1 || *p < 0x80) {
+                const char b = char(*p);
+                instructionBytes(&b, 1);
+            } else {
+                instructionUnit(*p);
+            }
+        }
+        break;
+    case Destination::Shape:
     case Destination::Skip:
         break;
     }
@@ -598,6 +684,8 @@ void Reader::closeGroup()
         --m_overflow;
         return;
     }
+    while (!m_fields.empty() && m_fields.back().depth == m_stack.size())
+        finishField();
     const Destination closed = top().destination;
     m_stack.pop_back();
     if (closed == Destination::FontTable) {
@@ -609,11 +697,136 @@ void Reader::closeGroup()
         m_done = true;
 }
 
+void Reader::instructionBytes(const char *bytes, qsizetype count)
+{
+    Field &field = m_fields.back();
+    if (field.codePage != top().codePage) {
+        settleInstruction();
+        field.codePage = top().codePage;
+    }
+    field.bytes.append(bytes, count);
+}
+
+void Reader::instructionUnit(char16_t c)
+{
+    settleInstruction();
+    m_fields.back().code += QChar(c);
+}
+
+void Reader::settleInstruction()
+{
+    Field &field = m_fields.back();
+    if (!field.bytes.isEmpty()) {
+        field.code += m_decoder.decode(field.bytes, field.codePage);
+        field.bytes.clear();
+    }
+}
+
+// A field whose result is empty or missing shows what its code gives where that is plain.
+void Reader::finishField()
+{
+    if (m_fields.back().textMark == m_textCount) {
+        settleInstruction();
+        const QString shown = fieldFallback(m_fields.back().code);
+        m_fields.pop_back();
+        for (const QChar c : shown)
+            character(c.unicode());
+    } else {
+        m_fields.pop_back();
+    }
+}
+
+namespace {
+
+// The next word of a field's code from i on, a quoted one without its quotes.
+QStringView nextWord(QStringView code, qsizetype &i)
+{
+    while (i < code.size() && code[i].isSpace())
+        ++i;
+    const qsizetype start = i;
+    if (i < code.size() && code[i] == u'"') {
+        const qsizetype close = code.indexOf(u'"', start + 1);
+        i = close < 0 ? code.size() : close + 1;
+        return code.sliced(start + 1, (close < 0 ? code.size() : close) - start - 1);
+    }
+    while (i < code.size() && !code[i].isSpace())
+        ++i;
+    return code.sliced(start, i - start);
+}
+
+} // namespace
+
+QString Reader::fieldFallback(QStringView code)
+{
+    qsizetype i = 0;
+    const QStringView kind = nextWord(code, i);
+    const auto is = [&](QStringView name) {
+        return kind.compare(name, Qt::CaseInsensitive) == 0;
+    };
+    if (is(u"PAGE"))
+        return QStringLiteral("1");
+    if (is(u"QUOTE") || is(u"GOTOBUTTON") || is(u"MACROBUTTON")) {
+        // QUOTE "text"; GOTOBUTTON and MACROBUTTON name their target before their text.
+        if (!is(u"QUOTE"))
+            nextWord(code, i);
+        const QStringView rest = code.sliced(i).trimmed();
+        if (rest.startsWith(u'"'))
+            return nextWord(rest, i = 0).toString();
+        const qsizetype switches = rest.indexOf(u" \\");
+        return (switches < 0 ? rest : rest.first(switches)).trimmed().toString();
+    }
+    if (!is(u"SYMBOL"))
+        return {};
+    // SYMBOL 183 \f "Symbol" \s 10: a character of a font, or of Unicode with \u.
+    const QStringView number = nextWord(code, i);
+    bool ok = false;
+    const bool hex = number.startsWith(u"0x", Qt::CaseInsensitive);
+    const uint value = (hex ? number.sliced(2) : number).toUInt(&ok, hex ? 16 : 10);
+    if (!ok || value == 0 || value > 0x10FFFF)
+        return {};
+    int page = top().codePage;
+    bool unicode = false;
+    while (i < code.size()) {
+        const QStringView option = nextWord(code, i);
+        if (option.compare(u"\\u", Qt::CaseInsensitive) == 0) {
+            unicode = true;
+        } else if (option.compare(u"\\j", Qt::CaseInsensitive) == 0) {
+            page = 932;
+        } else if (option.compare(u"\\f", Qt::CaseInsensitive) == 0) {
+            const QString family = nextWord(code, i).toString();
+            const auto font = m_fontOfFamily.constFind(family);
+            page = font != m_fontOfFamily.cend() ? codePageOf(*font) : pageOfFont(-1, 0, family);
+        }
+    }
+    const bool doubleByte = page == 932 || page == 936 || page == 949 || page == 950;
+    if (!unicode && (value < 0x100 || (doubleByte && value < 0x10000))) {
+        const char bytes[] = {char(value >> 8), char(value)};
+        return m_decoder.decode(
+            value < 0x100 ? QByteArrayView(bytes + 1, 1) : QByteArrayView(bytes, 2), page);
+    }
+    if (page == CodePage::SymbolFont && value >= 0xF020 && value <= 0xF0FF) {
+        const char symbol = char(value - 0xF000);
+        return m_decoder.decode(QByteArrayView(&symbol, 1), page);
+    }
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(&value), 1);
+}
+
 int Reader::codePageOf(int font) const
 {
     const auto found = m_fonts.constFind(font);
-    return CodePage::forRtfCharset(found == m_fonts.cend() ? -1 : found->charset,
-                                   m_documentCodePage);
+    return found == m_fonts.cend() ? m_documentCodePage
+                                   : pageOfFont(found->charset, found->codePage, found->family);
+}
+
+// A font's \cpg wins over its charset, where it names a page. The Symbol font has characters
+// of its own, whatever charset it is given; other symbol fonts have their pictures.
+int Reader::pageOfFont(int charset, int codePage, QStringView family) const
+{
+    if (codePage > 0 && codePage != CodePage::Symbol)
+        return codePage;
+    if (family.compare(u"Symbol", Qt::CaseInsensitive) == 0)
+        return CodePage::SymbolFont;
+    return CodePage::forRtfCharset(charset, m_documentCodePage);
 }
 
 void Reader::controlWord(const WordEntry *entry, bool hasParameter, int parameter)
@@ -635,9 +848,23 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
             m_fontName.number = parameter;
         } else if (entry->word == Word::Charset) {
             m_fontName.charset = parameter;
+        } else if (entry->word == Word::FontCodePage) {
+            m_fontName.codePage = parameter;
         } else if (entry->word == Word::Skip) {
             group.destination = Destination::Skip;
         }
+        return;
+    }
+    if (where == Destination::Shape) {
+        if (entry->word == Word::Skip)
+            group.destination = Destination::Skip;
+        else if (entry->word == Word::ShapeText && (entry->value == 0 || m_groupStart))
+            group.destination = Destination::Text;
+        return;
+    }
+    if (where == Destination::Instruction) {
+        if (entry->word == Word::Skip)
+            group.destination = Destination::Skip;
         return;
     }
     if (where == Destination::ColorTable) {
@@ -663,6 +890,9 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
     switch (entry->word) {
     case Word::Skip:
         group.destination = Destination::Skip;
+        break;
+    case Word::Shape:
+        group.destination = Destination::Shape;
         break;
     case Word::FontTable:
         group.destination = Destination::FontTable;
@@ -734,6 +964,28 @@ void Reader::controlWord(const WordEntry *entry, bool hasParameter, int paramete
     case Word::Char:
         character(char16_t(entry->value));
         break;
+    case Word::Field:
+        // A second \field in the same group starts that group's field again, so that there
+        // are no more fields than groups.
+        if (!m_fields.empty() && m_fields.back().depth == m_stack.size())
+            m_fields.pop_back();
+        m_fields.push_back({m_stack.size(), m_textCount, {}, {}, group.codePage});
+        break;
+    case Word::FieldInstruction:
+        // Only the code of the field whose group holds it.
+        group.destination = !m_fields.empty() && m_fields.back().depth + 1 == m_stack.size()
+                                ? Destination::Instruction
+                                : Destination::Skip;
+        break;
+    case Word::FootnoteMark:
+        if (where == Destination::Text) {
+            for (const QChar digit : QString::number(m_footnote++))
+                character(digit.unicode());
+        }
+        break;
+    case Word::FootnoteStart:
+        m_footnote = parameter;
+        break;
     case Word::UnicodeSkip:
         group.unicodeSkip = hasParameter ? std::clamp(parameter, 0, 0xFFFF) : 1;
         break;
@@ -748,6 +1000,10 @@ void Reader::unicode(int parameter)
     const int code = parameter < 0 ? parameter + 0x10000 : parameter;
     if (code < 0 || code > 0x10FFFF) {
         character(Replacement);
+    } else if (code >= 0xF020 && code <= 0xF0FF && top().codePage == CodePage::SymbolFont) {
+        // The font's picture, as Windows numbers it, is one of the Symbol font's characters.
+        const char symbol = char(code - 0xF000);
+        character(m_decoder.decode(QByteArrayView(&symbol, 1), CodePage::SymbolFont)[0].unicode());
     } else if (code > 0xFFFF) {
         character(QChar::highSurrogate(char32_t(code)));
         character(QChar::lowSurrogate(char32_t(code)));
@@ -768,6 +1024,9 @@ void Reader::character(char16_t c)
     case Destination::FontTable:
         fontNameUnit(c);
         break;
+    case Destination::Instruction:
+        instructionUnit(c);
+        break;
     default:
         break;
     }
@@ -786,6 +1045,9 @@ void Reader::byte(uchar b)
     case Destination::FontTable:
         fontNameByte(b);
         break;
+    case Destination::Instruction:
+        instructionBytes(reinterpret_cast<const char *>(&b), 1);
+        break;
     default:
         break;
     }
@@ -801,6 +1063,7 @@ void Reader::beginText()
         m_runProps = group.chars;
     }
     m_textSinceBreak = true;
+    ++m_textCount;
     m_textAlignment = group.alignment;
 }
 
@@ -817,7 +1080,7 @@ void Reader::settleBytes()
 {
     if (m_bytes.isEmpty())
         return;
-    const QString decoded = CodePage::decode(m_bytes, m_bytesCodePage);
+    const QString decoded = m_decoder.decode(m_bytes, m_bytesCodePage);
     m_bytes.clear();
     for (const QChar c : decoded)
         appendUnit(c.unicode());
@@ -996,8 +1259,10 @@ QTextCharFormat Reader::format(const CharProps &props) const
 void Reader::fontNameUnit(char16_t c)
 {
     if (!m_fontName.bytes.isEmpty()) {
-        m_fontName.name += CodePage::decode(
-            m_fontName.bytes, CodePage::forRtfCharset(m_fontName.charset, m_documentCodePage));
+        // A symbol font's name is in letters.
+        const int page = pageOfFont(m_fontName.charset, m_fontName.codePage, {});
+        m_fontName.name += m_decoder.decode(m_fontName.bytes,
+                                            page == CodePage::Symbol ? m_documentCodePage : page);
         m_fontName.bytes.clear();
     }
     m_fontName.name += QChar(c);
@@ -1011,7 +1276,9 @@ void Reader::commitFont()
         auto id = m_familyIds.constFind(family);
         if (id == m_familyIds.cend())
             id = m_familyIds.insert(family, int(m_familyIds.size()) + 1);
-        m_fonts.insert(m_fontName.number, {family, m_fontName.charset, *id});
+        m_fonts.insert(m_fontName.number, {family, m_fontName.charset, m_fontName.codePage, *id});
+        if (!m_fontOfFamily.contains(family))
+            m_fontOfFamily.insert(family, m_fontName.number);
         m_formats.clear();
     }
     m_fontName = {};

@@ -8,8 +8,10 @@ class QTextDocument;
 
 // Reads RTF as word processors write it (WordPad, Word, LibreOffice, TextEdit) into a
 // QTextDocument: text, fonts, sizes, bold, italic, underline, strike-out, raised and lowered
-// text, colours and paragraph alignment. What the editor cannot show (pictures, objects,
-// headers and footers, document info, field codes, style sheets, list tables) is skipped.
+// text, colours and paragraph alignment. Text boxes show where they are anchored, footnotes
+// as their numbered marks, and a field without a result as what its code plainly gives
+// (SYMBOL, PAGE, QUOTE). What the editor cannot show (pictures, objects, headers and footers,
+// footnotes' own text, document info, field codes, style sheets, list tables) is skipped.
 // Malformed markup never fails: what can be read is read, in time and memory that grow
 // with the input alone. No widgets here.
 //
