@@ -112,7 +112,7 @@ QSet<QString> walkAll()
     TransferQueue transfers(tp.commands);
     BackupWindow backup(tp.platform, tp.values, transfers);
     AboutBox about(tp.urls);
-    DocumentWindow document(tp.platform, [] { return std::nullopt; });
+    DocumentWindow document(tp.platform, []() -> Result<QString> { return Failure{}; });
     document.openFile(tree.file(u("pc/notes.txt")), u("notes.txt"));
     document.textArea()->setPlainText(u("notes"));
     QSet<QString> shown;

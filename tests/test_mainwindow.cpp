@@ -9,6 +9,7 @@
 #include "common/popupmenukey.h"
 #include "common/titleline.h"
 #include "doubles.h"
+#include "editor/documentwindow.h"
 #include "testhelpers.h"
 #include "transfer/toolcommands.h"
 
@@ -341,6 +342,91 @@ TEST_F(Main, EveryCommandActsOnTheExactFolderAndNotOnTheOneItsTextLooksLike)
         EXPECT_EQ(m_tree.entries(u("pc/my pofo")), QStringList({"keep.txt"}));
     }
 }
+
+#ifndef Q_OS_WIN
+TEST_F(Main, ANameThatCannotBeUsedExactlyIsShownWithItsBytesAndEveryActionOnItIsRefused)
+{
+    m_tree.folder(u("pc/u"));
+    for (const char *name : {"a\xff.txt", "caf\xe9.txt"})
+        m_tree.raw(QByteArray("pc/u/") + name);
+    m_tree.raw("pc/u/d\xff", true);
+    m_tree.file(u("pc/u/a\uFFFD.txt"), 7); // the look-alikes, valid text
+    m_tree.file(u("pc/u/d\uFFFD/in.txt"));
+    m_tree.file(u("pc/u/b.txt"));
+    const QString badFile = u("a\uFFFD.txt \u27E861 FF 2E 74 78 74\u27E9");
+    const QString badFolder = u("d\uFFFD \u27E864 FF\u27E9");
+    const QByteArray folderUrl = "file://" + QUrl::toPercentEncoding(at("pc/u"), "/");
+    std::unique_ptr<QWidget> editor;
+    // Each step is refused with one message; the last one acts on the look-alike.
+    const std::pair<const char *, std::function<void()>> steps[] = {
+        {"click",
+         [&] {
+             click(qPrintable(badFile));
+         }},
+        {"transmit",
+         [&] {
+             command1->click();
+         }},
+        {"receive into",
+         [&] {
+             control<QLineEdit>("PoFoFile")->setText(u("X.TXT"));
+             command2->click();
+         }},
+        {"open",
+         [&] {
+             QTest::keyClick(file1, Qt::Key_Return);
+         }},
+        {"delete",
+         [&] {
+             trigger("mnuDeleteFolder");
+         }},
+        {"save",
+         [&] {
+             click("b.txt"); // another file is open in the editor...
+             m_window->openDocument();
+             editor.reset(topLevel(u("frmDokument")));
+             m_tp.dialogs.boxes.clear();
+             click(qPrintable(badFile)); // ...and the path field names the bad one
+             m_tp.dialogs.boxes.clear();
+             m_tp.dialogs.okCancelAnswers = {true, true};
+             static_cast<DocumentWindow *>(editor.get())->saveDocument();
+         }},
+        {"open as folder",
+         [&] {
+             dir1->setCurrentItem(dir1->findItems(badFolder, Qt::MatchEndsWith).value(0));
+             QTest::keyClick(dir1, Qt::Key_Return);
+         }},
+        {"drop",
+         [&] {
+             drop(file1->viewport(), {QUrl::fromEncoded(folderUrl + "/a%FF.txt")});
+         }},
+    };
+    open("pc/u");
+    EXPECT_EQ(file1->count(), 4);
+    for (const auto &[step, action] : steps) {
+        m_tp.dialogs.boxes.clear();
+        action();
+        ASSERT_EQ(boxes(), QStringList({"message"})) << step;
+        const QString text = m_tp.dialogs.boxes[0].text;
+        EXPECT_TRUE(text.contains(u("cannot be used exactly")) && text.contains(at("pc/u"))
+                    && text.contains(u("rename")))
+            << step << text;
+        EXPECT_TRUE(m_tp.commands.attempted.isEmpty()) << step;
+        EXPECT_EQ(dir1->path(), at("pc/u")) << step;
+        EXPECT_TRUE(file1->selectedNames().isEmpty()) << step;
+    }
+    EXPECT_EQ(path->toPlainText(), at("pc/u") + QDir::separator() + badFile);
+    EXPECT_EQ(path->path(), QString());
+    EXPECT_EQ(sizeLine(), u("File size: unknown"));
+    EXPECT_EQ(QFileInfo(at("pc/u/a\uFFFD.txt")).size(), 7);
+    EXPECT_EQ(editor->windowTitle(), u("b.txt"));
+    EXPECT_EQ(m_tree.entries(u("pc/u/d\uFFFD")), QStringList({"in.txt"}));
+    // The look-alike itself is used as it is.
+    click("a\uFFFD.txt");
+    EXPECT_EQ(path->path(), at("pc/u/a\uFFFD.txt"));
+    EXPECT_EQ(sizeLine(), SizeLine::text(7));
+}
+#endif
 
 TEST_F(Main, DeleteFolderAsksOnlyWhenThereIsSomethingInItAndReadsTheListAgain)
 {

@@ -87,6 +87,48 @@ TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksLeavesOutHiddenAndBro
                          {"10", "_x", "alpha", "apfel", "Beta", "beta", "Zeta", "ápfel", "Äpfel"}));
 }
 
+#ifndef Q_OS_WIN
+TEST(FolderAccess, ANameThatDoesNotSurviveTheEncodingIsMarkedWithItsBytesAndNeverUsed)
+{
+    Tree tree;
+    // the bytes of a name, whether it is a folder, how it is listed ("" when usable)
+    const std::tuple<QByteArray, bool, QString> table[] = {
+        {"a\xff.txt", false, u("a\uFFFD.txt \u27E861 FF 2E 74 78 74\u27E9")},
+        {"a\xef\xbf\xbd.txt", false, {}},
+        {"caf\xe9.txt", false, u("caf\uFFFD.txt \u27E863 61 66 E9 2E 74 78 74\u27E9")},
+        {"caf\xc3\xa9.txt", false, {}},
+        {"\xc0\xaf", false, u("\uFFFD\uFFFD \u27E8C0 AF\u27E9")}, // an overlong "/"
+        {"d\xff", true, u("d\uFFFD \u27E864 FF\u27E9")},
+        {"d\xef\xbf\xbd", true, {}}};
+    QStringList files, folders, unusableFiles, unusableFolders;
+    for (const auto &[name, folder, shown] : table) {
+        tree.raw(name, folder);
+        EXPECT_EQ(FolderAccess::survives(name), shown.isEmpty()) << name.toHex().constData();
+        (shown.isEmpty() ? (folder ? folders : files) : (folder ? unusableFolders : unusableFiles))
+            << (shown.isEmpty() ? QFile::decodeName(name) : shown);
+    }
+    FolderAccess::Listing listing = FolderAccess::read(tree.path());
+    for (QStringList *names :
+         {&listing.files, &listing.folders, &listing.unusableFiles, &listing.unusableFolders,
+          &files, &folders, &unusableFiles, &unusableFolders})
+        names->sort();
+    EXPECT_EQ(listing.files, files);
+    EXPECT_EQ(listing.folders, folders);
+    EXPECT_EQ(listing.unusableFiles, unusableFiles);
+    EXPECT_EQ(listing.unusableFolders, unusableFolders);
+
+    // A path's first part that does not survive is named with the folder it lies in.
+    const std::pair<QByteArray, QString> paths[] = {
+        {"/tmp/d\xef\xbf\xbd/a.txt", {}},
+        {"/tmp/d\xff/a\xff.txt",
+         FolderAccess::unusableMessage(u("/tmp"), u("d\uFFFD \u27E864 FF\u27E9"))},
+        {"/a\xff", FolderAccess::unusableMessage(u("/"), u("a\uFFFD \u27E861 FF\u27E9"))}};
+    for (const auto &[path, message] : paths)
+        EXPECT_EQ(FolderAccess::unusableInPath(path), message) << path.constData();
+    EXPECT_TRUE(FolderAccess::unusableMessage(u("/tmp"), u("x")).contains(u("/tmp")));
+}
+#endif
+
 TEST(FolderCommands, NewFolderIsMadeOrTheMessageNamesItAndSaysWhyNot)
 {
     Tree tree;

@@ -304,6 +304,10 @@ void MainWindow::showOptions()
 void MainWindow::openDocument()
 {
     // The click before the double click has put the file's path into the path field.
+    if (!m_dateiname->refusal().isEmpty()) {
+        m_platform.dialogs.message(this, m_dateiname->refusal(), {}, Dialogs::Icon::Warning);
+        return;
+    }
     const QString path = m_dateiname->path();
     if (DocumentFile::isProgram(path)) {
         m_platform.dialogs.message(this, tr("Unable to open the file with this extension."));
@@ -312,9 +316,12 @@ void MainWindow::openDocument()
     const bool fresh = !m_document;
     if (fresh) {
         // Saving takes the path field's path of the moment, and none once this window is gone.
-        m_document = new DocumentWindow(m_platform, [this]() -> std::optional<QString> {
+        m_document = new DocumentWindow(m_platform, [this]() -> Result<QString> {
             if (m_unloaded)
-                return std::nullopt;
+                return Failure{tr("The document cannot be saved: the main window, whose path "
+                                  "field names the file, is closed.")};
+            if (!m_dateiname->refusal().isEmpty())
+                return Failure{m_dateiname->refusal()};
             return m_dateiname->path();
         });
         m_document->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,5 +1,6 @@
 #include "droppedfiles.h"
 
+#include "browser/folderaccess.h"
 #include "common/pathtext.h"
 
 #include <QDir>
@@ -13,6 +14,10 @@ Plan plan(const QList<QUrl> &urls)
     QList<QFileInfo> local;
     for (const QUrl &url : urls) {
         const QString path = url.isLocalFile() ? url.toLocalFile() : QString();
+        if (!path.isEmpty()) {
+            if (QString why = unusable(url); !why.isEmpty())
+                return Plan{{}, {}, 0, {}, std::move(why)};
+        }
         if (!path.isEmpty())
             local.append(QFileInfo(QDir::cleanPath(path)));
         else if (result.refused.isEmpty())
@@ -34,6 +39,13 @@ Plan plan(const QList<QUrl> &urls)
             ++result.leftOut;
     }
     return result;
+}
+
+QString unusable(const QUrl &url)
+{
+    // The URL's own bytes: its local path has already been decoded into a look-alike.
+    return FolderAccess::unusableInPath(
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }
 
 } // namespace DroppedFiles

@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int PathRole = Qt::UserRole;
+// The shown name of a subfolder that is never opened: its name cannot be used.
+constexpr int UnusableRole = Qt::UserRole + 1;
 
 bool isReadableFolder(const QString &path)
 {
@@ -43,8 +45,8 @@ bool FolderList::setPath(const QString &path)
     if (target == m_path)
         return true;
     m_path = target;
-    const QStringList files = fill();
-    emit pathChanged(m_path, files);
+    const FolderAccess::Listing listing = fill();
+    emit pathChanged(m_path, listing);
     return true;
 }
 
@@ -66,6 +68,10 @@ void FolderList::open(const QListWidgetItem *item)
 {
     if (!item)
         return;
+    if (const QString shown = item->data(UnusableRole).toString(); !shown.isEmpty()) {
+        emit openRefused(FolderAccess::unusableMessage(m_path, shown));
+        return;
+    }
     const QString path = item->data(PathRole).toString();
     const QString reason = FolderAccess::listError(path);
     if (reason.isEmpty()) {
@@ -77,7 +83,7 @@ void FolderList::open(const QListWidgetItem *item)
     refresh();
 }
 
-QStringList FolderList::fill()
+FolderAccess::Listing FolderList::fill()
 {
     clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -98,16 +104,23 @@ QStringList FolderList::fill()
         item->setData(PathRole, folder);
         ++level;
     }
-    FolderAccess::Listing listing = FolderAccess::read(m_path);
-    QStringList &children = listing.folders;
-    FolderAccess::sortForDisplay(children);
+    const FolderAccess::Listing listing = FolderAccess::read(m_path);
+    QStringList children = listing.folders;
+    const qsizetype usable = children.size();
+    children.append(listing.unusableFolders);
     const QString prefix = PathText::withSeparator(m_path);
-    for (const QString &child : children) {
+    for (const qsizetype index : FolderAccess::displayOrder(children)) {
+        const QString &child = children.at(index);
         auto *item = new QListWidgetItem(closed, indentUnit.repeated(level) + child, this);
-        item->setData(PathRole, prefix + child);
+        if (index < usable) {
+            item->setData(PathRole, prefix + child);
+        } else {
+            item->setData(UnusableRole, child);
+            item->setToolTip(FolderAccess::unusableMessage(m_path, child));
+        }
     }
     setCurrentRow(int(chain.size()) - 1);
-    return listing.files;
+    return listing;
 }
 
 void FolderList::mousePressEvent(QMouseEvent *event)

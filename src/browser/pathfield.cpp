@@ -1,5 +1,8 @@
 #include "pathfield.h"
 
+#include "browser/folderaccess.h"
+#include "common/pathtext.h"
+
 PathField::PathField(QWidget *parent)
     : QPlainTextEdit(parent)
 {
@@ -12,5 +15,13 @@ PathField::PathField(QWidget *parent)
 void PathField::setPath(const QString &path)
 {
     m_path = path;
+    m_refusal.clear();
     setPlainText(path);
+}
+
+void PathField::setUnusable(const QString &folder, const QString &shownName)
+{
+    m_path.clear();
+    m_refusal = FolderAccess::unusableMessage(folder, shownName);
+    setPlainText(PathText::withSeparator(folder) + shownName);
 }

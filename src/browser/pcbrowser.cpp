@@ -29,6 +29,7 @@ PcBrowser::PcBrowser(const PcPanel &panel, Dialogs &dialogs, const Volumes &volu
     connect(m_panel.drive1, &DriveList::driveChanged, this, &PcBrowser::driveChanged);
     connect(m_panel.dir1, &FolderList::pathChanged, this, &PcBrowser::folderChanged);
     connect(m_panel.dir1, &FolderList::openFailed, this, &PcBrowser::folderOpenFailed);
+    connect(m_panel.dir1, &FolderList::openRefused, this, &PcBrowser::warn);
     connect(m_panel.dir1, &FolderList::popupRequested, this, &PcBrowser::showFolderMenu);
     connect(m_panel.file1, &FileList::entryClicked, this, &PcBrowser::fileClicked);
     connect(m_panel.file1, &FileList::urlsDropped, this, &PcBrowser::showDropped);
@@ -69,9 +70,9 @@ void PcBrowser::driveChanged(const QString &root)
     }
 }
 
-void PcBrowser::folderChanged(const QString &path, const QStringList &files)
+void PcBrowser::folderChanged(const QString &path, const FolderAccess::Listing &listing)
 {
-    m_panel.file1->showFolder(path, files);
+    m_panel.file1->showFolder(path, listing);
     m_panel.dateiname->setPath(path);
     m_panel.command1->setEnabled(false);
     // The drive list shows the volume of the open folder; that change moves no list.
@@ -80,16 +81,33 @@ void PcBrowser::folderChanged(const QString &path, const QStringList &files)
 
 void PcBrowser::fileClicked()
 {
+    FileList *file1 = m_panel.file1;
     m_panel.command1->setEnabled(true);
-    const QString folder = PathText::withSeparator(m_panel.file1->path());
-    m_panel.dateiname->setPath(folder + m_panel.file1->currentName());
-    const quint64 total = SizeLine::totalBytes(folder, m_panel.file1->selectedNames());
-    m_panel.size->setText(SizeLine::text(total));
+    const QString folder = PathText::withSeparator(file1->path());
+    const bool usable = file1->isCurrentUsable();
+    const QString refusedBefore = m_panel.dateiname->refusal();
+    if (usable)
+        m_panel.dateiname->setPath(folder + file1->currentName());
+    else
+        m_panel.dateiname->setUnusable(file1->path(), file1->currentName());
+    if (file1->selectedUnusable().isEmpty()) {
+        const quint64 total = SizeLine::totalBytes(folder, file1->selectedNames());
+        m_panel.size->setText(SizeLine::text(total));
+    } else {
+        m_panel.size->setText(tr("File size: unknown"));
+    }
+    // Said once per entry: Enter's click before the opening would say it twice.
+    if (!usable && m_panel.dateiname->refusal() != refusedBefore)
+        warn(m_panel.dateiname->refusal());
 }
 
 int PcBrowser::showDropped(const QList<QUrl> &urls)
 {
     const DroppedFiles::Plan plan = DroppedFiles::plan(urls);
+    if (!plan.unusable.isEmpty()) {
+        warn(plan.unusable);
+        return 0;
+    }
     if (plan.folder.isEmpty()) {
         warn(tr("Only files and folders of this computer can be dropped here; %1 is not one.")
                  .arg(plan.refused));
@@ -102,7 +120,7 @@ int PcBrowser::showDropped(const QList<QUrl> &urls)
     }
     // The folder was open already: read afresh, as a double click on it would show it.
     if (m_panel.dir1->path() == before)
-        folderChanged(before, FolderAccess::read(before).files);
+        folderChanged(before, FolderAccess::read(before));
     const int selected = m_panel.file1->selectNames(plan.names);
     if (selected > 0)
         fileClicked();
@@ -135,6 +153,8 @@ void PcBrowser::showFolderMenu(const QPoint &globalPos)
 
 void PcBrowser::newFolder()
 {
+    if (!m_panel.dateiname->refusal().isEmpty())
+        return warn(m_panel.dateiname->refusal());
     const std::optional<QString> answer =
         m_dialogs.input(window(), tr("Enter name for new folder?"), titleLine(), tr("New folder"));
     if (!answer || answer->isEmpty())
@@ -147,6 +167,8 @@ void PcBrowser::newFolder()
 
 void PcBrowser::deleteFolder()
 {
+    if (!m_panel.dateiname->refusal().isEmpty())
+        return warn(m_panel.dateiname->refusal());
     using FolderCommands::Removal;
     const QString path = m_panel.dateiname->path();
     const FolderCommands::RemoveResult removal = FolderCommands::removeFolder(path, m_volumes);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/folderaccess.h"
+
 #include <QList>
 #include <QObject>
 
@@ -46,7 +48,7 @@ public:
 
 private:
     void driveChanged(const QString &root);
-    void folderChanged(const QString &path, const QStringList &files);
+    void folderChanged(const QString &path, const FolderAccess::Listing &listing);
     void fileClicked();
     void filterChosen(bool portfolioOnly);
     void folderOpenFailed(const QString &path, const QString &reason);

@@ -1,5 +1,6 @@
 #include "documentwindow.h"
 
+#include "browser/droppedfiles.h"
 #include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/pathtext.h"
@@ -294,7 +295,8 @@ std::optional<QString> droppedDocument(const QMimeData &data)
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return std::nullopt;
     const QString path = urls.first().toLocalFile();
-    if (!DocumentFile::isDocument(path) || !QFileInfo(path).isFile())
+    if (!DocumentFile::isDocument(path) || !QFileInfo(path).isFile()
+        || !DroppedFiles::isExact(urls.first()))
         return std::nullopt;
     return path;
 }
@@ -455,14 +457,9 @@ bool DocumentWindow::openFile(const QString &path, const QString &name)
 
 void DocumentWindow::saveDocument()
 {
-    const std::optional<QString> target = m_saveTarget();
-    if (!target) {
-        m_platform.dialogs.message(this,
-                                   tr("The document cannot be saved: the main window, whose path "
-                                      "field names the file, is closed."),
-                                   {}, Dialogs::Icon::Warning);
-        return;
-    }
+    const Result<QString> target = m_saveTarget();
+    if (!target)
+        return m_platform.dialogs.message(this, target.reason(), {}, Dialogs::Icon::Warning);
     const QString shown = PathText::native(*target);
     const auto failed = [&](const QString &why) {
         m_platform.dialogs.message(this, tr("The file %1 could not be saved: %2.").arg(shown, why),
