@@ -261,8 +261,8 @@ TEST_F(Main, ShiftF10OrMenuOpensTheFolderMenuAtTheCurrentEntryEnterAFileInTheEdi
 
 TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
 {
-    for (const char *name :
-         {"two/a.txt", "two/b.txt", "two/c.doc", "two/sub/NOTE.RTF", "two/sub/my\u00a0 letter.txt"})
+    for (const char *name : {"two/a.txt", "two/b.txt", "two/c.doc", "two/sub/NOTE.RTF",
+                             "two/sub/my\u00a0 letter.txt", "two/sub/.hidden.txt"})
         m_tree.file(u(name), 1000);
     m_tp.mounts.append({u("/dev/b"), at("two"), u("TWO")});
     // Lists are split at "|"; the document window is "clean" or "edited" before the drop.
@@ -280,6 +280,7 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
         {"list", "two/sub/my\u00a0 letter.txt", "two/sub", "two/sub/my\u00a0 letter.txt",
          "my\u00a0 letter.txt", "", ""},
         {"clean", "two/sub/NOTE.RTF", "two/sub", "two/sub/NOTE.RTF", "NOTE.RTF", "", ""},
+        {"clean", "two/sub/.hidden.txt", "two/sub", "two/sub/.hidden.txt", "", "", ""},
         {"edited", "two/a.txt", "pc", "pc/b.txt", "b.txt", "okCancel", ""},
         {"clean", "two/c.doc", "pc", "pc/b.txt", "b.txt", "", ""},
     };

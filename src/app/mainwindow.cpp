@@ -336,13 +336,15 @@ void MainWindow::openDocument()
 
 void MainWindow::openDropped(const QString &path)
 {
-    // Saving writes to the path field's file, so the panel shows the dropped file first. A file
-    // the list does not show (or no main window left) opens all the same.
-    if (!m_unloaded && m_browser->showDropped({QUrl::fromLocalFile(path)}) == 1) {
+    // Saving writes to the path field's file, so the panel shows the dropped file first.
+    if (!m_unloaded && m_browser->showFile(path)) {
         openDocument();
         return;
     }
-    m_document->openFile(path, QFileInfo(path).fileName());
+    // One the list does not show opens all the same, and then the path field names it: Save
+    // must not take its folder instead.
+    if (m_document->openFile(path, QFileInfo(path).fileName()) && !m_unloaded)
+        m_dateiname->setPath(path);
 }
 
 void MainWindow::showBackup()

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -113,14 +114,8 @@ int PcBrowser::showDropped(const QList<QUrl> &urls)
                  .arg(plan.refused));
         return 0;
     }
-    const QString before = m_panel.dir1->path();
-    if (!m_panel.dir1->setPath(plan.folder)) {
-        folderOpenFailed(plan.folder, FolderAccess::listError(plan.folder));
+    if (!openAfresh(plan.folder))
         return 0;
-    }
-    // The folder was open already: read afresh, as a double click on it would show it.
-    if (m_panel.dir1->path() == before)
-        folderChanged(before, FolderAccess::read(before));
     const int selected = m_panel.file1->selectNames(plan.names);
     if (selected > 0)
         fileClicked();
@@ -134,6 +129,28 @@ int PcBrowser::showDropped(const QList<QUrl> &urls)
                               .arg(PathText::native(m_panel.dir1->path())));
     }
     return selected;
+}
+
+bool PcBrowser::showFile(const QString &path)
+{
+    const QFileInfo file(path);
+    if (!openAfresh(file.absolutePath()) || m_panel.file1->selectNames({file.fileName()}) != 1)
+        return false;
+    fileClicked();
+    return true;
+}
+
+bool PcBrowser::openAfresh(const QString &folder)
+{
+    const QString before = m_panel.dir1->path();
+    if (!m_panel.dir1->setPath(folder)) {
+        folderOpenFailed(folder, FolderAccess::listError(folder));
+        return false;
+    }
+    // The folder was open already: read afresh, as a double click on it would show it.
+    if (m_panel.dir1->path() == before)
+        folderChanged(before, FolderAccess::read(before));
+    return true;
 }
 
 void PcBrowser::filterChosen(bool portfolioOnly)

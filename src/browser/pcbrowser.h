@@ -45,6 +45,10 @@ public:
     // would by hand; a message says what was left out or refused. Returns how many files are
     // selected.
     int showDropped(const QList<QUrl> &urls);
+    // Opens the folder of a file and selects the file as a click would. False when the list
+    // does not show it (a hidden file, or one the filter leaves out); the path field then names
+    // the folder.
+    bool showFile(const QString &path);
 
 private:
     void driveChanged(const QString &root);
@@ -52,6 +56,9 @@ private:
     void fileClicked();
     void filterChosen(bool portfolioOnly);
     void folderOpenFailed(const QString &path, const QString &reason);
+    // Opens a folder, or reads it afresh when it is open already. False, with a message, when
+    // it cannot be read.
+    bool openAfresh(const QString &folder);
     void showFolderMenu(const QPoint &globalPos);
     void newFolder();
     void deleteFolder();
