@@ -188,11 +188,7 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     click("a.txt");
     EXPECT_TRUE(command1->isEnabled());
     EXPECT_EQ(path->path(), at("pc/a.txt"));
-    EXPECT_EQ(path->toPlainText(), at("pc/a.txt")); // shown, but never typed into
-    EXPECT_FALSE(path->isEnabled());
-    path->setPath(at("pc/") + QString(500, u'x')); // longer than the field: no scroll bar
-    QCoreApplication::processEvents();             // the field lays the text out
-    EXPECT_FALSE(path->verticalScrollBar()->isVisible());
+    EXPECT_EQ(path->toPlainText(), at("pc/a.txt"));
     EXPECT_EQ(sizeLine(), SizeLine::text(2048));
     click("c.txt", Qt::ShiftModifier);
     EXPECT_EQ(sizeLine(), SizeLine::text(2048 + 1000 + 2500));
@@ -236,6 +232,44 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     EXPECT_LE((menu->pos() - dir1->viewport()->mapToGlobal(entry)).manhattanLength(), 2);
     menu->hide();
     EXPECT_EQ(dir1->path(), at("pc/sub1"));
+}
+
+TEST_F(Main, ThePathFieldTakesNoTypingReadsInLightAndDarkThemesAndShowsAllOfALongPath)
+{
+    const QPalette before = QApplication::palette();
+    open();
+    // Light, then dark while the window is open: the desktop switched themes.
+    for (const QPalette &theme :
+         {QApplication::style()->standardPalette(), QPalette(QColor(53, 53, 53))}) {
+        QApplication::setPalette(theme);
+        const QString longPath = at("pc/") + QString(40, u'x') + u("/") + QString(200, u'y');
+        path->setPath(longPath);
+        QTest::keyClicks(path, u("typed"));
+        QCoreApplication::processEvents(); // the field lays the text out
+        EXPECT_TRUE(path->isEnabled() && path->isReadOnly());
+        EXPECT_EQ(path->toPlainText(), longPath);
+        EXPECT_EQ(path->toolTip(), longPath);
+        EXPECT_EQ(path->accessibleDescription(), longPath);
+        EXPECT_GT(path->verticalScrollBar()->maximum(), 0); // the rest can be scrolled to
+        // As drawn: the background is the commonest colour, the text the one farthest from it.
+        const QImage drawn = path->viewport()->grab().toImage();
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x)
+                ++counts[drawn.pixel(x, y)];
+        }
+        const QRgb background =
+            std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                             [](const auto &a, const auto &b) { return a.second < b.second; })
+                ->first;
+        double best = 1;
+        for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it)
+            best = std::max(best, contrast(QColor(*it), QColor(background)));
+        EXPECT_GE(best, 4.5) << theme.window().color().name();
+        // A field that takes no typing looks like the window around it.
+        EXPECT_EQ(QColor(background), theme.window().color());
+    }
+    QApplication::setPalette(before);
 }
 
 TEST_F(Main, ShiftF10OrMenuOpensTheFolderMenuAtTheCurrentEntryEnterAFileInTheEditor)

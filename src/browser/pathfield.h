@@ -20,7 +20,14 @@ public:
     // Empty while the path can be used.
     QString refusal() const { return m_refusal; }
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void show(const QString &text);
+    void followPalette();
+
     QString m_path;
     QString m_refusal;
+    bool m_settingPalette = false;
 };
