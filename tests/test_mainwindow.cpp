@@ -489,8 +489,10 @@ TEST_F(Main, DeleteFolderAsksOnlyWhenThereIsSomethingInItAndReadsTheListAgain)
         EXPECT_EQ(path->path(), at(listAt)) << folder;
         EXPECT_EQ(m_tree.entries(u("pc/victim")).join(u(" ")), u(left)) << folder;
     }
-    EXPECT_EQ(m_tp.dialogs.boxes[0].text, // the last folder's
-              u("WARNING, folder isn't empty. Do you want to delete all files?"));
+    EXPECT_EQ(m_tp.dialogs.boxes[0].text, // the last folder's, with what it holds
+              u("WARNING, folder isn't empty. Do you want to delete all files?\n\n")
+                  + at("pc/victim") + u("\nFiles in it that will be deleted: 0.")
+                  + u("\nFolders in it, which are not deleted: 1."));
     EXPECT_EQ(m_tp.dialogs.boxes[0].title, titleLine());
     EXPECT_TRUE(m_tree.exists(u("system.txt")));
 }

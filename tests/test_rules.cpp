@@ -175,16 +175,24 @@ protected:
 
 TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted)
 {
-    const std::tuple<const char *, Removal, const char *, bool> table[] = {
-        {"empty", Removal::Removed, "", false},
-        {"full", Removal::NotEmpty, "", true},
-        {"gone", Removal::Failed, "", false},
-        {"file.txt", Removal::Failed, "not a folder", true},
-        {"link", Removal::Failed, "a link to a folder, and links are not deleted", true},
-        {"root", Removal::Refused, "root of a drive", true}};
-    for (const auto &[target, outcome, reason, remains] : table) {
+    m_tree.file(u("mixed/a"));
+    m_tree.link(u("mixed/broken"), m_tree.path(u("nothing")));
+    m_tree.folder(u("mixed/inner"));
+    m_tree.link(u("mixed/to-folder"), m_tree.path(u("target")));
+    // the folder, the outcome, the reason, whether it is still there, its files and folders
+    const std::tuple<const char *, Removal, const char *, bool, int, int> table[] = {
+        {"empty", Removal::Removed, "", false, 0, 0},
+        {"full", Removal::NotEmpty, "", true, 1, 0},
+        {"mixed", Removal::NotEmpty, "", true, 2, 2},
+        {"target", Removal::NotEmpty, "", true, 0, 1},
+        {"gone", Removal::Failed, "", false, 0, 0},
+        {"file.txt", Removal::Failed, "not a folder", true, 0, 0},
+        {"link", Removal::Failed, "a link to a folder, and links are not deleted", true, 0, 0},
+        {"root", Removal::Refused, "root of a drive", true, 0, 0}};
+    for (const auto &[target, outcome, reason, remains, files, folders] : table) {
         const auto result = FolderCommands::removeFolder(m_tree.path(u(target)), m_tp.volumes);
         EXPECT_EQ(result.outcome, outcome) << target;
+        EXPECT_EQ(std::pair(result.files, result.folders), std::pair(files, folders)) << target;
         const bool named = outcome == Removal::Failed || outcome == Removal::Refused;
         EXPECT_TRUE(result.message.contains(u(reason))
                     && result.message.contains(named ? m_tree.path(u(target)) : QString()))

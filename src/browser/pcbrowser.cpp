@@ -182,6 +182,18 @@ void PcBrowser::newFolder()
     m_panel.dir1->refresh();
 }
 
+QString PcBrowser::emptyingWarning(const QString &path, const FolderCommands::RemoveResult &removal)
+{
+    // The folder open may not be the one highlighted: the warning names the one it empties.
+    QString text = tr("WARNING, folder isn't empty. Do you want to delete all files?")
+                   + QLatin1String("\n\n") + PathText::native(path) + QLatin1Char('\n')
+                   + tr("Files in it that will be deleted: %1.").arg(removal.files);
+    if (removal.folders > 0)
+        text += QLatin1Char('\n')
+                + tr("Folders in it, which are not deleted: %1.").arg(removal.folders);
+    return text;
+}
+
 void PcBrowser::deleteFolder()
 {
     if (!m_panel.dateiname->refusal().isEmpty())
@@ -192,9 +204,7 @@ void PcBrowser::deleteFolder()
     if (removal.outcome == Removal::Refused || removal.outcome == Removal::Failed) {
         warn(removal.message);
     } else if (removal.outcome == Removal::NotEmpty
-               && m_dialogs.okCancel(
-                   window(), tr("WARNING, folder isn't empty. Do you want to delete all files?"),
-                   titleLine())) {
+               && m_dialogs.okCancel(window(), emptyingWarning(path, removal), titleLine())) {
         const QString error = FolderCommands::deleteFilesAndRemove(path, m_volumes);
         if (!error.isEmpty())
             warn(error);

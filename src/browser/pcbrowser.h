@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browser/folderaccess.h"
+#include "browser/foldercommands.h"
 
 #include <QList>
 #include <QObject>
@@ -62,6 +63,8 @@ private:
     void showFolderMenu(const QPoint &globalPos);
     void newFolder();
     void deleteFolder();
+    static QString emptyingWarning(const QString &path,
+                                   const FolderCommands::RemoveResult &removal);
     void warn(const QString &text);
     QWidget *window() const;
 
