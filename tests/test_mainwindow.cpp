@@ -272,6 +272,35 @@ TEST_F(Main, ThePathFieldTakesNoTypingReadsInLightAndDarkThemesAndShowsAllOfALon
     QApplication::setPalette(before);
 }
 
+TEST_F(Main, TheKeyboardFocusIsPlainToSeeOnBothListsInLightAndDarkThemes)
+{
+    const QPalette before = QApplication::palette();
+    open();
+    click("b.txt");
+    QApplication::setActiveWindow(m_window.get());
+    for (const QPalette &theme :
+         {QApplication::style()->standardPalette(), QPalette(QColor(53, 53, 53))}) {
+        QApplication::setPalette(theme);
+        for (QAbstractItemView *list :
+             {static_cast<QAbstractItemView *>(dir1), static_cast<QAbstractItemView *>(file1)}) {
+            control("Command2")->setFocus();
+            const QImage without = list->viewport()->grab().toImage();
+            list->setFocus();
+            ASSERT_TRUE(list->hasFocus());
+            const QImage with = list->viewport()->grab().toImage();
+            // Marked: a frame's worth of pixels, each standing out from what was there.
+            int marked = 0;
+            for (int y = 0; y < with.height(); ++y) {
+                for (int x = 0; x < with.width(); ++x)
+                    marked += contrast(with.pixel(x, y), without.pixel(x, y)) >= 3.0;
+            }
+            EXPECT_GE(marked, with.width() + with.height())
+                << list->objectName() << theme.window().color().name();
+        }
+    }
+    QApplication::setPalette(before);
+}
+
 TEST_F(Main, ShiftF10OrMenuOpensTheFolderMenuAtTheCurrentEntryEnterAFileInTheEditor)
 {
     open();

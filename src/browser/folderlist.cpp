@@ -1,5 +1,6 @@
 #include "folderlist.h"
 
+#include "browser/focusmark.h"
 #include "browser/folderaccess.h"
 #include "common/pathtext.h"
 
@@ -179,4 +180,31 @@ void FolderList::requestPopupAtCurrentEntry()
             at = entry.center();
     }
     emit popupRequested(viewport()->mapToGlobal(at));
+}
+
+void FolderList::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+    FocusMark::paint(*this);
+}
+
+// The mark covers the whole list: it is drawn anew, not only the current entry.
+void FolderList::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void FolderList::focusOutEvent(QFocusEvent *event)
+{
+    QListWidget::focusOutEvent(event);
+    viewport()->update();
+}
+
+void FolderList::scrollContentsBy(int dx, int dy)
+{
+    QListWidget::scrollContentsBy(dx, dy);
+    // Scrolling moves what was drawn, the frame with it.
+    if (hasFocus())
+        viewport()->update();
 }
