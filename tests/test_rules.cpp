@@ -276,6 +276,33 @@ TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTableAndTheDef
     EXPECT_EQ(tp.volumes.list().value(0).text, u("/"));
 }
 
+TEST(SystemVolumes, ABindMountOfASubfolderIsNoDrive)
+{
+    const QByteArray table = "27 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw\n"
+                             "40 27 8:17 / /media/ann/My\\040Stick rw - vfat /dev/sdb1 rw\n"
+                             "41 27 8:2 /srv/share /home/ann/share rw - ext4 /dev/sda2 rw\n"
+                             "42 27 8:2 /a\\134b\\011c /mnt/x rw master:2 - ext4 /dev/sda2 rw\n"
+                             "43 27 8:3 / /mnt/x rw - ext4 /dev/sda3 rw\n"
+                             "44 27 8:2\n";
+    const QHash<QString, QString> folders = SystemVolumes::mountedFolders(table);
+    const QHash<QString, QString> expected = {{u("/"), u("/")},
+                                              {u("/media/ann/My Stick"), u("/")},
+                                              {u("/home/ann/share"), u("/srv/share")},
+                                              {u("/mnt/x"), u("/")}}; // mounted over the bind
+    EXPECT_EQ(folders, expected);
+    EXPECT_EQ(SystemVolumes::mountedFolders("1 2 3 /a\\134b\\011c /m").value(u("/m")),
+              u("/a\\b\tc"));
+
+    TestPlatform tp;
+    tp.home = u("/home/ann");
+    tp.mounts = {{u("/dev/sda2"), u("/"), {}},
+                 {u("/dev/sda2"), u("/home/ann/share"), {}, true, u("/srv/share")},
+                 {u("/dev/sda2"), u("/home/ann"), {}, true, u("/home/ann")}};
+    EXPECT_EQ(tp.volumes.list().size(), 1);
+    EXPECT_EQ(tp.volumes.rootOf(u("/home/ann/share/x")), u("/"));
+    EXPECT_TRUE(tp.volumes.isRoot(u("/home/ann/share"))); // still never emptied
+}
+
 TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)
 {
     Tree tree;
