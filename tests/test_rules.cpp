@@ -103,19 +103,18 @@ TEST(FolderAccess, ANameThatDoesNotSurviveTheEncodingIsMarkedWithItsBytesAndNeve
     QStringList files, folders, unusableFiles, unusableFolders;
     for (const auto &[name, folder, shown] : table) {
         tree.raw(name, folder);
-        EXPECT_EQ(FolderAccess::survives(name), shown.isEmpty()) << name.toHex().constData();
         (shown.isEmpty() ? (folder ? folders : files) : (folder ? unusableFolders : unusableFiles))
             << (shown.isEmpty() ? QFile::decodeName(name) : shown);
     }
-    FolderAccess::Listing listing = FolderAccess::read(tree.path());
-    for (QStringList *names :
-         {&listing.files, &listing.folders, &listing.unusableFiles, &listing.unusableFolders,
-          &files, &folders, &unusableFiles, &unusableFolders})
-        names->sort();
-    EXPECT_EQ(listing.files, files);
-    EXPECT_EQ(listing.folders, folders);
-    EXPECT_EQ(listing.unusableFiles, unusableFiles);
-    EXPECT_EQ(listing.unusableFolders, unusableFolders);
+    const FolderAccess::Listing listing = FolderAccess::read(tree.path());
+    const auto sorted = [](QStringList names) {
+        names.sort();
+        return names;
+    };
+    EXPECT_EQ(sorted(listing.files), sorted(files));
+    EXPECT_EQ(sorted(listing.folders), sorted(folders));
+    EXPECT_EQ(sorted(listing.unusableFiles), sorted(unusableFiles));
+    EXPECT_EQ(sorted(listing.unusableFolders), sorted(unusableFolders));
 
     // A path's first part that does not survive is named with the folder it lies in.
     const std::pair<QByteArray, QString> paths[] = {
@@ -125,7 +124,6 @@ TEST(FolderAccess, ANameThatDoesNotSurviveTheEncodingIsMarkedWithItsBytesAndNeve
         {"/a\xff", FolderAccess::unusableMessage(u("/"), u("a\uFFFD \u27E861 FF\u27E9"))}};
     for (const auto &[path, message] : paths)
         EXPECT_EQ(FolderAccess::unusableInPath(path), message) << path.constData();
-    EXPECT_TRUE(FolderAccess::unusableMessage(u("/tmp"), u("x")).contains(u("/tmp")));
 }
 #endif
 
