@@ -17,11 +17,10 @@ Plan plan(const QList<QUrl> &urls)
         if (!path.isEmpty()) {
             if (QString why = unusable(url); !why.isEmpty())
                 return Plan{{}, {}, 0, {}, std::move(why)};
-        }
-        if (!path.isEmpty())
             local.append(QFileInfo(QDir::cleanPath(path)));
-        else if (result.refused.isEmpty())
+        } else if (result.refused.isEmpty()) {
             result.refused = url.toDisplayString(QUrl::PreferLocalFile);
+        }
     }
     if (local.isEmpty())
         return result;

@@ -53,7 +53,7 @@ public:
     }
 
     const QStringList &names() const { return m_names; }
-    bool isUsable(qsizetype row) const { return row < 0 || !m_unusable[size_t(row)]; }
+    bool isUsable(qsizetype row) const { return !m_unusable[size_t(row)]; }
 
 private:
     QString m_folder;
