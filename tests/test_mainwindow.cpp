@@ -247,6 +247,13 @@ TEST_F(Main, ThePathFieldTakesNoTypingReadsInLightAndDarkThemesAndShowsAllOfALon
         QTest::keyClicks(path, u("typed"));
         QCoreApplication::processEvents(); // the field lays the text out
         EXPECT_TRUE(path->isEnabled() && path->isReadOnly());
+        // The keyboard reaches it after the file list, and Tab leaves it again.
+        QApplication::setActiveWindow(m_window.get());
+        file1->setFocus();
+        QTest::keyClick(file1, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), path);
+        QTest::keyClick(path, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), path);
         EXPECT_EQ(path->toPlainText(), longPath);
         EXPECT_EQ(path->toolTip(), longPath);
         EXPECT_EQ(path->accessibleDescription(), longPath);
