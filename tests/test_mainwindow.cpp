@@ -9,6 +9,7 @@
 #include "common/popupmenukey.h"
 #include "common/titleline.h"
 #include "doubles.h"
+#include "editor/documentwindow.h"
 #include "testhelpers.h"
 #include "transfer/toolcommands.h"
 
@@ -188,11 +189,7 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     click("a.txt");
     EXPECT_TRUE(command1->isEnabled());
     EXPECT_EQ(path->path(), at("pc/a.txt"));
-    EXPECT_EQ(path->toPlainText(), at("pc/a.txt")); // shown, but never typed into
-    EXPECT_FALSE(path->isEnabled());
-    path->setPath(at("pc/") + QString(500, u'x')); // longer than the field: no scroll bar
-    QCoreApplication::processEvents();             // the field lays the text out
-    EXPECT_FALSE(path->verticalScrollBar()->isVisible());
+    EXPECT_EQ(path->toPlainText(), at("pc/a.txt"));
     EXPECT_EQ(sizeLine(), SizeLine::text(2048));
     click("c.txt", Qt::ShiftModifier);
     EXPECT_EQ(sizeLine(), SizeLine::text(2048 + 1000 + 2500));
@@ -238,6 +235,80 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     EXPECT_EQ(dir1->path(), at("pc/sub1"));
 }
 
+TEST_F(Main, ThePathFieldTakesNoTypingReadsInLightAndDarkThemesAndShowsAllOfALongPath)
+{
+    const QPalette before = QApplication::palette();
+    open();
+    // Light, then dark while the window is open: the desktop switched themes.
+    for (const QPalette &theme :
+         {QApplication::style()->standardPalette(), QPalette(QColor(53, 53, 53))}) {
+        QApplication::setPalette(theme);
+        const QString longPath = at("pc/") + QString(40, u'x') + u("/") + QString(200, u'y');
+        path->setPath(longPath);
+        QTest::keyClicks(path, u("typed"));
+        QCoreApplication::processEvents(); // the field lays the text out
+        EXPECT_TRUE(path->isEnabled() && path->isReadOnly());
+        // The keyboard reaches it after the file list, and Tab leaves it again.
+        QApplication::setActiveWindow(m_window.get());
+        file1->setFocus();
+        QTest::keyClick(file1, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), path);
+        QTest::keyClick(path, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), path);
+        EXPECT_EQ(path->toPlainText(), longPath);
+        EXPECT_EQ(path->toolTip(), longPath);
+        EXPECT_EQ(path->accessibleDescription(), longPath);
+        EXPECT_GT(path->verticalScrollBar()->maximum(), 0); // the rest can be scrolled to
+        // As drawn: the background is the commonest colour, the text the one farthest from it.
+        const QImage drawn = path->viewport()->grab().toImage();
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x)
+                ++counts[drawn.pixel(x, y)];
+        }
+        const QRgb background =
+            std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                             [](const auto &a, const auto &b) { return a.second < b.second; })
+                ->first;
+        double best = 1;
+        for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it)
+            best = std::max(best, contrast(QColor(*it), QColor(background)));
+        EXPECT_GE(best, 4.5) << theme.window().color().name();
+        // A field that takes no typing looks like the window around it.
+        EXPECT_EQ(QColor(background), theme.window().color());
+    }
+    QApplication::setPalette(before);
+}
+
+TEST_F(Main, TheKeyboardFocusIsPlainToSeeOnBothListsInLightAndDarkThemes)
+{
+    const QPalette before = QApplication::palette();
+    open();
+    click("b.txt");
+    QApplication::setActiveWindow(m_window.get());
+    for (const QPalette &theme :
+         {QApplication::style()->standardPalette(), QPalette(QColor(53, 53, 53))}) {
+        QApplication::setPalette(theme);
+        for (QAbstractItemView *list :
+             {static_cast<QAbstractItemView *>(dir1), static_cast<QAbstractItemView *>(file1)}) {
+            control("Command2")->setFocus();
+            const QImage without = list->viewport()->grab().toImage();
+            list->setFocus();
+            ASSERT_TRUE(list->hasFocus());
+            const QImage with = list->viewport()->grab().toImage();
+            // Marked: a frame's worth of pixels, each standing out from what was there.
+            int marked = 0;
+            for (int y = 0; y < with.height(); ++y) {
+                for (int x = 0; x < with.width(); ++x)
+                    marked += contrast(with.pixel(x, y), without.pixel(x, y)) >= 3.0;
+            }
+            EXPECT_GE(marked, 3 * (with.width() + with.height()))
+                << list->objectName() << theme.window().color().name();
+        }
+    }
+    QApplication::setPalette(before);
+}
+
 TEST_F(Main, ShiftF10OrMenuOpensTheFolderMenuAtTheCurrentEntryEnterAFileInTheEditor)
 {
     open();
@@ -261,8 +332,8 @@ TEST_F(Main, ShiftF10OrMenuOpensTheFolderMenuAtTheCurrentEntryEnterAFileInTheEdi
 
 TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
 {
-    for (const char *name :
-         {"two/a.txt", "two/b.txt", "two/c.doc", "two/sub/NOTE.RTF", "two/sub/my\u00a0 letter.txt"})
+    for (const char *name : {"two/a.txt", "two/b.txt", "two/c.doc", "two/sub/NOTE.RTF",
+                             "two/sub/my\u00a0 letter.txt", "two/sub/.hidden.txt"})
         m_tree.file(u(name), 1000);
     m_tp.mounts.append({u("/dev/b"), at("two"), u("TWO")});
     // Lists are split at "|"; the document window is "clean" or "edited" before the drop.
@@ -280,6 +351,7 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
         {"list", "two/sub/my\u00a0 letter.txt", "two/sub", "two/sub/my\u00a0 letter.txt",
          "my\u00a0 letter.txt", "", ""},
         {"clean", "two/sub/NOTE.RTF", "two/sub", "two/sub/NOTE.RTF", "NOTE.RTF", "", ""},
+        {"clean", "two/sub/.hidden.txt", "two/sub", "two/sub/.hidden.txt", "", "", ""},
         {"edited", "two/a.txt", "pc", "pc/b.txt", "b.txt", "okCancel", ""},
         {"clean", "two/c.doc", "pc", "pc/b.txt", "b.txt", "message", "Only .txt and .rtf"},
         // A drop on the editor that holds any file opens exactly one document or nothing.
@@ -358,6 +430,73 @@ TEST_F(Main, EveryCommandActsOnTheExactFolderAndNotOnTheOneItsTextLooksLike)
     }
 }
 
+#ifndef Q_OS_WIN
+TEST_F(Main, ANameThatCannotBeUsedExactlyIsShownWithItsBytesAndEveryActionOnItIsRefused)
+{
+    m_tree.folder(u("pc/u"));
+    for (const char *name : {"a\xff.txt", "caf\xe9.txt"})
+        m_tree.raw(QByteArray("pc/u/") + name);
+    m_tree.raw("pc/u/d\xff", true);
+    m_tree.file(u("pc/u/a\uFFFD.txt"), 7); // the look-alikes, valid text
+    m_tree.file(u("pc/u/d\uFFFD/in.txt"));
+    m_tree.file(u("pc/u/b.txt"));
+    const QString badFile = u("a\uFFFD.txt \u27E861 FF 2E 74 78 74\u27E9");
+    const QString badFolder = u("d\uFFFD \u27E864 FF\u27E9");
+    const QByteArray folderUrl = "file://" + QUrl::toPercentEncoding(at("pc/u"), "/");
+    open("pc/u");
+    ASSERT_EQ(file1->count(), 4);
+    for (int row = 0; row < file1->count(); ++row)
+        EXPECT_EQ(file1->isUsable(row), !file1->name(row).contains(u'\u27E8')) << row;
+    // Each step is refused with one message and changes nothing.
+    const auto refused = [&](const char *step) {
+        ASSERT_EQ(boxes(), QStringList({"message"})) << step;
+        const QString text = m_tp.dialogs.boxes[0].text;
+        EXPECT_TRUE(text.contains(u("cannot be used exactly")) && text.contains(at("pc/u"))
+                    && text.contains(u("rename")))
+            << step << text;
+        EXPECT_TRUE(m_tp.commands.attempted.isEmpty()) << step;
+        EXPECT_EQ(dir1->path(), at("pc/u")) << step;
+        EXPECT_TRUE(file1->selectedNames().isEmpty()) << step;
+        m_tp.dialogs.boxes.clear();
+    };
+    click(qPrintable(badFile));
+    refused("click");
+    command1->click();
+    refused("transmit");
+    control<QLineEdit>("PoFoFile")->setText(u("X.TXT"));
+    command2->click();
+    refused("receive into");
+    QTest::keyClick(file1, Qt::Key_Return);
+    refused("open");
+    trigger("mnuDeleteFolder");
+    refused("delete");
+    click("b.txt"); // another file is open in the editor, and the path field names the bad one
+    m_window->openDocument();
+    const std::unique_ptr<DocumentWindow> editor(
+        qobject_cast<DocumentWindow *>(topLevel(u("frmDokument"))));
+    click(qPrintable(badFile));
+    m_tp.dialogs.boxes.clear();
+    m_tp.dialogs.okCancelAnswers = {true, true};
+    editor->saveDocument();
+    refused("save");
+    dir1->setCurrentItem(dir1->findItems(badFolder, Qt::MatchEndsWith).value(0));
+    QTest::keyClick(dir1, Qt::Key_Return);
+    refused("open as folder");
+    drop(file1->viewport(), {QUrl::fromEncoded(folderUrl + "/a%FF.txt")});
+    refused("drop");
+    EXPECT_EQ(path->toPlainText(), at("pc/u") + QDir::separator() + badFile);
+    EXPECT_EQ(path->path(), QString());
+    EXPECT_EQ(sizeLine(), u("File size: unknown"));
+    EXPECT_EQ(QFileInfo(at("pc/u/a\uFFFD.txt")).size(), 7);
+    EXPECT_EQ(editor->windowTitle(), u("b.txt"));
+    EXPECT_EQ(m_tree.entries(u("pc/u/d\uFFFD")), QStringList({"in.txt"}));
+    // The look-alike itself is used as it is.
+    click("a\uFFFD.txt");
+    EXPECT_EQ(path->path(), at("pc/u/a\uFFFD.txt"));
+    EXPECT_EQ(sizeLine(), SizeLine::text(7));
+}
+#endif
+
 TEST_F(Main, DeleteFolderAsksOnlyWhenThereIsSomethingInItAndReadsTheListAgain)
 {
     m_tree.file(u("system.txt"), 1);
@@ -384,8 +523,10 @@ TEST_F(Main, DeleteFolderAsksOnlyWhenThereIsSomethingInItAndReadsTheListAgain)
         EXPECT_EQ(path->path(), at(listAt)) << folder;
         EXPECT_EQ(m_tree.entries(u("pc/victim")).join(u(" ")), u(left)) << folder;
     }
-    EXPECT_EQ(m_tp.dialogs.boxes[0].text, // the last folder's
-              u("WARNING, folder isn't empty. Do you want to delete all files?"));
+    EXPECT_EQ(m_tp.dialogs.boxes[0].text, // the last folder's, with what it holds
+              u("WARNING, folder isn't empty. Do you want to delete all files?\n\n")
+                  + at("pc/victim") + u("\nFiles in it that will be deleted: 0.")
+                  + u("\nFolders in it, which are not deleted: 1."));
     EXPECT_EQ(m_tp.dialogs.boxes[0].title, titleLine());
     EXPECT_TRUE(m_tree.exists(u("system.txt")));
 }

@@ -87,6 +87,46 @@ TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksLeavesOutHiddenAndBro
                          {"10", "_x", "alpha", "apfel", "Beta", "beta", "Zeta", "ápfel", "Äpfel"}));
 }
 
+#ifndef Q_OS_WIN
+TEST(FolderAccess, ANameThatDoesNotSurviveTheEncodingIsMarkedWithItsBytesAndNeverUsed)
+{
+    Tree tree;
+    // the bytes of a name, whether it is a folder, how it is listed ("" when usable)
+    const std::tuple<QByteArray, bool, QString> table[] = {
+        {"a\xff.txt", false, u("a\uFFFD.txt \u27E861 FF 2E 74 78 74\u27E9")},
+        {"a\xef\xbf\xbd.txt", false, {}},
+        {"caf\xe9.txt", false, u("caf\uFFFD.txt \u27E863 61 66 E9 2E 74 78 74\u27E9")},
+        {"caf\xc3\xa9.txt", false, {}},
+        {"\xc0\xaf", false, u("\uFFFD\uFFFD \u27E8C0 AF\u27E9")}, // an overlong "/"
+        {"d\xff", true, u("d\uFFFD \u27E864 FF\u27E9")},
+        {"d\xef\xbf\xbd", true, {}}};
+    QStringList files, folders, unusableFiles, unusableFolders;
+    for (const auto &[name, folder, shown] : table) {
+        tree.raw(name, folder);
+        (shown.isEmpty() ? (folder ? folders : files) : (folder ? unusableFolders : unusableFiles))
+            << (shown.isEmpty() ? QFile::decodeName(name) : shown);
+    }
+    const FolderAccess::Listing listing = FolderAccess::read(tree.path());
+    const auto sorted = [](QStringList names) {
+        names.sort();
+        return names;
+    };
+    EXPECT_EQ(sorted(listing.files), sorted(files));
+    EXPECT_EQ(sorted(listing.folders), sorted(folders));
+    EXPECT_EQ(sorted(listing.unusableFiles), sorted(unusableFiles));
+    EXPECT_EQ(sorted(listing.unusableFolders), sorted(unusableFolders));
+
+    // A path's first part that does not survive is named with the folder it lies in.
+    const std::pair<QByteArray, QString> paths[] = {
+        {"/tmp/d\xef\xbf\xbd/a.txt", {}},
+        {"/tmp/d\xff/a\xff.txt",
+         FolderAccess::unusableMessage(u("/tmp"), u("d\uFFFD \u27E864 FF\u27E9"))},
+        {"/a\xff", FolderAccess::unusableMessage(u("/"), u("a\uFFFD \u27E861 FF\u27E9"))}};
+    for (const auto &[path, message] : paths)
+        EXPECT_EQ(FolderAccess::unusableInPath(path), message) << path.constData();
+}
+#endif
+
 TEST(FolderCommands, NewFolderIsMadeOrTheMessageNamesItAndSaysWhyNot)
 {
     Tree tree;
@@ -133,16 +173,24 @@ protected:
 
 TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted)
 {
-    const std::tuple<const char *, Removal, const char *, bool> table[] = {
-        {"empty", Removal::Removed, "", false},
-        {"full", Removal::NotEmpty, "", true},
-        {"gone", Removal::Failed, "", false},
-        {"file.txt", Removal::Failed, "not a folder", true},
-        {"link", Removal::Failed, "a link to a folder, and links are not deleted", true},
-        {"root", Removal::Refused, "root of a drive", true}};
-    for (const auto &[target, outcome, reason, remains] : table) {
+    m_tree.file(u("mixed/a"));
+    m_tree.link(u("mixed/broken"), m_tree.path(u("nothing")));
+    m_tree.folder(u("mixed/inner"));
+    m_tree.link(u("mixed/to-folder"), m_tree.path(u("target")));
+    // the folder, the outcome, the reason, whether it is still there, its files and folders
+    const std::tuple<const char *, Removal, const char *, bool, int, int> table[] = {
+        {"empty", Removal::Removed, "", false, 0, 0},
+        {"full", Removal::NotEmpty, "", true, 1, 0},
+        {"mixed", Removal::NotEmpty, "", true, 2, 2},
+        {"target", Removal::NotEmpty, "", true, 0, 1},
+        {"gone", Removal::Failed, "", false, 0, 0},
+        {"file.txt", Removal::Failed, "not a folder", true, 0, 0},
+        {"link", Removal::Failed, "a link to a folder, and links are not deleted", true, 0, 0},
+        {"root", Removal::Refused, "root of a drive", true, 0, 0}};
+    for (const auto &[target, outcome, reason, remains, files, folders] : table) {
         const auto result = FolderCommands::removeFolder(m_tree.path(u(target)), m_tp.volumes);
         EXPECT_EQ(result.outcome, outcome) << target;
+        EXPECT_EQ(std::pair(result.files, result.folders), std::pair(files, folders)) << target;
         const bool named = outcome == Removal::Failed || outcome == Removal::Refused;
         EXPECT_TRUE(result.message.contains(u(reason))
                     && result.message.contains(named ? m_tree.path(u(target)) : QString()))
@@ -224,6 +272,33 @@ TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTableAndTheDef
     EXPECT_TRUE(tp.volumes.isRoot(u("/")) && stored("Drive") == u("/"));
     EXPECT_EQ(tp.volumes.list().size(), 1);
     EXPECT_EQ(tp.volumes.list().value(0).text, u("/"));
+}
+
+TEST(SystemVolumes, ABindMountOfASubfolderIsNoDrive)
+{
+    const QByteArray table = "27 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw\n"
+                             "40 27 8:17 / /media/ann/My\\040Stick rw - vfat /dev/sdb1 rw\n"
+                             "41 27 8:2 /srv/share /home/ann/share rw - ext4 /dev/sda2 rw\n"
+                             "42 27 8:2 /a\\134b\\011c /mnt/x rw master:2 - ext4 /dev/sda2 rw\n"
+                             "43 27 8:3 / /mnt/x rw - ext4 /dev/sda3 rw\n"
+                             "44 27 8:2\n";
+    const QHash<QString, QString> folders = SystemVolumes::mountedFolders(table);
+    const QHash<QString, QString> expected = {{u("/"), u("/")},
+                                              {u("/media/ann/My Stick"), u("/")},
+                                              {u("/home/ann/share"), u("/srv/share")},
+                                              {u("/mnt/x"), u("/")}}; // mounted over the bind
+    EXPECT_EQ(folders, expected);
+    EXPECT_EQ(SystemVolumes::mountedFolders("1 2 3 /a\\134b\\011c /m").value(u("/m")),
+              u("/a\\b\tc"));
+
+    TestPlatform tp;
+    tp.home = u("/home/ann");
+    tp.mounts = {{u("/dev/sda2"), u("/"), {}},
+                 {u("/dev/sda2"), u("/home/ann/share"), {}, true, u("/srv/share")},
+                 {u("/dev/sda2"), u("/home/ann"), {}, true, u("/home/ann")}};
+    EXPECT_EQ(tp.volumes.list().size(), 1);
+    EXPECT_EQ(tp.volumes.rootOf(u("/home/ann/share/x")), u("/"));
+    EXPECT_TRUE(tp.volumes.isRoot(u("/home/ann/share"))); // still never emptied
 }
 
 TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)

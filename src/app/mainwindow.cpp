@@ -206,9 +206,10 @@ void MainWindow::buildMenus()
 
 void MainWindow::setTabOrderOfControls()
 {
-    const QList<QWidget *> order = {m_drive1,   m_dir1,      m_file1,      m_command1,
-                                    m_command2, m_pofoDrive, m_pofoFolder, m_pofoFile,
-                                    m_command3, m_list1,     m_command4};
+    // The path field, read-only, is reached too: a keyboard can select and copy its path.
+    const QList<QWidget *> order = {m_drive1,   m_dir1,     m_file1,     m_dateiname,
+                                    m_command1, m_command2, m_pofoDrive, m_pofoFolder,
+                                    m_pofoFile, m_command3, m_list1,     m_command4};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -305,6 +306,10 @@ void MainWindow::showOptions()
 void MainWindow::openDocument()
 {
     // The click before the double click has put the file's path into the path field.
+    if (!m_dateiname->refusal().isEmpty()) {
+        m_platform.dialogs.message(this, m_dateiname->refusal(), {}, Dialogs::Icon::Warning);
+        return;
+    }
     const QString path = m_dateiname->path();
     if (DocumentFile::isProgram(path)) {
         m_platform.dialogs.message(this, tr("Unable to open the file with this extension."));
@@ -313,9 +318,12 @@ void MainWindow::openDocument()
     const bool fresh = !m_document;
     if (fresh) {
         // Saving takes the path field's path of the moment, and none once this window is gone.
-        m_document = new DocumentWindow(m_platform, [this]() -> std::optional<QString> {
+        m_document = new DocumentWindow(m_platform, [this]() -> Result<QString> {
             if (m_unloaded)
-                return std::nullopt;
+                return Failure{tr("The document cannot be saved: the main window, whose path "
+                                  "field names the file, is closed.")};
+            if (!m_dateiname->refusal().isEmpty())
+                return Failure{m_dateiname->refusal()};
             return m_dateiname->path();
         });
         m_document->setAttribute(Qt::WA_DeleteOnClose);
@@ -330,13 +338,15 @@ void MainWindow::openDocument()
 
 void MainWindow::openDropped(const QString &path)
 {
-    // Saving writes to the path field's file, so the panel shows the dropped file first. A file
-    // the list does not show (or no main window left) opens all the same.
-    if (!m_unloaded && m_browser->showDropped({QUrl::fromLocalFile(path)}) == 1) {
+    // Saving writes to the path field's file, so the panel shows the dropped file first.
+    if (!m_unloaded && m_browser->showFile(path)) {
         openDocument();
         return;
     }
-    m_document->openFile(path, QFileInfo(path).fileName());
+    // One the list does not show opens all the same, and then the path field names it: Save
+    // must not take its folder instead.
+    if (m_document->openFile(path, QFileInfo(path).fileName()) && !m_unloaded)
+        m_dateiname->setPath(path);
 }
 
 void MainWindow::showBackup()

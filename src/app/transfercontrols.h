@@ -44,6 +44,7 @@ private:
     void clearList();
     void fileFieldChanged();
     void setListEnabled(bool enabled);
+    void refuse(const QString &message);
     QString fieldsPath() const;
 
     Controls m_c;

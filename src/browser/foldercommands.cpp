@@ -54,6 +54,27 @@ QString forbiddenCharacters()
 #endif
 }
 
+struct Contents
+{
+    std::vector<fs::path> files;
+    int folders = 0;
+};
+
+// What a folder holds directly. A link to a folder is a subfolder, as the folder list shows
+// it; a broken or looping link is a file.
+Contents contentsOf(const fs::path &folder, std::error_code &error)
+{
+    Contents contents;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code unreadable;
+        if (fs::is_directory(it->status(unreadable)))
+            ++contents.folders;
+        else
+            contents.files.push_back(it->path());
+    }
+    return contents;
+}
+
 } // namespace
 
 QString newFolderPath(const QString &folder, const QString &name)
@@ -108,8 +129,10 @@ RemoveResult removeFolder(const QString &path, const Volumes &volumes)
     std::error_code error;
     if (fs::remove(target, error))
         return {Removal::Removed, {}};
-    if (isNotEmpty(error))
-        return {Removal::NotEmpty, {}};
+    if (isNotEmpty(error)) {
+        const Contents contents = contentsOf(target, error);
+        return {Removal::NotEmpty, {}, int(contents.files.size()), contents.folders};
+    }
     return failed(FolderAccess::reason(error));
 }
 
@@ -130,23 +153,14 @@ QString deleteFilesAndRemove(const QString &path, const Volumes &volumes)
         return failed(why);
     std::error_code error;
 
-    std::vector<fs::path> files;
-    bool holdsFolders = false;
-    for (fs::directory_iterator it(target, error), end; !error && it != end; it.increment(error)) {
-        // A link to a folder is a subfolder, as the folder list shows it: it stays. A broken
-        // or looping link is a file to delete.
-        std::error_code unreadable;
-        if (fs::is_directory(it->status(unreadable)))
-            holdsFolders = true;
-        else
-            files.push_back(it->path());
-    }
+    const Contents contents = contentsOf(target, error);
     if (error)
         return failed(FolderAccess::reason(error));
+    const bool holdsFolders = contents.folders > 0;
 
     int undeleted = 0;
     QString firstFailure;
-    for (const fs::path &file : files) {
+    for (const fs::path &file : contents.files) {
         if (fs::remove(file, error) || !error)
             continue;
         if (undeleted++ == 0) {

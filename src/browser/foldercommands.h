@@ -26,6 +26,10 @@ struct RemoveResult
 {
     Removal outcome;
     QString message; // for Refused and Failed: names the folder and the reason
+    // For NotEmpty: what it holds directly, the files deleteFilesAndRemove() would take and the
+    // folders (links to folders too) it would leave.
+    int files = 0;
+    int folders = 0;
 };
 
 // Removes a folder that is empty. A root of the volumes is refused.

@@ -11,9 +11,23 @@ class PathField final : public QPlainTextEdit
 public:
     explicit PathField(QWidget *parent = nullptr);
 
+    // Empty while it names an entry that cannot be used.
     QString path() const { return m_path; }
     void setPath(const QString &path);
+    // Names an entry of a folder whose name cannot be used exactly, as it is shown; until the
+    // next setPath() the path is empty and every command that takes it shows refusal().
+    void setUnusable(const QString &folder, const QString &shownName);
+    // Empty while the path can be used.
+    QString refusal() const { return m_refusal; }
+
+protected:
+    void changeEvent(QEvent *event) override;
 
 private:
+    void show(const QString &text);
+    void followPalette();
+
     QString m_path;
+    QString m_refusal;
+    bool m_settingPalette = false;
 };

@@ -434,14 +434,9 @@ bool DocumentWindow::openFile(const QString &path, const QString &name)
 
 void DocumentWindow::saveDocument()
 {
-    const std::optional<QString> target = m_saveTarget();
-    if (!target) {
-        m_platform.dialogs.message(this,
-                                   tr("The document cannot be saved: the main window, whose path "
-                                      "field names the file, is closed."),
-                                   {}, Dialogs::Icon::Warning);
-        return;
-    }
+    const Result<QString> target = m_saveTarget();
+    if (!target)
+        return m_platform.dialogs.message(this, target.reason(), {}, Dialogs::Icon::Warning);
     const auto failed = [&](const QString &shown, const QString &why) {
         m_platform.dialogs.message(this, tr("The file %1 could not be saved: %2.").arg(shown, why),
                                    {}, Dialogs::Icon::Warning);

@@ -1,6 +1,7 @@
 #include "volumes.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStorageInfo>
 
 #include <algorithm>
@@ -21,12 +22,40 @@ QString clean(const QString &path)
 
 QList<SystemVolumes::Mount> systemMounts()
 {
+    QHash<QString, QString> folders;
+#ifdef Q_OS_LINUX
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (table.open(QIODevice::ReadOnly))
+        folders = SystemVolumes::mountedFolders(table.readAll());
+#endif
     QList<SystemVolumes::Mount> mounts;
     for (const QStorageInfo &info : QStorageInfo::mountedVolumes()) {
         mounts.append({QString::fromLocal8Bit(info.device()), info.rootPath(), info.name(),
-                       info.isValid() && info.isReady()});
+                       info.isValid() && info.isReady(),
+                       folders.value(info.rootPath(), QStringLiteral("/"))});
     }
     return mounts;
+}
+
+// A field of the mount table, whose blanks, tabs, line breaks and backslashes are written as
+// three octal digits after a backslash.
+QString unescaped(const QByteArray &field)
+{
+    QByteArray bytes;
+    bytes.reserve(field.size());
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const auto octal = [&](qsizetype at) {
+            return at < field.size() && field[at] >= '0' && field[at] <= '7';
+        };
+        if (field[i] == '\\' && octal(i + 1) && octal(i + 2) && octal(i + 3)) {
+            bytes.append(
+                char((field[i + 1] - '0') * 64 + (field[i + 2] - '0') * 8 + (field[i + 3] - '0')));
+            i += 3;
+        } else {
+            bytes.append(field[i]);
+        }
+    }
+    return QFile::decodeName(bytes);
 }
 
 // The mount point nearest above a path: mounts sit inside each other.
@@ -50,6 +79,15 @@ QString rootIn(const QList<SystemVolumes::Mount> &mounts, const QString &path)
     return best;
 }
 
+// A bind mount of a subfolder shows a folder of another drive once more: it is no drive.
+QList<SystemVolumes::Mount> withoutBinds(QList<SystemVolumes::Mount> mounts)
+{
+    mounts.removeIf([](const SystemVolumes::Mount &mount) {
+        return mount.mountedFolder != QLatin1String("/");
+    });
+    return mounts;
+}
+
 QString withLabel(const QString &name, const QString &label)
 {
     return label.isEmpty() ? name : name + QLatin1String(" [") + label + QLatin1Char(']');
@@ -66,6 +104,17 @@ SystemVolumes::SystemVolumes(MountTable mounts, std::function<QString()> home)
     , m_home(std::move(home))
 {}
 
+QHash<QString, QString> SystemVolumes::mountedFolders(const QByteArray &mountInfo)
+{
+    QHash<QString, QString> folders;
+    for (const QByteArray &line : mountInfo.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() >= 5)
+            folders.insert(unescaped(fields[4]), unescaped(fields[3]));
+    }
+    return folders;
+}
+
 QList<Volumes::Volume> SystemVolumes::list() const
 {
     QList<Volume> volumes;
@@ -78,9 +127,9 @@ QList<Volumes::Volume> SystemVolumes::list() const
     }
 #else
     // One reading of the table: each costs a look at every mounted file system.
-    const QList<Mount> mounts = m_mounts();
+    const QList<Mount> mounts = withoutBinds(m_mounts());
     const QString homeRoot = rootIn(mounts, home());
-    for (const Mount &mount : mounts) {
+    for (const Mount &mount : std::as_const(mounts)) {
         // Pseudo file systems are no drives, except one that holds the home folder.
         if (!mount.ready
             || (!mount.device.startsWith(QLatin1String("/dev/")) && mount.root != homeRoot))
@@ -110,5 +159,5 @@ bool SystemVolumes::isRoot(const QString &path) const
 
 QString SystemVolumes::rootOf(const QString &path) const
 {
-    return rootIn(m_mounts(), path);
+    return rootIn(withoutBinds(m_mounts()), path);
 }
