@@ -20,7 +20,6 @@ public:
     bool setPath(const QString &path);
     // Shows a folder's files as its caller has just read them.
     void showFolder(const QString &path, const FolderAccess::Listing &listing);
-    QString pattern() const { return m_pattern; }
     // Re-reads the folder with the new pattern; no selection is left.
     void setPattern(const QString &pattern);
     // Reads the folder again; no selection is left.

@@ -212,12 +212,7 @@ void PcBrowser::deleteFolder()
     // Read again whatever happened, a Cancel too: the folder may have gone meanwhile. When the
     // open folder itself went, the folder list moves up and the file list follows.
     m_panel.dir1->refresh();
-    const auto same = [](const QString &a, const QString &b) {
-        return QDir::cleanPath(QDir::fromNativeSeparators(a))
-                   .compare(QDir::cleanPath(QDir::fromNativeSeparators(b)), PathText::Case)
-               == 0;
-    };
     // Files may have gone from a folder that stayed.
-    if (same(m_panel.file1->path(), path))
+    if (PathText::samePath(m_panel.file1->path(), path))
         m_panel.file1->refresh();
 }

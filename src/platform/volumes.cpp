@@ -1,5 +1,7 @@
 #include "volumes.h"
 
+#include "platform/pathcase.h"
+
 #include <QDir>
 #include <QFile>
 #include <QStorageInfo>
@@ -8,12 +10,6 @@
 #include <utility>
 
 namespace {
-
-#ifdef Q_OS_WIN
-constexpr Qt::CaseSensitivity PathCase = Qt::CaseInsensitive;
-#else
-constexpr Qt::CaseSensitivity PathCase = Qt::CaseSensitive;
-#endif
 
 QString clean(const QString &path)
 {
@@ -58,25 +54,12 @@ QString unescaped(const QByteArray &field)
     return QFile::decodeName(bytes);
 }
 
-// The mount point nearest above a path: mounts sit inside each other.
 QString rootIn(const QList<SystemVolumes::Mount> &mounts, const QString &path)
 {
-    const QString target = clean(path);
-    if (!QDir::isAbsolutePath(target))
-        return {};
-    QString best;
-    qsizetype bestLength = -1;
-    for (const SystemVolumes::Mount &mount : mounts) {
-        const QString root = clean(mount.root);
-        const QString inside = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
-        const bool holds =
-            target.compare(root, PathCase) == 0 || target.startsWith(inside, PathCase);
-        if (holds && root.size() > bestLength) {
-            best = mount.root;
-            bestLength = root.size();
-        }
-    }
-    return best;
+    QStringList roots;
+    for (const SystemVolumes::Mount &mount : mounts)
+        roots.append(mount.root);
+    return Volumes::nearestRoot(roots, path);
 }
 
 // A bind mount of a subfolder shows a folder of another drive once more: it is no drive.
@@ -155,6 +138,26 @@ bool SystemVolumes::isRoot(const QString &path) const
     return std::any_of(mounts.begin(), mounts.end(), [&folder](const Mount &mount) {
         return clean(mount.root).compare(folder, PathCase) == 0;
     });
+}
+
+QString Volumes::nearestRoot(const QStringList &roots, const QString &path)
+{
+    const QString target = clean(path);
+    if (!QDir::isAbsolutePath(target))
+        return {};
+    QString best;
+    qsizetype bestLength = -1;
+    for (const QString &given : roots) {
+        const QString root = clean(given);
+        const QString inside = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
+        const bool holds =
+            target.compare(root, PathCase) == 0 || target.startsWith(inside, PathCase);
+        if (holds && root.size() > bestLength) {
+            best = given;
+            bestLength = root.size();
+        }
+    }
+    return best;
 }
 
 QString SystemVolumes::rootOf(const QString &path) const

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -28,6 +29,10 @@ public:
     virtual QString rootOf(const QString &path) const = 0;
     // The user's home folder, which need not exist.
     virtual QString home() const = 0;
+
+    // Of the roots, as given, the nearest one above an absolute path or the path itself (roots
+    // sit inside each other); empty when none holds it.
+    static QString nearestRoot(const QStringList &roots, const QString &path);
 };
 
 // The system's own: "c: [LABEL]" on Windows; elsewhere the mounted volumes of real devices
