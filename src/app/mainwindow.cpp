@@ -83,12 +83,26 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     buildPortfolioPanel(central);
     buildMenus();
     setTabOrderOfControls();
-    m_browser = new PcBrowser(
-        {m_drive1, m_dir1, m_file1, m_dateiname, m_size, m_command1, m_mnuAtariFiles, m_mnupoppi},
-        m_platform.dialogs, m_platform.volumes, this);
+    m_browser = new PcBrowser({.drive1 = m_drive1,
+                               .dir1 = m_dir1,
+                               .file1 = m_file1,
+                               .dateiname = m_dateiname,
+                               .size = m_size,
+                               .command1 = m_command1,
+                               .mnuAtariFiles = m_mnuAtariFiles,
+                               .mnupoppi = m_mnupoppi},
+                              m_platform.dialogs, m_platform.volumes, this);
     connect(m_file1, &FileList::entryOpened, this, &MainWindow::openDocument);
-    new TransferControls({m_file1, m_dateiname, m_command1, m_command2, m_pofoDrive, m_pofoFolder,
-                          m_pofoFile, m_command3, m_list1, m_command4},
+    new TransferControls({.file1 = m_file1,
+                          .dateiname = m_dateiname,
+                          .command1 = m_command1,
+                          .command2 = m_command2,
+                          .pofoDrive = m_pofoDrive,
+                          .pofoFolder = m_pofoFolder,
+                          .pofoFile = m_pofoFile,
+                          .command3 = m_command3,
+                          .list1 = m_list1,
+                          .command4 = m_command4},
                          m_platform, m_values, *m_transfers, this);
     connect(m_transfers, &TransferQueue::added, this, [this] { showTransfers(false); });
 
