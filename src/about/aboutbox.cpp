@@ -136,8 +136,7 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     command1->setDefault(true);
     connect(command1, &QPushButton::clicked, this, &QDialog::accept);
     // "Ok" keeps the focus at the start, so Enter closes the box; Tab reaches the two links.
-    setTabOrder(command1, label5);
-    setTabOrder(label5, image3);
+    ::setTabOrder({command1, label5, image3});
     command1->setFocus();
 
     for (QLabel *label : {label1, label2, static_cast<QLabel *>(label5), label4})

@@ -221,11 +221,8 @@ void MainWindow::buildMenus()
 void MainWindow::setTabOrderOfControls()
 {
     // The path field, read-only, is reached too: a keyboard can select and copy its path.
-    const QList<QWidget *> order = {m_drive1,   m_dir1,     m_file1,     m_dateiname,
-                                    m_command1, m_command2, m_pofoDrive, m_pofoFolder,
-                                    m_pofoFile, m_command3, m_list1,     m_command4};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ::setTabOrder({m_drive1, m_dir1, m_file1, m_dateiname, m_command1, m_command2, m_pofoDrive,
+                   m_pofoFolder, m_pofoFile, m_command3, m_list1, m_command4});
 }
 
 void MainWindow::load()

@@ -101,8 +101,7 @@ BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values,
     for (int i = 1; i < FolderBoxes; ++i)
         order.append(m_text1[i]);
     order << m_add << close;
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ::setTabOrder(order);
     m_text1[0]->setFocus();
 
     centerOnScreen(this);

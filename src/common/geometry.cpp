@@ -34,6 +34,12 @@ void centerOnScreen(QWidget *window)
     window->move(centredTopLeft(window->frameGeometry().size(), screen->availableGeometry()));
 }
 
+void setTabOrder(const QList<QWidget *> &order)
+{
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 void nameForScreenReaders(QWidget *control, const QString &name)
 {
     control->setAccessibleName(name);

@@ -84,8 +84,7 @@ DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidge
     buildToolBar();
     buildFontBoxes();
     buildStatusBar();
-    setTabOrder(m_text, m_fontSize);
-    setTabOrder(m_fontSize, m_fontName);
+    ::setTabOrder({m_text, m_fontSize, m_fontName});
     nameForScreenReaders(m_text, tr("Document text"));
     nameForScreenReaders(m_fontName, tr("Font name"));
     nameForScreenReaders(m_fontSize, tr("Font size"));
