@@ -51,10 +51,7 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_urls(urls)
 {
-    setObjectName(QStringLiteral("frmInfo"));
-    setWindowTitle(tr("Info", "window title"));
-    setWindowIcon(Artwork::programIcon());
-    setFont(dialogFont(8.25));
+    startWindow(this, QStringLiteral("frmInfo"), tr("Info", "window title"));
     setAutoFillBackground(true);
     // White on every theme, so its text is the black that reads on white, not the theme's.
     QPalette white = palette();

@@ -11,7 +11,6 @@
 #include "browser/folderlist.h"
 #include "browser/pathfield.h"
 #include "browser/pcbrowser.h"
-#include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/programvalues.h"
 #include "common/titleline.h"
@@ -72,9 +71,8 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     , m_values(values)
     , m_transfers(new TransferQueue(platform.commands, this))
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowIcon(Artwork::programIcon());
-    setFont(dialogFont(8.25));
+    // The caption follows when the settings are read.
+    startWindow(this, QStringLiteral("frmMain"), {});
 
     auto *central = new QWidget(this);
     central->setFixedSize(twips(9645), twips(8070));

@@ -1,6 +1,5 @@
 #include "backupwindow.h"
 
-#include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/programvalues.h"
 #include "platform/dialogs.h"
@@ -59,10 +58,7 @@ BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values,
     , m_values(values)
     , m_transfers(transfers)
 {
-    setObjectName(QStringLiteral("Backup"));
-    setWindowTitle(tr("BACKUP", "window title"));
-    setWindowIcon(Artwork::programIcon());
-    setFont(dialogFont(8.25));
+    startWindow(this, QStringLiteral("Backup"), tr("BACKUP", "window title"));
     setFixedSize(twips(8055), twips(4110));
 
     auto *frame1 = frame(tr("Step 1"), "Frame1", twipsRect(120, 120, 4215, 3855), this);

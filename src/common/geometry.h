@@ -36,6 +36,10 @@ void centerOnScreen(QWidget *window);
 // covers nothing; else in the bottom right corner of the screen.
 void placeBeside(QWidget *window, const QWidget *other);
 
+// What every window of the program starts with: its name, its caption, the program's icon and
+// the dialog font of 8.25 points.
+void startWindow(QWidget *window, const QString &objectName, const QString &title);
+
 // Tab moves through the controls in this order.
 void setTabOrder(const QList<QWidget *> &order);
 

@@ -1,6 +1,5 @@
 #include "documentwindow.h"
 
-#include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/pathtext.h"
 #include "editor/documentdrop.h"
@@ -72,10 +71,7 @@ DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidge
     , m_saveTarget(std::move(saveTarget))
     , m_encoding(DocumentFile::systemEncoding())
 {
-    setObjectName(QStringLiteral("frmDokument"));
-    setWindowTitle(QStringLiteral("Form1"));
-    setWindowIcon(Artwork::programIcon());
-    setFont(dialogFont(8.25));
+    startWindow(this, QStringLiteral("frmDokument"), QStringLiteral("Form1"));
     static const bool announcedAsWindow = (QAccessible::installFactory(accessibleWindow), true);
     Q_UNUSED(announcedAsWindow);
 
