@@ -52,10 +52,14 @@ TEST(SizeLine, KilobytesRoundHalfUpTheBytesFollowThemAndTheTotalIsMeasuredEachTi
 TEST(FilePattern, PortfolioKindsMatchWhateverFollowsTheExtension)
 {
     const FilePattern portfolio(FilePattern::portfolio()), all(FilePattern::all());
-    for (const char *name : {"notes.txt.bak", "NOTES.TXT", "Budget.Wks", "a.comb.x", "run.bat"})
-        EXPECT_TRUE(portfolio.matches(u(name)) && all.matches(u(name))) << name;
-    for (const char *name : {"notes.doc", "README", "txt", "notes_txt"})
-        EXPECT_TRUE(!portfolio.matches(u(name)) && all.matches(u(name))) << name;
+    for (const char *name : {"notes.txt.bak", "NOTES.TXT", "Budget.Wks", "a.comb.x", "run.bat"}) {
+        EXPECT_TRUE(portfolio.matches(u(name))) << name;
+        EXPECT_TRUE(all.matches(u(name))) << name;
+    }
+    for (const char *name : {"notes.doc", "README", "txt", "notes_txt"}) {
+        EXPECT_FALSE(portfolio.matches(u(name))) << name;
+        EXPECT_TRUE(all.matches(u(name))) << name;
+    }
 }
 
 TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksLeavesOutHiddenAndBrokenAndSorts)
@@ -147,9 +151,13 @@ TEST(FolderCommands, NewFolderIsMadeOrTheMessageNamesItAndSaysWhyNot)
         const QString folder = *in ? tree.path(u(in)) : QString();
         const QString message = FolderCommands::makeFolder(folder, u(name));
         const QString made = tree.path(u(in)) + sep + u(name);
-        EXPECT_TRUE(reason.isEmpty() ? message.isEmpty() && QFileInfo(made).isDir()
-                                     : message.contains(reason) && (!*in || message.contains(made)))
-            << message;
+        if (reason.isEmpty()) {
+            EXPECT_EQ(message, QString());
+            EXPECT_TRUE(QFileInfo(made).isDir()) << made;
+        } else {
+            EXPECT_TRUE(message.contains(reason)) << message;
+            EXPECT_TRUE(!*in || message.contains(made)) << message;
+        }
     }
 }
 
@@ -214,16 +222,18 @@ TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted
     m_tree.link(u("victim/to-folder"), m_tree.path(u("target")));
     const QString message =
         FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_tp.volumes);
-    EXPECT_TRUE(message.contains(m_tree.path(u("victim"))) && message.contains(u("holds folders")))
-        << message;
+    EXPECT_TRUE(message.contains(m_tree.path(u("victim")))) << message;
+    EXPECT_TRUE(message.contains(u("holds folders"))) << message;
     EXPECT_EQ(m_tree.entries(u("victim")), QStringList({"inner", "to-folder"}));
-    EXPECT_TRUE(m_tree.exists(u("victim/inner/deep.txt")) && m_tree.exists(u("target/kept")));
+    EXPECT_TRUE(m_tree.exists(u("victim/inner/deep.txt")));
+    EXPECT_TRUE(m_tree.exists(u("target/kept")));
 
     for (const auto &[target, reason] :
          {std::pair{"root", "root of a drive"}, std::pair{"file.txt", "not a folder"}})
         EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u(target)), m_tp.volumes)
                         .contains(u(reason)));
-    EXPECT_TRUE(m_tree.exists(u("root/system.txt")) && m_tree.exists(u("file.txt")));
+    EXPECT_TRUE(m_tree.exists(u("root/system.txt")));
+    EXPECT_TRUE(m_tree.exists(u("file.txt")));
 }
 
 TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumber)
@@ -269,7 +279,8 @@ TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTableAndTheDef
     EXPECT_EQ(QStringList({stored("Over"), stored("Dir"), stored("Drive")}),
               QStringList({"0", "/home/ann", "/home"}));
     tp.mounts.clear();
-    EXPECT_TRUE(tp.volumes.isRoot(u("/")) && stored("Drive") == u("/"));
+    EXPECT_TRUE(tp.volumes.isRoot(u("/")));
+    EXPECT_EQ(stored("Drive"), u("/"));
     EXPECT_EQ(tp.volumes.list().size(), 1);
     EXPECT_EQ(tp.volumes.list().value(0).text, u("/"));
 }
