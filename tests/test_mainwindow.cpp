@@ -5,13 +5,11 @@
 #include "browser/filelist.h"
 #include "browser/folderlist.h"
 #include "browser/pathfield.h"
-#include "browser/sizeline.h"
 #include "common/popupmenukey.h"
 #include "common/titleline.h"
 #include "doubles.h"
 #include "editor/documentwindow.h"
 #include "testhelpers.h"
-#include "transfer/toolcommands.h"
 
 #include <QComboBox>
 #include <QDropEvent>
@@ -191,25 +189,25 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     EXPECT_TRUE(command1->isEnabled());
     EXPECT_EQ(path->path(), at("pc/a.txt"));
     EXPECT_EQ(path->toPlainText(), at("pc/a.txt"));
-    EXPECT_EQ(sizeLine(), SizeLine::text(2048));
+    EXPECT_EQ(sizeLine(), u("File size: 2.05 kB (2050 Bytes)"));
     click("c.txt", Qt::ShiftModifier);
-    EXPECT_EQ(sizeLine(), SizeLine::text(2048 + 1000 + 2500));
+    EXPECT_EQ(sizeLine(), u("File size: 5.55 kB (5550 Bytes)"));
     click("a.txt", Qt::ControlModifier);
     EXPECT_EQ(file1->selectedNames(), QStringList({"b.txt", "c.txt"}));
     click("b.txt", Qt::ControlModifier);
     click("c.txt", Qt::ControlModifier);
-    EXPECT_EQ(sizeLine(), SizeLine::text(0));
+    EXPECT_EQ(sizeLine(), u("File size: 0.00 kB (0 Bytes)"));
     EXPECT_EQ(path->path(), at("pc/c.txt"));
     QTest::keyClick(file1, Qt::Key_Down);
     EXPECT_EQ(path->path(), at("pc/x.doc"));
-    EXPECT_EQ(sizeLine(), SizeLine::text(5));
+    EXPECT_EQ(sizeLine(), u("File size: 0.01 kB (10 Bytes)"));
 
     // The filter clears the selection and leaves the rest.
     trigger("mnuAtariFiles");
     EXPECT_EQ(file1->count(), 3);
     EXPECT_EQ(file1->selectedNames(), QStringList());
     EXPECT_TRUE(command1->isEnabled());
-    EXPECT_EQ(sizeLine(), SizeLine::text(5));
+    EXPECT_EQ(sizeLine(), u("File size: 0.01 kB (10 Bytes)"));
     trigger("mnuAtariFiles");
     EXPECT_EQ(file1->count(), 4);
 
@@ -223,7 +221,7 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     EXPECT_EQ(file1->count(), 0);
     EXPECT_EQ(path->toPlainText(), at("pc/sub1"));
     EXPECT_FALSE(command1->isEnabled());
-    EXPECT_EQ(sizeLine(), SizeLine::text(5));
+    EXPECT_EQ(sizeLine(), u("File size: 0.01 kB (10 Bytes)"));
 
     // Only the right button opens the folder menu, at the pointer, and opens nothing.
     auto *menu = control<QMenu>("mnupoppi");
@@ -392,7 +390,12 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
         EXPECT_EQ(dir1->path(), at(u(c.folder))) << c.dropped;
         EXPECT_EQ(path->path(), at(u(c.path))) << c.dropped;
         EXPECT_EQ(file1->selectedNames(), selected) << c.dropped;
-        EXPECT_TRUE(selected.isEmpty() || sizeLine() == SizeLine::text(1000 * selected.size()));
+        if (!selected.isEmpty()) {
+            EXPECT_EQ(sizeLine(), u("File size: %1.00 kB (%2 Bytes)")
+                                      .arg(selected.size())
+                                      .arg(1000 * selected.size()))
+                << c.dropped;
+        }
         EXPECT_EQ(boxes().join(u(" ")), u(c.boxes)) << c.dropped;
         EXPECT_TRUE(m_tp.dialogs.boxes.isEmpty()
                     || m_tp.dialogs.boxes[0].text.contains(u(c.message)));
@@ -413,16 +416,19 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
 TEST_F(Main, EveryCommandActsOnTheExactFolderAndNotOnTheOneItsTextLooksLike)
 {
     m_tree.file(u("pc/my pofo/keep.txt"), 1);
-    for (const char *name : {"my\u00a0pofo", "my\u2028pofo", "my\tpofo", "my pofo "}) {
+    // The folder's name, and whether a command line must quote it.
+    const std::pair<const char *, bool> names[] = {
+        {"my\u00a0pofo", false}, {"my\u2028pofo", false}, {"my\tpofo", true}, {"my pofo ", true}};
+    for (const auto &[name, quote] : names) {
         m_tree.file(u("pc/") + u(name) + u("/old.txt"), 1);
         const QString folder = at(u("pc/") + u(name));
         open(u("pc/") + u(name));
         m_tp.commands.started.clear();
         control<QLineEdit>("PoFoFile")->setText(u("X.TXT"));
         command2->click();
-        EXPECT_EQ(
-            m_tp.commands.started,
-            QStringList({ToolCommands(u("/opt/pofo/")).receive(u("a:\\X.TXT"), folder, false)}));
+        const QString shown = quote ? u("\"") + folder + u("\"") : folder;
+        EXPECT_EQ(m_tp.commands.started,
+                  QStringList({u("/opt/pofo/transfolio -r a:\\X.TXT ") + shown}));
         m_tp.dialogs.inputAnswers = {u("inner")};
         trigger("mnuNew");
         EXPECT_TRUE(QDir(folder).rmdir(u("inner"))) << name;
@@ -495,7 +501,7 @@ TEST_F(Main, ANameThatCannotBeUsedExactlyIsShownWithItsBytesAndEveryActionOnItIs
     // The look-alike itself is used as it is.
     click("a\uFFFD.txt");
     EXPECT_EQ(path->path(), at("pc/u/a\uFFFD.txt"));
-    EXPECT_EQ(sizeLine(), SizeLine::text(7));
+    EXPECT_EQ(sizeLine(), u("File size: 0.01 kB (10 Bytes)"));
 }
 #endif
 
