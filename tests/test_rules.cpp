@@ -78,12 +78,12 @@ TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksLeavesOutHiddenAndBro
     FolderAccess::sortForDisplay(listing.folders);
     EXPECT_EQ(listing.files, QStringList({"plain.txt", "to-file"}));
     EXPECT_EQ(listing.folders, QStringList({"sub", "to-folder"}));
-    EXPECT_EQ(FolderAccess::listError(tree.path(u("to-folder"))), QString());
-    EXPECT_EQ(FolderAccess::listError(tree.path(u("gone"))),
+    EXPECT_EQ(FolderAccess::canList(tree.path(u("to-folder"))).reason(), QString());
+    EXPECT_EQ(FolderAccess::canList(tree.path(u("gone"))).reason(),
               systemText(std::errc::no_such_file_or_directory));
-    EXPECT_EQ(FolderAccess::listError(tree.path(u("plain.txt"))),
+    EXPECT_EQ(FolderAccess::canList(tree.path(u("plain.txt"))).reason(),
               systemText(std::errc::not_a_directory));
-    EXPECT_FALSE(FolderAccess::listError({}).isEmpty());
+    EXPECT_FALSE(FolderAccess::canList({}));
     // Names sort without regard to case.
     QStringList names = {"Zeta", "alpha", "beta", "Beta", "Äpfel", "10", "_x", "ápfel", "apfel"};
     FolderAccess::sortForDisplay(names);
@@ -127,7 +127,7 @@ TEST(FolderAccess, ANameThatDoesNotSurviveTheEncodingIsMarkedWithItsBytesAndNeve
          FolderAccess::unusableMessage(u("/tmp"), u("d\uFFFD \u27E864 FF\u27E9"))},
         {"/a\xff", FolderAccess::unusableMessage(u("/"), u("a\uFFFD \u27E861 FF\u27E9"))}};
     for (const auto &[path, message] : paths)
-        EXPECT_EQ(FolderAccess::unusableInPath(path), message) << path.constData();
+        EXPECT_EQ(FolderAccess::usableInPath(path).reason(), message) << path.constData();
 }
 #endif
 

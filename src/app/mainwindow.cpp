@@ -315,8 +315,8 @@ void MainWindow::showOptions()
 void MainWindow::openDocument()
 {
     // The click before the double click has put the file's path into the path field.
-    if (!m_dateiname->refusal().isEmpty()) {
-        m_platform.dialogs.message(this, m_dateiname->refusal(), {}, Dialogs::Icon::Warning);
+    if (const Status usable = m_dateiname->usable(); !usable) {
+        m_platform.dialogs.message(this, usable.reason(), {}, Dialogs::Icon::Warning);
         return;
     }
     const QString path = m_dateiname->path();
@@ -331,8 +331,8 @@ void MainWindow::openDocument()
             if (m_unloaded)
                 return Failure{tr("The document cannot be saved: the main window, whose path "
                                   "field names the file, is closed.")};
-            if (!m_dateiname->refusal().isEmpty())
-                return Failure{m_dateiname->refusal()};
+            if (const Status usable = m_dateiname->usable(); !usable)
+                return Failure{usable.reason()};
             return m_dateiname->path();
         });
         m_document->setAttribute(Qt::WA_DeleteOnClose);

@@ -49,8 +49,8 @@ void TransferControls::transmit()
 
 void TransferControls::receive()
 {
-    if (!m_c.dateiname->refusal().isEmpty())
-        return refuse(m_c.dateiname->refusal());
+    if (const Status usable = m_c.dateiname->usable(); !usable)
+        return refuse(usable.reason());
     const ToolCommands tool(m_values.toolFolder);
     const QString destination = m_c.dateiname->path();
     QStringList sources;

@@ -15,8 +15,8 @@ Plan plan(const QList<QUrl> &urls)
     for (const QUrl &url : urls) {
         const QString path = PathText::localPath(url);
         if (!path.isEmpty()) {
-            if (QString why = unusable(url); !why.isEmpty())
-                return Plan{{}, {}, 0, {}, std::move(why)};
+            if (const Status exact = usable(url); !exact)
+                return Plan{{}, {}, 0, {}, exact.reason()};
             local.append(QFileInfo(QDir::cleanPath(path)));
         } else if (result.refused.isEmpty()) {
             result.refused = url.toDisplayString(QUrl::PreferLocalFile);
@@ -40,10 +40,10 @@ Plan plan(const QList<QUrl> &urls)
     return result;
 }
 
-QString unusable(const QUrl &url)
+Status usable(const QUrl &url)
 {
     // The URL's own bytes: its local path has already been decoded into a look-alike.
-    return FolderAccess::unusableInPath(
+    return FolderAccess::usableInPath(
         QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }
 

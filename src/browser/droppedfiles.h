@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -23,11 +25,7 @@ struct Plan
 // exactly stops the whole drop: its look-alike would be selected.
 Plan plan(const QList<QUrl> &urls);
 
-// Empty when the local file a URL names can be used exactly; otherwise why not.
-QString unusable(const QUrl &url);
-inline bool isExact(const QUrl &url)
-{
-    return unusable(url).isEmpty();
-}
+// Whether the local file a URL names can be used exactly.
+Status usable(const QUrl &url);
 
 } // namespace DroppedFiles

@@ -78,7 +78,7 @@ FileList::FileList(QWidget *parent)
 
 bool FileList::setPath(const QString &path)
 {
-    if (path.isEmpty() || !FolderAccess::listError(path).isEmpty())
+    if (path.isEmpty() || !FolderAccess::canList(path))
         return false;
     m_path = PathText::native(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     refresh();

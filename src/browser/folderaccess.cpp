@@ -112,14 +112,14 @@ QString unusableMessage(const QString &folder, const QString &shown)
         .arg(shown, PathText::native(folder));
 }
 
-QString unusableInPath(const QByteArray &encodedPath)
+Status usableInPath(const QByteArray &encodedPath)
 {
     const QList<QByteArray> parts = encodedPath.split('/');
     QByteArray folder;
     for (const QByteArray &part : parts) {
         if (!survives(part)) {
             const QString in = folder.isEmpty() ? QStringLiteral("/") : QFile::decodeName(folder);
-            return unusableMessage(in, shownName(part));
+            return Failure{unusableMessage(in, shownName(part))};
         }
         if (!part.isEmpty())
             folder += '/' + part;
@@ -176,13 +176,15 @@ void sortForDisplay(QStringList &names)
     names = std::move(sorted);
 }
 
-QString listError(const QString &folder)
+Status canList(const QString &folder)
 {
     if (folder.isEmpty())
-        return QCoreApplication::translate("FolderAccess", "no folder is given");
+        return Failure{QCoreApplication::translate("FolderAccess", "no folder is given")};
     std::error_code error;
     std::filesystem::directory_iterator it(fsPath(folder), error);
-    return error ? reason(error) : QString();
+    if (error)
+        return Failure{reason(error)};
+    return {};
 }
 
 std::filesystem::path fsPath(const QString &path)

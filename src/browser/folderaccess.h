@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -36,17 +38,17 @@ QString shownName(const QByteArray &encoded);
 // Why nothing is done to such a name, shown as shownName() writes it, in a folder.
 QString unusableMessage(const QString &folder, const QString &shown);
 
-// The message for the first part of a local path, given as the bytes of its URL, that does
-// not survive; empty when every part does.
-QString unusableInPath(const QByteArray &encodedPath);
+// Whether every part of a local path, given as the bytes of its URL, survives; the message
+// names the first that does not.
+Status usableInPath(const QByteArray &encodedPath);
 
 // Sorts names as the lists show them: letter case does not count.
 void sortForDisplay(QStringList &names);
 // The same order as the indexes of the names.
 std::vector<qsizetype> displayOrder(const QStringList &names);
 
-// Empty when the folder can be listed; otherwise the reason, in the system's words.
-QString listError(const QString &folder);
+// Whether the folder can be listed; the reason is in the system's words.
+Status canList(const QString &folder);
 
 // The path as the standard library's file functions take it.
 std::filesystem::path fsPath(const QString &path);

@@ -18,7 +18,7 @@ constexpr int UnusableRole = Qt::UserRole + 1;
 
 bool isReadableFolder(const QString &path)
 {
-    return FolderAccess::listError(path).isEmpty();
+    return FolderAccess::canList(path).ok();
 }
 
 QString normalised(const QString &path)
@@ -74,12 +74,12 @@ void FolderList::open(const QListWidgetItem *item)
         return;
     }
     const QString path = item->data(PathRole).toString();
-    const QString reason = FolderAccess::listError(path);
-    if (reason.isEmpty()) {
+    const Status readable = FolderAccess::canList(path);
+    if (readable) {
         setPath(path);
         return;
     }
-    emit openFailed(path, reason);
+    emit openFailed(path, readable.reason());
     // It may have been deleted meanwhile, and the open folder with it.
     refresh();
 }

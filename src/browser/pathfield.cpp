@@ -60,3 +60,10 @@ void PathField::followPalette()
     setPalette(shown);
     m_settingPalette = false;
 }
+
+Status PathField::usable() const
+{
+    if (!m_refusal.isEmpty())
+        return Failure{m_refusal};
+    return {};
+}

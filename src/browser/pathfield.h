@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/result.h"
+
 #include <QPlainTextEdit>
 
 // The path field under the PC lists. It keeps the path it was given as a value of its own
@@ -15,10 +17,10 @@ public:
     QString path() const { return m_path; }
     void setPath(const QString &path);
     // Names an entry of a folder whose name cannot be used exactly, as it is shown; until the
-    // next setPath() the path is empty and every command that takes it shows refusal().
+    // next setPath() the path is empty and every command that takes it shows why.
     void setUnusable(const QString &folder, const QString &shownName);
-    // Empty while the path can be used.
-    QString refusal() const { return m_refusal; }
+    // Whether the path can be used, and why not.
+    Status usable() const;
 
 protected:
     void changeEvent(QEvent *event) override;

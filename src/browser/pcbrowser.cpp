@@ -67,7 +67,7 @@ void PcBrowser::driveChanged(const QString &root)
     drive1->setDrive(drive1->rootOf(m_panel.dir1->path()));
     if (byUser) {
         warn(tr("The drive %1 cannot be read: %2.")
-                 .arg(PathText::native(root), FolderAccess::listError(root)));
+                 .arg(PathText::native(root), FolderAccess::canList(root).reason()));
     }
 }
 
@@ -86,7 +86,7 @@ void PcBrowser::fileClicked()
     m_panel.command1->setEnabled(true);
     const QString folder = PathText::withSeparator(file1->path());
     const bool usable = file1->isCurrentUsable();
-    const QString refusedBefore = m_panel.dateiname->refusal();
+    const QString refusedBefore = m_panel.dateiname->usable().reason();
     if (usable)
         m_panel.dateiname->setPath(folder + file1->currentName());
     else
@@ -98,8 +98,8 @@ void PcBrowser::fileClicked()
         m_panel.size->setText(tr("File size: unknown"));
     }
     // Said once per entry: Enter's click before the opening would say it twice.
-    if (!usable && m_panel.dateiname->refusal() != refusedBefore)
-        warn(m_panel.dateiname->refusal());
+    if (const Status now = m_panel.dateiname->usable(); !now && now.reason() != refusedBefore)
+        warn(now.reason());
 }
 
 int PcBrowser::showDropped(const QList<QUrl> &urls)
@@ -144,7 +144,7 @@ bool PcBrowser::openAfresh(const QString &folder)
 {
     const QString before = m_panel.dir1->path();
     if (!m_panel.dir1->setPath(folder)) {
-        folderOpenFailed(folder, FolderAccess::listError(folder));
+        folderOpenFailed(folder, FolderAccess::canList(folder).reason());
         return false;
     }
     // The folder was open already: read afresh, as a double click on it would show it.
@@ -170,8 +170,8 @@ void PcBrowser::showFolderMenu(const QPoint &globalPos)
 
 void PcBrowser::newFolder()
 {
-    if (!m_panel.dateiname->refusal().isEmpty())
-        return warn(m_panel.dateiname->refusal());
+    if (const Status usable = m_panel.dateiname->usable(); !usable)
+        return warn(usable.reason());
     const std::optional<QString> answer =
         m_dialogs.input(window(), tr("Enter name for new folder?"), titleLine(), tr("New folder"));
     if (!answer || answer->isEmpty())
@@ -196,8 +196,8 @@ QString PcBrowser::emptyingWarning(const QString &path, const FolderCommands::Re
 
 void PcBrowser::deleteFolder()
 {
-    if (!m_panel.dateiname->refusal().isEmpty())
-        return warn(m_panel.dateiname->refusal());
+    if (const Status usable = m_panel.dateiname->usable(); !usable)
+        return warn(usable.reason());
     using FolderCommands::Removal;
     const QString path = m_panel.dateiname->path();
     const FolderCommands::RemoveResult removal = FolderCommands::removeFolder(path, m_volumes);

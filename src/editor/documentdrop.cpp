@@ -32,8 +32,8 @@ Result<QString> document(const QList<QUrl> &urls)
         return refused(QT_TRANSLATE_NOOP("DocumentDrop", "%1 is not a file on this computer."),
                        urls.first().toDisplayString(QUrl::PreferLocalFile));
     }
-    if (const QString why = DroppedFiles::unusable(urls.first()); !why.isEmpty())
-        return Failure{why};
+    if (const Status exact = DroppedFiles::usable(urls.first()); !exact)
+        return Failure{exact.reason()};
     const QFileInfo file(path);
     const QString shown = PathText::native(path);
     if (file.isDir())
