@@ -176,13 +176,12 @@ void PcBrowser::newFolder()
         m_dialogs.input(window(), tr("Enter name for new folder?"), titleLine(), tr("New folder"));
     if (!answer || answer->isEmpty())
         return;
-    const QString error = FolderCommands::makeFolder(m_panel.dateiname->path(), *answer);
-    if (!error.isEmpty())
-        warn(error);
+    if (const Status made = FolderCommands::makeFolder(m_panel.dateiname->path(), *answer); !made)
+        warn(made.reason());
     m_panel.dir1->refresh();
 }
 
-QString PcBrowser::emptyingWarning(const QString &path, const FolderCommands::RemoveResult &removal)
+QString PcBrowser::emptyingWarning(const QString &path, const FolderCommands::Removal &removal)
 {
     // The folder open may not be the one highlighted: the warning names the one it empties.
     QString text = tr("WARNING, folder isn't empty. Do you want to delete all files?")
@@ -198,16 +197,14 @@ void PcBrowser::deleteFolder()
 {
     if (const Status usable = m_panel.dateiname->usable(); !usable)
         return warn(usable.reason());
-    using FolderCommands::Removal;
     const QString path = m_panel.dateiname->path();
-    const FolderCommands::RemoveResult removal = FolderCommands::removeFolder(path, m_volumes);
-    if (removal.outcome == Removal::Refused || removal.outcome == Removal::Failed) {
-        warn(removal.message);
-    } else if (removal.outcome == Removal::NotEmpty
-               && m_dialogs.okCancel(window(), emptyingWarning(path, removal), titleLine())) {
-        const QString error = FolderCommands::deleteFilesAndRemove(path, m_volumes);
-        if (!error.isEmpty())
-            warn(error);
+    const Result<FolderCommands::Removal> removal = FolderCommands::removeFolder(path, m_volumes);
+    if (!removal) {
+        warn(removal.reason());
+    } else if (!removal->removed
+               && m_dialogs.okCancel(window(), emptyingWarning(path, *removal), titleLine())) {
+        if (const Status emptied = FolderCommands::deleteFilesAndRemove(path, m_volumes); !emptied)
+            warn(emptied.reason());
     }
     // Read again whatever happened, a Cancel too: the folder may have gone meanwhile. When the
     // open folder itself went, the folder list moves up and the file list follows.

@@ -63,8 +63,7 @@ private:
     void showFolderMenu(const QPoint &globalPos);
     void newFolder();
     void deleteFolder();
-    static QString emptyingWarning(const QString &path,
-                                   const FolderCommands::RemoveResult &removal);
+    static QString emptyingWarning(const QString &path, const FolderCommands::Removal &removal);
     void warn(const QString &text);
     QWidget *window() const;
 
