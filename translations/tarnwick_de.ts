@@ -417,10 +417,6 @@
         <translation>es ist kein Ordner</translation>
     </message>
     <message>
-        <source>it is the root of a drive</source>
-        <translation>es ist das Stammverzeichnis eines Laufwerks</translation>
-    </message>
-    <message>
         <source>%1 of its files could not be deleted (%2)</source>
         <translation>%1 seiner Dateien konnten nicht gelöscht werden (%2)</translation>
     </message>

@@ -108,23 +108,41 @@ Status makeFolder(const QString &folder, const QString &name)
     return failed(FolderAccess::reason(error));
 }
 
-Result<Removal> removeFolder(const QString &path, const Volumes &volumes)
+namespace {
+
+Failure notDeleted(const QString &path, const QString &why)
 {
-    const auto failed = [&path](const QString &why) {
-        return Failure{
-            QCoreApplication::translate("FolderCommands", "The folder %1 could not be deleted: %2.")
-                .arg(shown(path), why)};
-    };
+    return Failure{
+        QCoreApplication::translate("FolderCommands", "The folder %1 could not be deleted: %2.")
+            .arg(shown(path), why)};
+}
+
+// What both deleting steps check first: a folder, named absolutely, that is no drive's root.
+Status mayDelete(const QString &path, const Volumes &volumes)
+{
     if (!QDir::isAbsolutePath(path))
-        return failed(QCoreApplication::translate("FolderCommands", "no PC folder is chosen"));
+        return notDeleted(path,
+                          QCoreApplication::translate("FolderCommands", "no PC folder is chosen"));
     if (volumes.isRoot(path)) {
         return Failure{QCoreApplication::translate(
                            "FolderCommands", "%1 is the root of a drive; it cannot be deleted.")
                            .arg(shown(path))};
     }
+    if (const Status folder = isFolder(FolderAccess::fsPath(path)); !folder)
+        return notDeleted(path, folder.reason());
+    return {};
+}
+
+} // namespace
+
+Result<Removal> removeFolder(const QString &path, const Volumes &volumes)
+{
+    const auto failed = [&path](const QString &why) {
+        return notDeleted(path, why);
+    };
+    if (const Status allowed = mayDelete(path, volumes); !allowed)
+        return Failure{allowed.reason()};
     const fs::path target = FolderAccess::fsPath(path);
-    if (const Status folder = isFolder(target); !folder)
-        return failed(folder.reason());
     std::error_code error;
     if (fs::remove(target, error))
         return Removal{.removed = true};
@@ -138,18 +156,12 @@ Result<Removal> removeFolder(const QString &path, const Volumes &volumes)
 Status deleteFilesAndRemove(const QString &path, const Volumes &volumes)
 {
     const auto failed = [&path](const QString &why) {
-        return Failure{
-            QCoreApplication::translate("FolderCommands", "The folder %1 could not be deleted: %2.")
-                .arg(shown(path), why)};
+        return notDeleted(path, why);
     };
-    // Only ever called after removeFolder said NotEmpty, but the checks cost nothing.
-    if (!QDir::isAbsolutePath(path))
-        return failed(QCoreApplication::translate("FolderCommands", "no PC folder is chosen"));
-    if (volumes.isRoot(path))
-        return failed(QCoreApplication::translate("FolderCommands", "it is the root of a drive"));
+    // Only ever called after removeFolder found files, but the checks cost nothing.
+    if (const Status allowed = mayDelete(path, volumes); !allowed)
+        return allowed;
     const fs::path target = FolderAccess::fsPath(path);
-    if (const Status folder = isFolder(target); !folder)
-        return failed(folder.reason());
     std::error_code error;
 
     const Contents contents = contentsOf(target, error);
