@@ -62,7 +62,7 @@ private:
 };
 
 FileList::FileList(QWidget *parent)
-    : QListView(parent)
+    : FocusMarked(parent)
     , m_model(new FileNameModel(this))
 {
     setModel(m_model);
@@ -276,31 +276,4 @@ void FileList::keyPressEvent(QKeyEvent *event)
     QListView::keyPressEvent(event);
     if (m_selectionTouched)
         emit entryClicked();
-}
-
-void FileList::paintEvent(QPaintEvent *event)
-{
-    QListView::paintEvent(event);
-    FocusMark::paint(*this);
-}
-
-// The mark covers the whole list: it is drawn anew, not only the current entry.
-void FileList::focusInEvent(QFocusEvent *event)
-{
-    QListView::focusInEvent(event);
-    viewport()->update();
-}
-
-void FileList::focusOutEvent(QFocusEvent *event)
-{
-    QListView::focusOutEvent(event);
-    viewport()->update();
-}
-
-void FileList::scrollContentsBy(int dx, int dy)
-{
-    QListView::scrollContentsBy(dx, dy);
-    // Scrolling moves what was drawn, the frame with it.
-    if (hasFocus())
-        viewport()->update();
 }

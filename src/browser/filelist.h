@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/focusmark.h"
+
 #include "browser/folderaccess.h"
 
 #include <QListView>
@@ -9,7 +11,7 @@ class FileNameModel;
 // The files of one folder whose names match a ";"-separated wildcard pattern list.
 // Several entries can be selected at once (Click, Shift+Click, Ctrl+Click, the arrow keys);
 // the current entry is the one clicked last, whether that click selected it or not.
-class FileList final : public QListView
+class FileList final : public FocusMarked<QListView>
 {
     Q_OBJECT
 public:
@@ -49,10 +51,6 @@ signals:
     void urlsDropped(const QList<QUrl> &urls);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-    void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;

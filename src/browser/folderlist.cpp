@@ -29,7 +29,7 @@ QString normalised(const QString &path)
 } // namespace
 
 FolderList::FolderList(QWidget *parent)
-    : QListWidget(parent)
+    : FocusMarked(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
@@ -180,31 +180,4 @@ void FolderList::requestPopupAtCurrentEntry()
             at = entry.center();
     }
     emit popupRequested(viewport()->mapToGlobal(at));
-}
-
-void FolderList::paintEvent(QPaintEvent *event)
-{
-    QListWidget::paintEvent(event);
-    FocusMark::paint(*this);
-}
-
-// The mark covers the whole list: it is drawn anew, not only the current entry.
-void FolderList::focusInEvent(QFocusEvent *event)
-{
-    QListWidget::focusInEvent(event);
-    viewport()->update();
-}
-
-void FolderList::focusOutEvent(QFocusEvent *event)
-{
-    QListWidget::focusOutEvent(event);
-    viewport()->update();
-}
-
-void FolderList::scrollContentsBy(int dx, int dy)
-{
-    QListWidget::scrollContentsBy(dx, dy);
-    // Scrolling moves what was drawn, the frame with it.
-    if (hasFocus())
-        viewport()->update();
 }

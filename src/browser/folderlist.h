@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/focusmark.h"
+
 #include "browser/folderaccess.h"
 
 #include <QListWidget>
@@ -7,7 +9,7 @@
 // A classic folder list: the open folder's ancestors from the root down, then its subfolders.
 // A double click or Enter opens an entry; a single click only selects it. The right button,
 // the Menu key and Shift+F10 ask for the pop-up menu.
-class FolderList final : public QListWidget
+class FolderList final : public FocusMarked<QListWidget>
 {
     Q_OBJECT
 public:
@@ -33,10 +35,6 @@ signals:
     void popupRequested(const QPoint &globalPos);
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-    void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
