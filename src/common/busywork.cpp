@@ -34,6 +34,16 @@ bool isInput(QEvent::Type type)
 
 } // namespace
 
+WaitCursor::WaitCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+WaitCursor::~WaitCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
+
 BusyWork::BusyWork(QWidget *owner, const QString &label, std::function<void()> cancelled)
     : m_dialog(new QProgressDialog(label, QString(), 0, 0, owner))
     , m_cancellable(bool(cancelled))

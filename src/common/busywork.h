@@ -8,6 +8,16 @@
 
 class QWidget;
 
+// The busy cursor while it lives, for work that ends before a progress dialog would show.
+class WaitCursor final
+{
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
 // While it lives, the program shows that it is at work: the busy cursor, and, once the work
 // has gone on for a moment, a window-modal progress dialog over the owner. What the user types
 // or clicks in the meantime is held back, as that dialog will hold it back once shown, so that
