@@ -56,10 +56,7 @@ BusyWork::BusyWork(QWidget *owner, const QString &label, std::function<void()> c
     m_dialog->setAutoReset(false);
     if (cancelled) {
         m_dialog->setCancelButtonText(tr("Cancel"));
-        connect(m_dialog, &QProgressDialog::canceled, this, [this, cancelled] {
-            if (m_cancellable)
-                cancelled();
-        });
+        connect(m_dialog, &QProgressDialog::canceled, this, cancelled);
     }
     m_dialog->setMinimumDuration(ShowAfterMs);
     m_dialog->setValue(0); // starts the wait before the dialog shows
@@ -86,21 +83,14 @@ void BusyWork::setProgress(qint64 done, qint64 total)
     m_dialog->setValue(total > 0 ? int(std::min<qint64>(1000, done * 1000 / total)) : 0);
 }
 
-void BusyWork::forbidCancel()
-{
-    m_cancellable = false;
-    if (m_dialog)
-        m_dialog->setCancelButton(nullptr);
-}
-
 bool BusyWork::eventFilter(QObject *watched, QEvent *event)
 {
     if (!event->spontaneous() || !isInput(event->type()))
         return false;
     const auto *widget = qobject_cast<QWidget *>(watched);
     if (m_dialog && widget && widget->window() == m_dialog) {
-        // Escape or closing the dialog would cancel; once that is no longer possible, they
-        // do nothing.
+        // Escape or closing the dialog would cancel; where there is no Cancel, they do
+        // nothing.
         const bool cancels = event->type() == QEvent::Close
                              || (event->type() == QEvent::KeyPress
                                  && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape);

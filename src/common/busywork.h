@@ -35,8 +35,6 @@ public:
     void setLabel(const QString &label);
     // How far the work is: `done` of `total`; a total of 0 shows only that it goes on.
     void setProgress(qint64 done, qint64 total);
-    // From now on the work cannot be cancelled.
-    void forbidCancel();
     QProgressDialog *dialog() const { return m_dialog; }
 
 protected:
@@ -44,5 +42,5 @@ protected:
 
 private:
     QPointer<QProgressDialog> m_dialog;
-    bool m_cancellable = false;
+    const bool m_cancellable;
 };

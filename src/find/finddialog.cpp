@@ -308,16 +308,10 @@ void FindDialog::search()
         std::vector<int> offsets = TextSearch::findAllIn(raw, run.text, run.options);
         return startReplacing(std::move(raw), std::move(offsets));
     }
-    if (!run.busy) {
-        run.busy = std::make_unique<BusyWork>(this, tr("Searching..."), [this] {
-            m_run->cancelled = true;
-            if (m_run->worker)
-                m_run->worker->requestStop();
-        });
-        connect(&run.progress, &QTimer::timeout, this,
-                [this] { m_run->busy->setProgress(m_run->searched, m_run->rawText.size()); });
-        run.progress.start(100);
-    }
+    showBusy(tr("Searching..."));
+    connect(&run.progress, &QTimer::timeout, this,
+            [this] { m_run->busy->setProgress(m_run->searched, m_run->rawText.size()); });
+    run.progress.start(100);
     run.rawText = raw;
     run.worker = std::make_unique<WorkerThread>(
         this,
@@ -363,13 +357,18 @@ void FindDialog::replaceStep()
     Run &run = *m_run;
     if (!run.document)
         return endRun();
+    if (run.cancelled) {
+        // What was replaced so far is one undo step of its own: undone, it leaves nothing to
+        // redo either.
+        if (run.replacing->made() > 0) {
+            run.document->undo();
+            run.document->clearUndoRedoStacks(QTextDocument::RedoStack);
+        }
+        return m_run.reset();
+    }
     if (!run.replacing->step(run.cursor, StepTime)) {
-        // Once replacing has begun it runs to its end, so that it stays one undo step.
-        if (!run.busy)
-            run.busy = std::make_unique<BusyWork>(this, QString());
         run.progress.stop();
-        run.busy->forbidCancel();
-        run.busy->setLabel(tr("Replacing..."));
+        showBusy(tr("Replacing..."));
         run.busy->setProgress(qint64(run.replacing->made()), qint64(run.replacing->count()));
         QTimer::singleShot(0, this, [this] { guarded(&FindDialog::replaceStep); });
         return;
@@ -380,6 +379,18 @@ void FindDialog::replaceStep()
     m_dialogs.message(this, TextSearch::replacedMessage(count));
     // Showing the caret needs the text laid out up to it, so it waits for the count.
     textArea().setTextCursor(cursor);
+}
+
+void FindDialog::showBusy(const QString &label)
+{
+    if (!m_run->busy) {
+        m_run->busy = std::make_unique<BusyWork>(this, label, [this] {
+            m_run->cancelled = true;
+            if (m_run->worker)
+                m_run->worker->requestStop();
+        });
+    }
+    m_run->busy->setLabel(label);
 }
 
 void FindDialog::endRun()

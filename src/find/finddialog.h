@@ -43,6 +43,8 @@ private:
     void searched();
     void startReplacing(QString rawText, std::vector<int> offsets);
     void replaceStep();
+    // The busy cursor and the progress dialog, whose Cancel leaves the document as it was.
+    void showBusy(const QString &label);
     void endRun();
 
     // Runs a command; a failure ends it with a box showing the failure's own description.
