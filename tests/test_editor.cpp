@@ -101,7 +101,8 @@ TEST(DocumentFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)
         QString error;
         EXPECT_FALSE(DocumentFile::save(document, path, {page, false}, &error)) << path;
         setrlimit(RLIMIT_FSIZE, &before);
-        EXPECT_TRUE(!error.isEmpty() && error.contains(reason)) << error;
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_TRUE(error.contains(reason)) << error;
     }
     std::signal(SIGXFSZ, handler);
     EXPECT_EQ(bytesOf(old), QByteArray(3, '\0'));
@@ -211,7 +212,8 @@ TEST(DocumentFile, OnlyRegularFilesAreReadAndWrittenAndALinkOnlyToAFileThatIsThe
         EXPECT_EQ(ok ? saved : error, saved) << name;
         if (ok) {
             EXPECT_EQ(bytesOf(saved), "new") << name;
-            EXPECT_TRUE(QFileInfo(saved).isFile() && !QFileInfo(saved).isSymLink()) << name;
+            EXPECT_TRUE(QFileInfo(saved).isFile()) << name;
+            EXPECT_FALSE(QFileInfo(saved).isSymLink()) << name;
         }
     }
     umask(mask);
@@ -501,7 +503,9 @@ TEST_F(Editor, BoldTurnsAMixedSelectionBoldAndTwiceNotBoldAndOneAlignmentHolds)
         at.setPosition(position + 1);
         return at.charFormat().fontWeight() == QFont::Bold;
     };
-    EXPECT_TRUE(boldAt(1) && !boldAt(4) && !boldAt(9));
+    EXPECT_TRUE(boldAt(1));
+    EXPECT_FALSE(boldAt(4));
+    EXPECT_FALSE(boldAt(9));
     // One alignment button is pressed at a time.
     press("Center");
     press("Align Right");

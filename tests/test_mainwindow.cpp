@@ -5,12 +5,11 @@
 #include "browser/filelist.h"
 #include "browser/folderlist.h"
 #include "browser/pathfield.h"
-#include "browser/sizeline.h"
 #include "common/popupmenukey.h"
 #include "common/titleline.h"
 #include "doubles.h"
+#include "editor/documentwindow.h"
 #include "testhelpers.h"
-#include "transfer/toolcommands.h"
 
 #include <QComboBox>
 #include <QDropEvent>
@@ -125,7 +124,8 @@ TEST_F(Main, StartReadsTheStoreAndShowsTheAboutBoxAloneFirst)
     EXPECT_EQ(modal, u("frmInfo"));
     EXPECT_FALSE(mainShown);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(m_tp.values.overwriteFlag && child<QAction>(*window, u("mnuOver"))->isChecked());
+    EXPECT_TRUE(m_tp.values.overwriteFlag);
+    EXPECT_TRUE(child<QAction>(*window, u("mnuOver"))->isChecked());
     // The folder list's folder wins; the file list and the path field follow it.
     EXPECT_EQ(child<FileList>(*window, u("File1"))->path(), at("pc/sub1"));
     EXPECT_EQ(child<PathField>(*window, u("Dateiname"))->path(), at("pc/sub1"));
@@ -188,29 +188,26 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     click("a.txt");
     EXPECT_TRUE(command1->isEnabled());
     EXPECT_EQ(path->path(), at("pc/a.txt"));
-    EXPECT_EQ(path->toPlainText(), at("pc/a.txt")); // shown, but never typed into
-    EXPECT_FALSE(path->isEnabled());
-    path->setPath(at("pc/") + QString(500, u'x')); // longer than the field: no scroll bar
-    QCoreApplication::processEvents();             // the field lays the text out
-    EXPECT_FALSE(path->verticalScrollBar()->isVisible());
-    EXPECT_EQ(sizeLine(), SizeLine::text(2048));
+    EXPECT_EQ(path->toPlainText(), at("pc/a.txt"));
+    EXPECT_EQ(sizeLine(), u("File size: 2.05 kB (2050 Bytes)"));
     click("c.txt", Qt::ShiftModifier);
-    EXPECT_EQ(sizeLine(), SizeLine::text(2048 + 1000 + 2500));
+    EXPECT_EQ(sizeLine(), u("File size: 5.55 kB (5550 Bytes)"));
     click("a.txt", Qt::ControlModifier);
     EXPECT_EQ(file1->selectedNames(), QStringList({"b.txt", "c.txt"}));
     click("b.txt", Qt::ControlModifier);
     click("c.txt", Qt::ControlModifier);
-    EXPECT_EQ(sizeLine(), SizeLine::text(0));
+    EXPECT_EQ(sizeLine(), u("File size: 0.00 kB (0 Bytes)"));
     EXPECT_EQ(path->path(), at("pc/c.txt"));
     QTest::keyClick(file1, Qt::Key_Down);
     EXPECT_EQ(path->path(), at("pc/x.doc"));
-    EXPECT_EQ(sizeLine(), SizeLine::text(5));
+    EXPECT_EQ(sizeLine(), u("File size: 0.01 kB (10 Bytes)"));
 
     // The filter clears the selection and leaves the rest.
     trigger("mnuAtariFiles");
     EXPECT_EQ(file1->count(), 3);
-    EXPECT_TRUE(file1->selectedNames().isEmpty() && command1->isEnabled());
-    EXPECT_EQ(sizeLine(), SizeLine::text(5));
+    EXPECT_EQ(file1->selectedNames(), QStringList());
+    EXPECT_TRUE(command1->isEnabled());
+    EXPECT_EQ(sizeLine(), u("File size: 0.01 kB (10 Bytes)"));
     trigger("mnuAtariFiles");
     EXPECT_EQ(file1->count(), 4);
 
@@ -224,7 +221,7 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     EXPECT_EQ(file1->count(), 0);
     EXPECT_EQ(path->toPlainText(), at("pc/sub1"));
     EXPECT_FALSE(command1->isEnabled());
-    EXPECT_EQ(sizeLine(), SizeLine::text(5));
+    EXPECT_EQ(sizeLine(), u("File size: 0.01 kB (10 Bytes)"));
 
     // Only the right button opens the folder menu, at the pointer, and opens nothing.
     auto *menu = control<QMenu>("mnupoppi");
@@ -236,6 +233,81 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     EXPECT_LE((menu->pos() - dir1->viewport()->mapToGlobal(entry)).manhattanLength(), 2);
     menu->hide();
     EXPECT_EQ(dir1->path(), at("pc/sub1"));
+}
+
+TEST_F(Main, ThePathFieldTakesNoTypingReadsInLightAndDarkThemesAndShowsAllOfALongPath)
+{
+    const QPalette before = QApplication::palette();
+    open();
+    // Light, then dark while the window is open: the desktop switched themes.
+    for (const QPalette &theme :
+         {QApplication::style()->standardPalette(), QPalette(QColor(53, 53, 53))}) {
+        QApplication::setPalette(theme);
+        const QString longPath = at("pc/") + QString(40, u'x') + u("/") + QString(200, u'y');
+        path->setPath(longPath);
+        QTest::keyClicks(path, u("typed"));
+        QCoreApplication::processEvents(); // the field lays the text out
+        EXPECT_TRUE(path->isEnabled());
+        EXPECT_TRUE(path->isReadOnly());
+        // The keyboard reaches it after the file list, and Tab leaves it again.
+        QApplication::setActiveWindow(m_window.get());
+        file1->setFocus();
+        QTest::keyClick(file1, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), path);
+        QTest::keyClick(path, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), path);
+        EXPECT_EQ(path->toPlainText(), longPath);
+        EXPECT_EQ(path->toolTip(), longPath);
+        EXPECT_EQ(path->accessibleDescription(), longPath);
+        EXPECT_GT(path->verticalScrollBar()->maximum(), 0); // the rest can be scrolled to
+        // As drawn: the background is the commonest colour, the text the one farthest from it.
+        const QImage drawn = path->viewport()->grab().toImage();
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < drawn.height(); ++y) {
+            for (int x = 0; x < drawn.width(); ++x)
+                ++counts[drawn.pixel(x, y)];
+        }
+        const QRgb background =
+            std::max_element(counts.keyValueBegin(), counts.keyValueEnd(),
+                             [](const auto &a, const auto &b) { return a.second < b.second; })
+                ->first;
+        double best = 1;
+        for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it)
+            best = std::max(best, contrast(QColor(*it), QColor(background)));
+        EXPECT_GE(best, 4.5) << theme.window().color().name();
+        // A field that takes no typing looks like the window around it.
+        EXPECT_EQ(QColor(background), theme.window().color());
+    }
+    QApplication::setPalette(before);
+}
+
+TEST_F(Main, TheKeyboardFocusIsPlainToSeeOnBothListsInLightAndDarkThemes)
+{
+    const QPalette before = QApplication::palette();
+    open();
+    click("b.txt");
+    QApplication::setActiveWindow(m_window.get());
+    for (const QPalette &theme :
+         {QApplication::style()->standardPalette(), QPalette(QColor(53, 53, 53))}) {
+        QApplication::setPalette(theme);
+        for (QAbstractItemView *list :
+             {static_cast<QAbstractItemView *>(dir1), static_cast<QAbstractItemView *>(file1)}) {
+            control("Command2")->setFocus();
+            const QImage without = list->viewport()->grab().toImage();
+            list->setFocus();
+            ASSERT_TRUE(list->hasFocus());
+            const QImage with = list->viewport()->grab().toImage();
+            // Marked: a frame's worth of pixels, each standing out from what was there.
+            int marked = 0;
+            for (int y = 0; y < with.height(); ++y) {
+                for (int x = 0; x < with.width(); ++x)
+                    marked += contrast(with.pixel(x, y), without.pixel(x, y)) >= 3.0;
+            }
+            EXPECT_GE(marked, 3 * (with.width() + with.height()))
+                << list->objectName() << theme.window().color().name();
+        }
+    }
+    QApplication::setPalette(before);
 }
 
 TEST_F(Main, ShiftF10OrMenuOpensTheFolderMenuAtTheCurrentEntryEnterAFileInTheEditor)
@@ -261,8 +333,8 @@ TEST_F(Main, ShiftF10OrMenuOpensTheFolderMenuAtTheCurrentEntryEnterAFileInTheEdi
 
 TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
 {
-    for (const char *name :
-         {"two/a.txt", "two/b.txt", "two/c.doc", "two/sub/NOTE.RTF", "two/sub/my\u00a0 letter.txt"})
+    for (const char *name : {"two/a.txt", "two/b.txt", "two/c.doc", "two/sub/NOTE.RTF",
+                             "two/sub/my\u00a0 letter.txt", "two/sub/.hidden.txt"})
         m_tree.file(u(name), 1000);
     m_tp.mounts.append({u("/dev/b"), at("two"), u("TWO")});
     // Lists are split at "|"; the document window is "clean" or "edited" before the drop.
@@ -280,6 +352,7 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
         {"list", "two/sub/my\u00a0 letter.txt", "two/sub", "two/sub/my\u00a0 letter.txt",
          "my\u00a0 letter.txt", "", ""},
         {"clean", "two/sub/NOTE.RTF", "two/sub", "two/sub/NOTE.RTF", "NOTE.RTF", "", ""},
+        {"clean", "two/sub/.hidden.txt", "two/sub", "two/sub/.hidden.txt", "", "", ""},
         {"edited", "two/a.txt", "pc", "pc/b.txt", "b.txt", "okCancel", ""},
         {"clean", "two/c.doc", "pc", "pc/b.txt", "b.txt", "message", "Only .txt and .rtf"},
         // A drop on the editor that holds any file opens exactly one document or nothing.
@@ -317,7 +390,12 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
         EXPECT_EQ(dir1->path(), at(u(c.folder))) << c.dropped;
         EXPECT_EQ(path->path(), at(u(c.path))) << c.dropped;
         EXPECT_EQ(file1->selectedNames(), selected) << c.dropped;
-        EXPECT_TRUE(selected.isEmpty() || sizeLine() == SizeLine::text(1000 * selected.size()));
+        if (!selected.isEmpty()) {
+            EXPECT_EQ(sizeLine(), u("File size: %1.00 kB (%2 Bytes)")
+                                      .arg(selected.size())
+                                      .arg(1000 * selected.size()))
+                << c.dropped;
+        }
         EXPECT_EQ(boxes().join(u(" ")), u(c.boxes)) << c.dropped;
         EXPECT_TRUE(m_tp.dialogs.boxes.isEmpty()
                     || m_tp.dialogs.boxes[0].text.contains(u(c.message)));
@@ -338,16 +416,19 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
 TEST_F(Main, EveryCommandActsOnTheExactFolderAndNotOnTheOneItsTextLooksLike)
 {
     m_tree.file(u("pc/my pofo/keep.txt"), 1);
-    for (const char *name : {"my\u00a0pofo", "my\u2028pofo", "my\tpofo", "my pofo "}) {
+    // The folder's name, and whether a command line must quote it.
+    const std::pair<const char *, bool> names[] = {
+        {"my\u00a0pofo", false}, {"my\u2028pofo", false}, {"my\tpofo", true}, {"my pofo ", true}};
+    for (const auto &[name, quote] : names) {
         m_tree.file(u("pc/") + u(name) + u("/old.txt"), 1);
         const QString folder = at(u("pc/") + u(name));
         open(u("pc/") + u(name));
         m_tp.commands.started.clear();
         control<QLineEdit>("PoFoFile")->setText(u("X.TXT"));
         command2->click();
-        EXPECT_EQ(
-            m_tp.commands.started,
-            QStringList({ToolCommands(u("/opt/pofo/")).receive(u("a:\\X.TXT"), folder, false)}));
+        const QString shown = quote ? u("\"") + folder + u("\"") : folder;
+        EXPECT_EQ(m_tp.commands.started,
+                  QStringList({u("/opt/pofo/transfolio -r a:\\X.TXT ") + shown}));
         m_tp.dialogs.inputAnswers = {u("inner")};
         trigger("mnuNew");
         EXPECT_TRUE(QDir(folder).rmdir(u("inner"))) << name;
@@ -357,6 +438,72 @@ TEST_F(Main, EveryCommandActsOnTheExactFolderAndNotOnTheOneItsTextLooksLike)
         EXPECT_EQ(m_tree.entries(u("pc/my pofo")), QStringList({"keep.txt"}));
     }
 }
+
+#ifndef Q_OS_WIN
+TEST_F(Main, ANameThatCannotBeUsedExactlyIsShownWithItsBytesAndEveryActionOnItIsRefused)
+{
+    m_tree.folder(u("pc/u"));
+    for (const char *name : {"a\xff.txt", "caf\xe9.txt"})
+        m_tree.raw(QByteArray("pc/u/") + name);
+    m_tree.raw("pc/u/d\xff", true);
+    m_tree.file(u("pc/u/a\uFFFD.txt"), 7); // the look-alikes, valid text
+    m_tree.file(u("pc/u/d\uFFFD/in.txt"));
+    m_tree.file(u("pc/u/b.txt"));
+    const QString badFile = u("a\uFFFD.txt \u27E861 FF 2E 74 78 74\u27E9");
+    const QString badFolder = u("d\uFFFD \u27E864 FF\u27E9");
+    const QByteArray folderUrl = "file://" + QUrl::toPercentEncoding(at("pc/u"), "/");
+    open("pc/u");
+    ASSERT_EQ(file1->count(), 4);
+    for (int row = 0; row < file1->count(); ++row)
+        EXPECT_EQ(file1->isUsable(row), !file1->name(row).contains(u'\u27E8')) << row;
+    // Each step is refused with one message and changes nothing.
+    const auto refused = [&](const char *step) {
+        ASSERT_EQ(boxes(), QStringList({"message"})) << step;
+        const QString text = m_tp.dialogs.boxes[0].text;
+        for (const QString &part : {u("cannot be used exactly"), at("pc/u"), u("rename")})
+            EXPECT_TRUE(text.contains(part)) << step << text;
+        EXPECT_TRUE(m_tp.commands.attempted.isEmpty()) << step;
+        EXPECT_EQ(dir1->path(), at("pc/u")) << step;
+        EXPECT_TRUE(file1->selectedNames().isEmpty()) << step;
+        m_tp.dialogs.boxes.clear();
+    };
+    click(qPrintable(badFile));
+    refused("click");
+    command1->click();
+    refused("transmit");
+    control<QLineEdit>("PoFoFile")->setText(u("X.TXT"));
+    command2->click();
+    refused("receive into");
+    QTest::keyClick(file1, Qt::Key_Return);
+    refused("open");
+    trigger("mnuDeleteFolder");
+    refused("delete");
+    click("b.txt"); // another file is open in the editor, and the path field names the bad one
+    m_window->openDocument();
+    const std::unique_ptr<DocumentWindow> editor(
+        qobject_cast<DocumentWindow *>(topLevel(u("frmDokument"))));
+    click(qPrintable(badFile));
+    m_tp.dialogs.boxes.clear();
+    m_tp.dialogs.okCancelAnswers = {true, true};
+    editor->saveDocument();
+    refused("save");
+    dir1->setCurrentItem(dir1->findItems(badFolder, Qt::MatchEndsWith).value(0));
+    QTest::keyClick(dir1, Qt::Key_Return);
+    refused("open as folder");
+    drop(file1->viewport(), {QUrl::fromEncoded(folderUrl + "/a%FF.txt")});
+    refused("drop");
+    EXPECT_EQ(path->toPlainText(), at("pc/u") + QDir::separator() + badFile);
+    EXPECT_EQ(path->path(), QString());
+    EXPECT_EQ(sizeLine(), u("File size: unknown"));
+    EXPECT_EQ(QFileInfo(at("pc/u/a\uFFFD.txt")).size(), 7);
+    EXPECT_EQ(editor->windowTitle(), u("b.txt"));
+    EXPECT_EQ(m_tree.entries(u("pc/u/d\uFFFD")), QStringList({"in.txt"}));
+    // The look-alike itself is used as it is.
+    click("a\uFFFD.txt");
+    EXPECT_EQ(path->path(), at("pc/u/a\uFFFD.txt"));
+    EXPECT_EQ(sizeLine(), u("File size: 0.01 kB (10 Bytes)"));
+}
+#endif
 
 TEST_F(Main, DeleteFolderAsksOnlyWhenThereIsSomethingInItAndReadsTheListAgain)
 {
@@ -384,8 +531,10 @@ TEST_F(Main, DeleteFolderAsksOnlyWhenThereIsSomethingInItAndReadsTheListAgain)
         EXPECT_EQ(path->path(), at(listAt)) << folder;
         EXPECT_EQ(m_tree.entries(u("pc/victim")).join(u(" ")), u(left)) << folder;
     }
-    EXPECT_EQ(m_tp.dialogs.boxes[0].text, // the last folder's
-              u("WARNING, folder isn't empty. Do you want to delete all files?"));
+    EXPECT_EQ(m_tp.dialogs.boxes[0].text, // the last folder's, with what it holds
+              u("WARNING, folder isn't empty. Do you want to delete all files?\n\n")
+                  + at("pc/victim") + u("\nFiles in it that will be deleted: 0.")
+                  + u("\nFolders in it, which are not deleted: 1."));
     EXPECT_EQ(m_tp.dialogs.boxes[0].title, titleLine());
     EXPECT_TRUE(m_tree.exists(u("system.txt")));
 }
@@ -423,14 +572,14 @@ TEST_F(Main, DrivesOpenTheirFolderAndAFolderOnASecondDriveStartsThere)
     store("Drive", at("two"));
     open("two/deeper");
     auto *drive1 = control<DriveList>("Drive1");
-    EXPECT_EQ(drive1->root(), at("two"));
+    EXPECT_EQ(drive1->currentData().toString(), at("two"));
     QTest::keyClick(drive1, Qt::Key_Up);
     EXPECT_EQ(path->path(), at("pc"));
     QTest::keyClick(drive1, Qt::Key_Up);
     ASSERT_EQ(boxes(), QStringList({"message"}));
     EXPECT_TRUE(m_tp.dialogs.boxes[0].text.contains(at("gone")));
     EXPECT_EQ(dir1->path(), at("pc"));
-    EXPECT_EQ(drive1->root(), at("pc"));
+    EXPECT_EQ(drive1->currentData().toString(), at("pc"));
 }
 
 TEST_F(Main, TransmitSendsTheSelectionInListOrderWithTheSwitchOfTheMoment)
@@ -472,7 +621,9 @@ TEST_F(Main, ReceiveFetchesTheListOrElseTheFieldsAndTheButtonsFollowTheList)
     EXPECT_FALSE(command2->isEnabled());
     control<QLineEdit>("PofoFolder")->setText(u("DOCS"));
     control<QPushButton>("Command3")->click();
-    EXPECT_TRUE(list->isEnabled() && clear->isEnabled() && !command2->isEnabled());
+    EXPECT_TRUE(list->isEnabled());
+    EXPECT_TRUE(clear->isEnabled());
+    EXPECT_FALSE(command2->isEnabled());
     control<QLineEdit>("PofoFolder")->clear();
     fileField->setText(u("TWO.TXT"));
     control<QPushButton>("Command3")->click();
@@ -482,7 +633,9 @@ TEST_F(Main, ReceiveFetchesTheListOrElseTheFieldsAndTheButtonsFollowTheList)
     QTRY_COMPARE(m_tp.commands.started, both + both);
     clear->click();
     EXPECT_EQ(list->count(), 0);
-    EXPECT_FALSE(list->isEnabled() || clear->isEnabled() || command2->isEnabled());
+    EXPECT_FALSE(list->isEnabled());
+    EXPECT_FALSE(clear->isEnabled());
+    EXPECT_FALSE(command2->isEnabled());
     fileField->setText(u("FIELD.TXT"));
     command2->click();
     QTRY_COMPARE(m_tp.commands.started.last(), line("a:\\FIELD.TXT"));

@@ -20,8 +20,6 @@
 
 namespace {
 
-using FolderCommands::Removal;
-
 TEST(SizeLine, KilobytesRoundHalfUpTheBytesFollowThemAndTheTotalIsMeasuredEachTime)
 {
     const std::pair<quint64, const char *> table[] = {
@@ -52,10 +50,14 @@ TEST(SizeLine, KilobytesRoundHalfUpTheBytesFollowThemAndTheTotalIsMeasuredEachTi
 TEST(FilePattern, PortfolioKindsMatchWhateverFollowsTheExtension)
 {
     const FilePattern portfolio(FilePattern::portfolio()), all(FilePattern::all());
-    for (const char *name : {"notes.txt.bak", "NOTES.TXT", "Budget.Wks", "a.comb.x", "run.bat"})
-        EXPECT_TRUE(portfolio.matches(u(name)) && all.matches(u(name))) << name;
-    for (const char *name : {"notes.doc", "README", "txt", "notes_txt"})
-        EXPECT_TRUE(!portfolio.matches(u(name)) && all.matches(u(name))) << name;
+    for (const char *name : {"notes.txt.bak", "NOTES.TXT", "Budget.Wks", "a.comb.x", "run.bat"}) {
+        EXPECT_TRUE(portfolio.matches(u(name))) << name;
+        EXPECT_TRUE(all.matches(u(name))) << name;
+    }
+    for (const char *name : {"notes.doc", "README", "txt", "notes_txt"}) {
+        EXPECT_FALSE(portfolio.matches(u(name))) << name;
+        EXPECT_TRUE(all.matches(u(name))) << name;
+    }
 }
 
 TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksLeavesOutHiddenAndBrokenAndSorts)
@@ -74,18 +76,58 @@ TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksLeavesOutHiddenAndBro
     FolderAccess::sortForDisplay(listing.folders);
     EXPECT_EQ(listing.files, QStringList({"plain.txt", "to-file"}));
     EXPECT_EQ(listing.folders, QStringList({"sub", "to-folder"}));
-    EXPECT_EQ(FolderAccess::listError(tree.path(u("to-folder"))), QString());
-    EXPECT_EQ(FolderAccess::listError(tree.path(u("gone"))),
+    EXPECT_EQ(FolderAccess::canList(tree.path(u("to-folder"))).reason(), QString());
+    EXPECT_EQ(FolderAccess::canList(tree.path(u("gone"))).reason(),
               systemText(std::errc::no_such_file_or_directory));
-    EXPECT_EQ(FolderAccess::listError(tree.path(u("plain.txt"))),
+    EXPECT_EQ(FolderAccess::canList(tree.path(u("plain.txt"))).reason(),
               systemText(std::errc::not_a_directory));
-    EXPECT_FALSE(FolderAccess::listError({}).isEmpty());
+    EXPECT_FALSE(FolderAccess::canList({}));
     // Names sort without regard to case.
     QStringList names = {"Zeta", "alpha", "beta", "Beta", "Äpfel", "10", "_x", "ápfel", "apfel"};
     FolderAccess::sortForDisplay(names);
     EXPECT_EQ(names, QStringList(
                          {"10", "_x", "alpha", "apfel", "Beta", "beta", "Zeta", "ápfel", "Äpfel"}));
 }
+
+#ifndef Q_OS_WIN
+TEST(FolderAccess, ANameThatDoesNotSurviveTheEncodingIsMarkedWithItsBytesAndNeverUsed)
+{
+    Tree tree;
+    // the bytes of a name, whether it is a folder, how it is listed ("" when usable)
+    const std::tuple<QByteArray, bool, QString> table[] = {
+        {"a\xff.txt", false, u("a\uFFFD.txt \u27E861 FF 2E 74 78 74\u27E9")},
+        {"a\xef\xbf\xbd.txt", false, {}},
+        {"caf\xe9.txt", false, u("caf\uFFFD.txt \u27E863 61 66 E9 2E 74 78 74\u27E9")},
+        {"caf\xc3\xa9.txt", false, {}},
+        {"\xc0\xaf", false, u("\uFFFD\uFFFD \u27E8C0 AF\u27E9")}, // an overlong "/"
+        {"d\xff", true, u("d\uFFFD \u27E864 FF\u27E9")},
+        {"d\xef\xbf\xbd", true, {}}};
+    QStringList files, folders, unusableFiles, unusableFolders;
+    for (const auto &[name, folder, shown] : table) {
+        tree.raw(name, folder);
+        (shown.isEmpty() ? (folder ? folders : files) : (folder ? unusableFolders : unusableFiles))
+            << (shown.isEmpty() ? QFile::decodeName(name) : shown);
+    }
+    const FolderAccess::Listing listing = FolderAccess::read(tree.path());
+    const auto sorted = [](QStringList names) {
+        names.sort();
+        return names;
+    };
+    EXPECT_EQ(sorted(listing.files), sorted(files));
+    EXPECT_EQ(sorted(listing.folders), sorted(folders));
+    EXPECT_EQ(sorted(listing.unusableFiles), sorted(unusableFiles));
+    EXPECT_EQ(sorted(listing.unusableFolders), sorted(unusableFolders));
+
+    // A path's first part that does not survive is named with the folder it lies in.
+    const std::pair<QByteArray, QString> paths[] = {
+        {"/tmp/d\xef\xbf\xbd/a.txt", {}},
+        {"/tmp/d\xff/a\xff.txt",
+         FolderAccess::unusableMessage(u("/tmp"), u("d\uFFFD \u27E864 FF\u27E9"))},
+        {"/a\xff", FolderAccess::unusableMessage(u("/"), u("a\uFFFD \u27E861 FF\u27E9"))}};
+    for (const auto &[path, message] : paths)
+        EXPECT_EQ(FolderAccess::usableInPath(path).reason(), message) << path.constData();
+}
+#endif
 
 TEST(FolderCommands, NewFolderIsMadeOrTheMessageNamesItAndSaysWhyNot)
 {
@@ -105,11 +147,15 @@ TEST(FolderCommands, NewFolderIsMadeOrTheMessageNamesItAndSaysWhyNot)
         {"x", "", u("no PC folder")}};
     for (const auto &[name, in, reason] : table) {
         const QString folder = *in ? tree.path(u(in)) : QString();
-        const QString message = FolderCommands::makeFolder(folder, u(name));
+        const QString message = FolderCommands::makeFolder(folder, u(name)).reason();
         const QString made = tree.path(u(in)) + sep + u(name);
-        EXPECT_TRUE(reason.isEmpty() ? message.isEmpty() && QFileInfo(made).isDir()
-                                     : message.contains(reason) && (!*in || message.contains(made)))
-            << message;
+        if (reason.isEmpty()) {
+            EXPECT_EQ(message, QString());
+            EXPECT_TRUE(QFileInfo(made).isDir()) << made;
+        } else {
+            EXPECT_TRUE(message.contains(reason)) << message;
+            EXPECT_TRUE(!*in || message.contains(made)) << message;
+        }
     }
 }
 
@@ -133,21 +179,32 @@ protected:
 
 TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted)
 {
-    const std::tuple<const char *, Removal, const char *, bool> table[] = {
-        {"empty", Removal::Removed, "", false},
-        {"full", Removal::NotEmpty, "", true},
-        {"gone", Removal::Failed, "", false},
-        {"file.txt", Removal::Failed, "not a folder", true},
-        {"link", Removal::Failed, "a link to a folder, and links are not deleted", true},
-        {"root", Removal::Refused, "root of a drive", true}};
-    for (const auto &[target, outcome, reason, remains] : table) {
+    m_tree.file(u("mixed/a"));
+    m_tree.link(u("mixed/broken"), m_tree.path(u("nothing")));
+    m_tree.folder(u("mixed/inner"));
+    m_tree.link(u("mixed/to-folder"), m_tree.path(u("target")));
+    // The folder, whether it went, the reason it stays, whether it is still there, its files
+    // and folders.
+    const std::tuple<const char *, bool, const char *, bool, int, int> table[] = {
+        {"empty", true, nullptr, false, 0, 0},
+        {"full", false, nullptr, true, 1, 0},
+        {"mixed", false, nullptr, true, 2, 2},
+        {"target", false, nullptr, true, 0, 1},
+        {"gone", false, "No such file", false, 0, 0},
+        {"file.txt", false, "not a folder", true, 0, 0},
+        {"link", false, "a link to a folder, and links are not deleted", true, 0, 0},
+        {"root", false, "root of a drive", true, 0, 0}};
+    for (const auto &[target, removed, reason, remains, files, folders] : table) {
         const auto result = FolderCommands::removeFolder(m_tree.path(u(target)), m_tp.volumes);
-        EXPECT_EQ(result.outcome, outcome) << target;
-        const bool named = outcome == Removal::Failed || outcome == Removal::Refused;
-        EXPECT_TRUE(result.message.contains(u(reason))
-                    && result.message.contains(named ? m_tree.path(u(target)) : QString()))
-            << result.message;
         EXPECT_EQ(m_tree.exists(u(target)), remains) << target;
+        if (reason) {
+            EXPECT_TRUE(result.reason().contains(u(reason))) << result.reason();
+            EXPECT_TRUE(result.reason().contains(m_tree.path(u(target)))) << result.reason();
+            continue;
+        }
+        ASSERT_TRUE(result) << result.reason();
+        EXPECT_EQ(result->removed, removed) << target;
+        EXPECT_EQ(std::pair(result->files, result->folders), std::pair(files, folders)) << target;
     }
 
     // Deleting files takes those directly in the folder and links to files only.
@@ -155,7 +212,7 @@ TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted
         m_tree.file(u("victim/") + u(name), 3);
     m_tree.link(u("victim/to-file"), m_tree.path(u("file.txt")));
     m_tree.link(u("victim/broken"), m_tree.path(u("nothing")));
-    EXPECT_EQ(FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_tp.volumes),
+    EXPECT_EQ(FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_tp.volumes).reason(),
               QString());
     EXPECT_FALSE(m_tree.exists(u("victim")));
     EXPECT_EQ(QFileInfo(m_tree.path(u("file.txt"))).size(), 10);
@@ -165,17 +222,20 @@ TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted
     m_tree.file(u("victim/inner/deep.txt"), 5);
     m_tree.link(u("victim/to-folder"), m_tree.path(u("target")));
     const QString message =
-        FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_tp.volumes);
-    EXPECT_TRUE(message.contains(m_tree.path(u("victim"))) && message.contains(u("holds folders")))
-        << message;
+        FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_tp.volumes).reason();
+    EXPECT_TRUE(message.contains(m_tree.path(u("victim")))) << message;
+    EXPECT_TRUE(message.contains(u("holds folders"))) << message;
     EXPECT_EQ(m_tree.entries(u("victim")), QStringList({"inner", "to-folder"}));
-    EXPECT_TRUE(m_tree.exists(u("victim/inner/deep.txt")) && m_tree.exists(u("target/kept")));
+    EXPECT_TRUE(m_tree.exists(u("victim/inner/deep.txt")));
+    EXPECT_TRUE(m_tree.exists(u("target/kept")));
 
     for (const auto &[target, reason] :
          {std::pair{"root", "root of a drive"}, std::pair{"file.txt", "not a folder"}})
         EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u(target)), m_tp.volumes)
+                        .reason()
                         .contains(u(reason)));
-    EXPECT_TRUE(m_tree.exists(u("root/system.txt")) && m_tree.exists(u("file.txt")));
+    EXPECT_TRUE(m_tree.exists(u("root/system.txt")));
+    EXPECT_TRUE(m_tree.exists(u("file.txt")));
 }
 
 TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumber)
@@ -221,9 +281,37 @@ TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTableAndTheDef
     EXPECT_EQ(QStringList({stored("Over"), stored("Dir"), stored("Drive")}),
               QStringList({"0", "/home/ann", "/home"}));
     tp.mounts.clear();
-    EXPECT_TRUE(tp.volumes.isRoot(u("/")) && stored("Drive") == u("/"));
+    EXPECT_TRUE(tp.volumes.isRoot(u("/")));
+    EXPECT_EQ(stored("Drive"), u("/"));
     EXPECT_EQ(tp.volumes.list().size(), 1);
     EXPECT_EQ(tp.volumes.list().value(0).text, u("/"));
+}
+
+TEST(SystemVolumes, ABindMountOfASubfolderIsNoDrive)
+{
+    const QByteArray table = "27 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw\n"
+                             "40 27 8:17 / /media/ann/My\\040Stick rw - vfat /dev/sdb1 rw\n"
+                             "41 27 8:2 /srv/share /home/ann/share rw - ext4 /dev/sda2 rw\n"
+                             "42 27 8:2 /a\\134b\\011c /mnt/x rw master:2 - ext4 /dev/sda2 rw\n"
+                             "43 27 8:3 / /mnt/x rw - ext4 /dev/sda3 rw\n"
+                             "44 27 8:2\n";
+    const QHash<QString, QString> folders = SystemVolumes::mountedFolders(table);
+    const QHash<QString, QString> expected = {{u("/"), u("/")},
+                                              {u("/media/ann/My Stick"), u("/")},
+                                              {u("/home/ann/share"), u("/srv/share")},
+                                              {u("/mnt/x"), u("/")}}; // mounted over the bind
+    EXPECT_EQ(folders, expected);
+    EXPECT_EQ(SystemVolumes::mountedFolders("1 2 3 /a\\134b\\011c /m").value(u("/m")),
+              u("/a\\b\tc"));
+
+    TestPlatform tp;
+    tp.home = u("/home/ann");
+    tp.mounts = {{u("/dev/sda2"), u("/"), {}},
+                 {u("/dev/sda2"), u("/home/ann/share"), {}, true, u("/srv/share")},
+                 {u("/dev/sda2"), u("/home/ann"), {}, true, u("/home/ann")}};
+    EXPECT_EQ(tp.volumes.list().size(), 1);
+    EXPECT_EQ(tp.volumes.rootOf(u("/home/ann/share/x")), u("/"));
+    EXPECT_TRUE(tp.volumes.isRoot(u("/home/ann/share"))); // still never emptied
 }
 
 TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)

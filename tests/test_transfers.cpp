@@ -46,10 +46,7 @@ protected:
     }
     QString pcFile(const QString &name, const QByteArray &bytes)
     {
-        const QString path = m_tree.path(u("pc files/") + name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return path;
+        return m_tree.write(u("pc files/") + name, bytes);
     }
     void pofoFile(const QString &path, const QByteArray &bytes)
     {
@@ -179,7 +176,8 @@ TEST_F(Transfers, StopEndsARunThatWaitsForeverAndDropsTheWaitingOnes)
     // Closing the window asks first; Cancel leaves it and its runs as they were.
     m_tp.dialogs.okCancelAnswers = {false, true};
     transfersWindow()->close();
-    ASSERT_TRUE(transfersWindow() && transfersWindow()->isVisible());
+    ASSERT_NE(transfersWindow(), nullptr);
+    EXPECT_TRUE(transfersWindow()->isVisible());
     EXPECT_TRUE(rows().value(0).endsWith(u("Running")));
     child<QPushButton>(*transfersWindow(), u("cmdStop"))->click();
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);

@@ -20,8 +20,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <ostream>
 #include <system_error>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 // Lets GoogleTest show Qt strings as text in failure messages instead of as bytes.
 inline std::ostream &operator<<(std::ostream &os, const QString &text)
@@ -142,6 +149,14 @@ class Tree
 {
 public:
     Tree() { EXPECT_TRUE(m_dir.isValid()); }
+#ifndef Q_OS_WIN
+    // Qt's removal takes names as text and leaves those that are not valid text behind.
+    ~Tree()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(QFile::encodeName(m_dir.path()).toStdString(), ignored);
+    }
+#endif
 
     QString path(const QString &relative = {}) const
     {
@@ -175,6 +190,17 @@ public:
         EXPECT_TRUE(QFile::link(target, m_dir.filePath(relative))) << qPrintable(relative);
         return path(relative);
     }
+#ifndef Q_OS_WIN
+    // A file or folder whose name is given as the system's bytes, valid text or not.
+    QByteArray raw(const QByteArray &relative, bool folder = false) const
+    {
+        const QByteArray path = QFile::encodeName(m_dir.path()) + '/' + relative;
+        const int made = folder ? ::mkdir(path.constData(), 0700)
+                                : ::close(::open(path.constData(), O_CREAT | O_WRONLY, 0600));
+        EXPECT_EQ(made, 0) << relative.toHex().constData();
+        return path;
+    }
+#endif
     bool exists(const QString &relative) const
     {
         const QFileInfo info(m_dir.filePath(relative));

@@ -6,6 +6,7 @@
 #include "app/transferswindow.h"
 #include "backup/backupwindow.h"
 #include "browser/filelist.h"
+#include "browser/folderlist.h"
 #include "doubles.h"
 #include "platform/volumes.h"
 #include "transfer/transferqueue.h"
@@ -220,8 +221,21 @@ int main(int argc, char *argv[])
 
     // The same windows in a dark theme: the palette that QPalette makes from a dark button.
     if (language.isEmpty()) {
+        // A folder deeper than the path field is long: the field scrolls, the tooltip has it all.
+        auto *dir1 = window.findChild<FolderList *>(QStringLiteral("Dir1"));
+        const QString open = dir1->path();
+        const QString deep = sample.filePath(QStringLiteral(
+            "pofo/letters/to Ann and the Portfolio club/2026/answers to the club's questions "
+            "about memory cards and the parallel port"));
+        QDir().mkpath(deep);
+        dir1->setPath(deep);
+        ok = save(window, out + QStringLiteral("main-window-long-path.png")) && ok;
+        dir1->setPath(open);
         QApplication::setPalette(QPalette(QColor(53, 53, 53)));
         ok = save(window, out + QStringLiteral("dark-main-window.png")) && ok;
+        dir1->setPath(deep);
+        ok = save(window, out + QStringLiteral("dark-main-window-long-path.png")) && ok;
+        dir1->setPath(open);
         AboutBox darkAbout(tp.urls);
         ok = save(darkAbout, out + QStringLiteral("dark-about-box.png")) && ok;
         ok = save(*editor, out + QStringLiteral("dark-editor.png")) && ok;

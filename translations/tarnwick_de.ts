@@ -270,10 +270,6 @@
         <translation>Das Dokument enthält nicht gespeicherte Änderungen. %1 öffnen und die Änderungen verwerfen?</translation>
     </message>
     <message>
-        <source>The document cannot be saved: the main window, whose path field names the file, is closed.</source>
-        <translation>Das Dokument kann nicht gespeichert werden: Das Hauptfenster, dessen Pfadfeld die Datei nennt, ist geschlossen.</translation>
-    </message>
-    <message>
         <source>Save file and overwrite?</source>
         <translation>Datei speichern und überschreiben?</translation>
     </message>
@@ -384,6 +380,10 @@
     <message>
         <source>no folder is given</source>
         <translation>es ist kein Ordner angegeben</translation>
+    </message>
+    <message>
+        <source>The name %1 in the folder %2 cannot be used exactly: its bytes are no valid text in the system&apos;s encoding of file names. Nothing is done to it; please rename it, for example in a file manager.</source>
+        <translation>Der Name %1 im Ordner %2 lässt sich nicht genau verwenden: Seine Bytes sind kein gültiger Text in der Kodierung, die das System für Dateinamen verwendet. Mit ihm geschieht nichts; bitte benennen Sie ihn um, etwa in einem Dateimanager.</translation>
     </message>
 </context>
 <context>
@@ -555,6 +555,10 @@
         <source>&amp;Transfers</source>
         <translation>Ü&amp;bertragungen</translation>
     </message>
+    <message>
+        <source>The document cannot be saved: the main window, whose path field names the file, is closed.</source>
+        <translation>Das Dokument kann nicht gespeichert werden: Das Hauptfenster, dessen Pfadfeld die Datei nennt, ist geschlossen.</translation>
+    </message>
 </context>
 <context>
     <name>OptionsWindow</name>
@@ -611,6 +615,18 @@ Er gilt, bis Tarnwick beendet wird.</translation>
     <message>
         <source>Left out: %1 of the dropped entries. Only files that the list shows, all from one folder, can be selected; the folder open now is %2.</source>
         <translation>Ausgelassen: %1 der abgelegten Einträge. Auswählen lassen sich nur Dateien, die die Liste zeigt, alle aus einem Ordner; geöffnet ist jetzt %2.</translation>
+    </message>
+    <message>
+        <source>File size: unknown</source>
+        <translation>Dateigröße: unbekannt</translation>
+    </message>
+    <message>
+        <source>Files in it that will be deleted: %1.</source>
+        <translation>Dateien darin, die gelöscht werden: %1.</translation>
+    </message>
+    <message>
+        <source>Folders in it, which are not deleted: %1.</source>
+        <translation>Ordner darin, die nicht gelöscht werden: %1.</translation>
     </message>
 </context>
 <context>

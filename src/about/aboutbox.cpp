@@ -51,10 +51,7 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , m_urls(urls)
 {
-    setObjectName(QStringLiteral("frmInfo"));
-    setWindowTitle(tr("Info", "window title"));
-    setWindowIcon(Artwork::programIcon());
-    setFont(dialogFont(8.25));
+    startWindow(this, QStringLiteral("frmInfo"), tr("Info", "window title"));
     setAutoFillBackground(true);
     // White on every theme, so its text is the black that reads on white, not the theme's.
     QPalette white = palette();
@@ -136,8 +133,7 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     command1->setDefault(true);
     connect(command1, &QPushButton::clicked, this, &QDialog::accept);
     // "Ok" keeps the focus at the start, so Enter closes the box; Tab reaches the two links.
-    setTabOrder(command1, label5);
-    setTabOrder(label5, image3);
+    ::setTabOrder({command1, label5, image3});
     command1->setFocus();
 
     for (QLabel *label : {label1, label2, static_cast<QLabel *>(label5), label4})

@@ -11,7 +11,6 @@
 #include "browser/folderlist.h"
 #include "browser/pathfield.h"
 #include "browser/pcbrowser.h"
-#include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/programvalues.h"
 #include "common/titleline.h"
@@ -72,9 +71,8 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     , m_values(values)
     , m_transfers(new TransferQueue(platform.commands, this))
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowIcon(Artwork::programIcon());
-    setFont(dialogFont(8.25));
+    // The caption follows when the settings are read.
+    startWindow(this, QStringLiteral("frmMain"), {});
 
     auto *central = new QWidget(this);
     central->setFixedSize(twips(9645), twips(8070));
@@ -83,12 +81,26 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
     buildPortfolioPanel(central);
     buildMenus();
     setTabOrderOfControls();
-    m_browser = new PcBrowser(
-        {m_drive1, m_dir1, m_file1, m_dateiname, m_size, m_command1, m_mnuAtariFiles, m_mnupoppi},
-        m_platform.dialogs, m_platform.volumes, this);
+    m_browser = new PcBrowser({.drive1 = m_drive1,
+                               .dir1 = m_dir1,
+                               .file1 = m_file1,
+                               .dateiname = m_dateiname,
+                               .size = m_size,
+                               .command1 = m_command1,
+                               .mnuAtariFiles = m_mnuAtariFiles,
+                               .mnupoppi = m_mnupoppi},
+                              m_platform.dialogs, m_platform.volumes, this);
     connect(m_file1, &FileList::entryOpened, this, &MainWindow::openDocument);
-    new TransferControls({m_file1, m_dateiname, m_command1, m_command2, m_pofoDrive, m_pofoFolder,
-                          m_pofoFile, m_command3, m_list1, m_command4},
+    new TransferControls({.file1 = m_file1,
+                          .dateiname = m_dateiname,
+                          .command1 = m_command1,
+                          .command2 = m_command2,
+                          .pofoDrive = m_pofoDrive,
+                          .pofoFolder = m_pofoFolder,
+                          .pofoFile = m_pofoFile,
+                          .command3 = m_command3,
+                          .list1 = m_list1,
+                          .command4 = m_command4},
                          m_platform, m_values, *m_transfers, this);
     connect(m_transfers, &TransferQueue::added, this, [this] { showTransfers(false); });
 
@@ -206,11 +218,9 @@ void MainWindow::buildMenus()
 
 void MainWindow::setTabOrderOfControls()
 {
-    const QList<QWidget *> order = {m_drive1,   m_dir1,      m_file1,      m_command1,
-                                    m_command2, m_pofoDrive, m_pofoFolder, m_pofoFile,
-                                    m_command3, m_list1,     m_command4};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    // The path field, read-only, is reached too: a keyboard can select and copy its path.
+    ::setTabOrder({m_drive1, m_dir1, m_file1, m_dateiname, m_command1, m_command2, m_pofoDrive,
+                   m_pofoFolder, m_pofoFile, m_command3, m_list1, m_command4});
 }
 
 void MainWindow::load()
@@ -305,6 +315,10 @@ void MainWindow::showOptions()
 void MainWindow::openDocument()
 {
     // The click before the double click has put the file's path into the path field.
+    if (const Status usable = m_dateiname->usable(); !usable) {
+        m_platform.dialogs.message(this, usable.reason(), {}, Dialogs::Icon::Warning);
+        return;
+    }
     const QString path = m_dateiname->path();
     if (DocumentFile::isProgram(path)) {
         m_platform.dialogs.message(this, tr("Unable to open the file with this extension."));
@@ -313,9 +327,12 @@ void MainWindow::openDocument()
     const bool fresh = !m_document;
     if (fresh) {
         // Saving takes the path field's path of the moment, and none once this window is gone.
-        m_document = new DocumentWindow(m_platform, [this]() -> std::optional<QString> {
+        m_document = new DocumentWindow(m_platform, [this]() -> Result<QString> {
             if (m_unloaded)
-                return std::nullopt;
+                return Failure{tr("The document cannot be saved: the main window, whose path "
+                                  "field names the file, is closed.")};
+            if (const Status usable = m_dateiname->usable(); !usable)
+                return Failure{usable.reason()};
             return m_dateiname->path();
         });
         m_document->setAttribute(Qt::WA_DeleteOnClose);
@@ -330,13 +347,15 @@ void MainWindow::openDocument()
 
 void MainWindow::openDropped(const QString &path)
 {
-    // Saving writes to the path field's file, so the panel shows the dropped file first. A file
-    // the list does not show (or no main window left) opens all the same.
-    if (!m_unloaded && m_browser->showDropped({QUrl::fromLocalFile(path)}) == 1) {
+    // Saving writes to the path field's file, so the panel shows the dropped file first.
+    if (!m_unloaded && m_browser->showFile(path)) {
         openDocument();
         return;
     }
-    m_document->openFile(path, QFileInfo(path).fileName());
+    // One the list does not show opens all the same, and then the path field names it: Save
+    // must not take its folder instead.
+    if (m_document->openFile(path, QFileInfo(path).fileName()) && !m_unloaded)
+        m_dateiname->setPath(path);
 }
 
 void MainWindow::showBackup()

@@ -21,11 +21,9 @@ OptionsWindow::OptionsWindow(Platform &platform, ProgramValues &values, QWidget 
     , m_platform(platform)
     , m_values(values)
 {
-    setObjectName(QStringLiteral("frmOptionen"));
-    setWindowTitle(tr("Options", "window title"));
+    startWindow(this, QStringLiteral("frmOptionen"), tr("Options", "window title"));
     // A tool window carries no icon; elsewhere Qt would put the program's in its place.
     setWindowIcon(Artwork::noIcon());
-    setFont(dialogFont(8.25));
     setFixedSize(twips(4095), twips(1905));
 
     auto *frame1 = new QGroupBox(tr("Paths"), this);

@@ -1,8 +1,10 @@
 #include "transfercontrols.h"
 
 #include "browser/filelist.h"
+#include "browser/folderaccess.h"
 #include "browser/pathfield.h"
 #include "common/programvalues.h"
+#include "platform/dialogs.h"
 #include "platform/platform.h"
 #include "transfer/toolcommands.h"
 #include "transfer/toolruns.h"
@@ -35,6 +37,8 @@ void TransferControls::transmit()
 {
     const ToolCommands tool(m_values.toolFolder);
     const QString folder = m_c.file1->path();
+    if (const QStringList unusable = m_c.file1->selectedUnusable(); !unusable.isEmpty())
+        return refuse(FolderAccess::unusableMessage(folder, unusable.join(QLatin1String(", "))));
     const QString drive = m_c.pofoDrive->currentText();
     const QString pofoFolder = m_c.pofoFolder->text();
     ToolRuns::queue(m_transfers,
@@ -45,6 +49,8 @@ void TransferControls::transmit()
 
 void TransferControls::receive()
 {
+    if (const Status usable = m_c.dateiname->usable(); !usable)
+        return refuse(usable.reason());
     const ToolCommands tool(m_values.toolFolder);
     const QString destination = m_c.dateiname->path();
     QStringList sources;
@@ -85,6 +91,11 @@ void TransferControls::setListEnabled(bool enabled)
     // than a colour: it follows the theme when the desktop switches to a dark one.
     m_c.list1->viewport()->setBackgroundRole(enabled ? QPalette::Base : QPalette::Window);
     m_c.list1->setEnabled(enabled);
+}
+
+void TransferControls::refuse(const QString &message)
+{
+    m_platform.dialogs.message(m_window, message, {}, Dialogs::Icon::Warning);
 }
 
 QString TransferControls::fieldsPath() const

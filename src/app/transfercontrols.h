@@ -21,16 +21,16 @@ class TransferControls final : public QObject
 public:
     struct Controls
     {
-        FileList *file1;
-        PathField *dateiname;
-        QPushButton *command1; // Transmit
-        QPushButton *command2; // Receive
-        QComboBox *pofoDrive;
-        QLineEdit *pofoFolder;
-        QLineEdit *pofoFile;
-        QPushButton *command3; // Add to list
-        QListWidget *list1;
-        QPushButton *command4; // Clear list
+        FileList *file1 = nullptr;
+        PathField *dateiname = nullptr;
+        QPushButton *command1 = nullptr; // Transmit
+        QPushButton *command2 = nullptr; // Receive
+        QComboBox *pofoDrive = nullptr;
+        QLineEdit *pofoFolder = nullptr;
+        QLineEdit *pofoFile = nullptr;
+        QPushButton *command3 = nullptr; // Add to list
+        QListWidget *list1 = nullptr;
+        QPushButton *command4 = nullptr; // Clear list
     };
 
     // Connects the controls; window is the owner of messages.
@@ -44,6 +44,7 @@ private:
     void clearList();
     void fileFieldChanged();
     void setListEnabled(bool enabled);
+    void refuse(const QString &message);
     QString fieldsPath() const;
 
     Controls m_c;

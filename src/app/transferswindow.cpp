@@ -1,6 +1,5 @@
 #include "transferswindow.h"
 
-#include "common/artwork.h"
 #include "common/geometry.h"
 #include "platform/dialogs.h"
 #include "transfer/transferqueue.h"
@@ -23,10 +22,7 @@ TransfersWindow::TransfersWindow(TransferQueue &transfers, Dialogs &dialogs)
     , m_transfers(transfers)
     , m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("frmTransfers"));
-    setWindowTitle(tr("Transfers", "window title"));
-    setWindowIcon(Artwork::programIcon());
-    setFont(dialogFont(8.25));
+    startWindow(this, QStringLiteral("frmTransfers"), tr("Transfers", "window title"));
 
     auto *runsLabel = new QLabel(tr("&Runs:"), this);
     m_runs = new QTreeWidget(this);

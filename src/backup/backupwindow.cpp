@@ -1,6 +1,5 @@
 #include "backupwindow.h"
 
-#include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/programvalues.h"
 #include "platform/dialogs.h"
@@ -59,10 +58,7 @@ BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values,
     , m_values(values)
     , m_transfers(transfers)
 {
-    setObjectName(QStringLiteral("Backup"));
-    setWindowTitle(tr("BACKUP", "window title"));
-    setWindowIcon(Artwork::programIcon());
-    setFont(dialogFont(8.25));
+    startWindow(this, QStringLiteral("Backup"), tr("BACKUP", "window title"));
     setFixedSize(twips(8055), twips(4110));
 
     auto *frame1 = frame(tr("Step 1"), "Frame1", twipsRect(120, 120, 4215, 3855), this);
@@ -101,8 +97,7 @@ BackupWindow::BackupWindow(Platform &platform, const ProgramValues &values,
     for (int i = 1; i < FolderBoxes; ++i)
         order.append(m_text1[i]);
     order << m_add << close;
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ::setTabOrder(order);
     m_text1[0]->setFocus();
 
     centerOnScreen(this);

@@ -22,11 +22,6 @@ DriveList::DriveList(const Volumes &volumes, QWidget *parent)
     });
 }
 
-QString DriveList::root() const
-{
-    return m_root;
-}
-
 void DriveList::refresh()
 {
     const QSignalBlocker blocker(this);
@@ -84,15 +79,8 @@ void DriveList::showPopup()
 
 QString DriveList::rootOf(const QString &path) const
 {
-    const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
-    QString best;
-    for (int i = 0; i < count(); ++i) {
-        const QString root = QDir::cleanPath(QDir::fromNativeSeparators(itemData(i).toString()));
-        const QString prefix = root.endsWith(QLatin1Char('/')) ? root : root + QLatin1Char('/');
-        const bool inside =
-            clean.compare(root, PathText::Case) == 0 || clean.startsWith(prefix, PathText::Case);
-        if (inside && root.size() > best.size())
-            best = itemData(i).toString();
-    }
-    return best;
+    QStringList roots;
+    for (int i = 0; i < count(); ++i)
+        roots.append(itemData(i).toString());
+    return Volumes::nearestRoot(roots, path);
 }

@@ -14,8 +14,6 @@ public:
 
     // The drive as the list writes it.
     QString drive() const { return currentText(); }
-    // The root folder of the current drive.
-    QString root() const;
     // Picks the drive a text names; only its root counts. False when no such drive is listed.
     bool setDrive(const QString &text);
     // The root of the listed drive that holds a path, or empty.

@@ -1,5 +1,6 @@
 #include "droppedfiles.h"
 
+#include "browser/folderaccess.h"
 #include "common/pathtext.h"
 
 #include <QDir>
@@ -13,10 +14,13 @@ Plan plan(const QList<QUrl> &urls)
     QList<QFileInfo> local;
     for (const QUrl &url : urls) {
         const QString path = PathText::localPath(url);
-        if (!path.isEmpty())
+        if (!path.isEmpty()) {
+            if (const Status exact = usable(url); !exact)
+                return Plan{{}, {}, 0, {}, exact.reason()};
             local.append(QFileInfo(QDir::cleanPath(path)));
-        else if (result.refused.isEmpty())
+        } else if (result.refused.isEmpty()) {
             result.refused = url.toDisplayString(QUrl::PreferLocalFile);
+        }
     }
     if (local.isEmpty())
         return result;
@@ -34,6 +38,13 @@ Plan plan(const QList<QUrl> &urls)
             ++result.leftOut;
     }
     return result;
+}
+
+Status usable(const QUrl &url)
+{
+    // The URL's own bytes: its local path has already been decoded into a look-alike.
+    return FolderAccess::usableInPath(
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
 }
 
 } // namespace DroppedFiles

@@ -1,6 +1,7 @@
 #include "filelist.h"
 
 #include "browser/filepattern.h"
+#include "browser/focusmark.h"
 #include "browser/folderaccess.h"
 #include "common/pathtext.h"
 
@@ -30,22 +31,34 @@ public:
     {
         if (!index.isValid() || index.row() >= m_names.size())
             return {};
-        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        if (role == Qt::DisplayRole)
             return m_names.at(index.row());
+        if (role == Qt::ToolTipRole) {
+            return isUsable(index.row())
+                       ? m_names.at(index.row())
+                       : FolderAccess::unusableMessage(m_folder, m_names.at(index.row()));
+        }
         return {};
     }
 
-    void setNames(QStringList names)
+    // Unusable names are told apart by their flag, never by their text, which a real file's
+    // name could match.
+    void setNames(const QString &folder, QStringList names, std::vector<bool> unusable)
     {
         beginResetModel();
+        m_folder = folder;
         m_names = std::move(names);
+        m_unusable = std::move(unusable);
         endResetModel();
     }
 
     const QStringList &names() const { return m_names; }
+    bool isUsable(qsizetype row) const { return !m_unusable[size_t(row)]; }
 
 private:
+    QString m_folder;
     QStringList m_names;
+    std::vector<bool> m_unusable;
 };
 
 FileList::FileList(QWidget *parent)
@@ -65,7 +78,7 @@ FileList::FileList(QWidget *parent)
 
 bool FileList::setPath(const QString &path)
 {
-    if (path.isEmpty() || !FolderAccess::listError(path).isEmpty())
+    if (path.isEmpty() || !FolderAccess::canList(path))
         return false;
     m_path = PathText::native(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     refresh();
@@ -80,22 +93,36 @@ void FileList::setPattern(const QString &pattern)
 
 void FileList::refresh()
 {
-    showNames(m_path.isEmpty() ? QStringList() : FolderAccess::read(m_path).files);
+    showNames(m_path.isEmpty() ? FolderAccess::Listing() : FolderAccess::read(m_path));
 }
 
-void FileList::showFolder(const QString &path, const QStringList &files)
+void FileList::showFolder(const QString &path, const FolderAccess::Listing &listing)
 {
     m_path = path;
-    showNames(files);
+    showNames(listing);
 }
 
-void FileList::showNames(QStringList names)
+void FileList::showNames(FolderAccess::Listing listing)
 {
     const FilePattern matcher(m_pattern);
-    names.removeIf([&matcher](const QString &name) { return !matcher.matches(name); });
-    FolderAccess::sortForDisplay(names);
+    const auto unmatched = [&matcher](const QString &name) {
+        return !matcher.matches(name);
+    };
+    QStringList &names = listing.files;
+    names.removeIf(unmatched);
+    const qsizetype usable = names.size();
+    listing.unusableFiles.removeIf(unmatched);
+    names.append(listing.unusableFiles);
+    QStringList sorted;
+    sorted.reserve(names.size());
+    std::vector<bool> unusable;
+    unusable.reserve(size_t(names.size()));
+    for (const qsizetype index : FolderAccess::displayOrder(names)) {
+        sorted.append(std::move(names[index]));
+        unusable.push_back(index >= usable);
+    }
     // A reset leaves no selection and no current entry.
-    m_model->setNames(std::move(names));
+    m_model->setNames(m_path, std::move(sorted), std::move(unusable));
 }
 
 int FileList::count() const
@@ -109,7 +136,22 @@ QString FileList::name(int row) const
     return row >= 0 && row < names.size() ? names.at(row) : QString();
 }
 
+bool FileList::isUsable(int row) const
+{
+    return row >= 0 && row < m_model->names().size() && m_model->isUsable(row);
+}
+
 QStringList FileList::selectedNames() const
+{
+    return selected(true);
+}
+
+QStringList FileList::selectedUnusable() const
+{
+    return selected(false);
+}
+
+QStringList FileList::selected(bool usable) const
 {
     // The ranges, not one index per row: selecting all of a large folder stays cheap.
     const QStringList &names = m_model->names();
@@ -120,7 +162,7 @@ QStringList FileList::selectedNames() const
     }
     QStringList result;
     for (qsizetype row = 0; row < names.size(); ++row) {
-        if (selected[size_t(row)])
+        if (selected[size_t(row)] && m_model->isUsable(row) == usable)
             result.append(names.at(row));
     }
     return result;
@@ -129,6 +171,12 @@ QStringList FileList::selectedNames() const
 QString FileList::currentName() const
 {
     return name(currentIndex().row());
+}
+
+bool FileList::isCurrentUsable() const
+{
+    const int row = currentIndex().row();
+    return row < 0 || isUsable(row);
 }
 
 int FileList::selectNames(const QStringList &names)
@@ -143,7 +191,7 @@ int FileList::selectNames(const QStringList &names)
     int found = 0;
     for (int row = 0; row < all.size(); ++row) {
         const auto order = wanted.constFind(all.at(row));
-        if (order == wanted.constEnd())
+        if (order == wanted.constEnd() || !m_model->isUsable(row))
             continue;
         const QModelIndex index = m_model->index(row);
         selection.select(index, index);
@@ -228,4 +276,31 @@ void FileList::keyPressEvent(QKeyEvent *event)
     QListView::keyPressEvent(event);
     if (m_selectionTouched)
         emit entryClicked();
+}
+
+void FileList::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    FocusMark::paint(*this);
+}
+
+// The mark covers the whole list: it is drawn anew, not only the current entry.
+void FileList::focusInEvent(QFocusEvent *event)
+{
+    QListView::focusInEvent(event);
+    viewport()->update();
+}
+
+void FileList::focusOutEvent(QFocusEvent *event)
+{
+    QListView::focusOutEvent(event);
+    viewport()->update();
+}
+
+void FileList::scrollContentsBy(int dx, int dy)
+{
+    QListView::scrollContentsBy(dx, dy);
+    // Scrolling moves what was drawn, the frame with it.
+    if (hasFocus())
+        viewport()->update();
 }

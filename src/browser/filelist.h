@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/folderaccess.h"
+
 #include <QListView>
 
 class FileNameModel;
@@ -16,22 +18,26 @@ public:
     QString path() const { return m_path; }
     // Shows another folder's files with no selection. False when it cannot be read.
     bool setPath(const QString &path);
-    // Shows a folder's files as its caller has just read them (see FolderAccess::read).
-    void showFolder(const QString &path, const QStringList &files);
-    QString pattern() const { return m_pattern; }
+    // Shows a folder's files as its caller has just read them.
+    void showFolder(const QString &path, const FolderAccess::Listing &listing);
     // Re-reads the folder with the new pattern; no selection is left.
     void setPattern(const QString &pattern);
     // Reads the folder again; no selection is left.
     void refresh();
 
     int count() const;
+    // The name of an entry; one that cannot be used exactly as it is shown.
     QString name(int row) const;
-    // The selected names in list order.
+    bool isUsable(int row) const;
+    // The selected names that can be used, in list order.
     QStringList selectedNames() const;
+    // The selected names that cannot be used, as they are shown.
+    QStringList selectedUnusable() const;
     // The entry clicked last, or empty.
     QString currentName() const;
-    // Selects exactly the entries of these names; the first of them found becomes the current
-    // one. Returns how many were found.
+    bool isCurrentUsable() const;
+    // Selects exactly the entries of these names that can be used; the first of them found
+    // becomes the current one. Returns how many were found.
     int selectNames(const QStringList &names);
 
 signals:
@@ -43,6 +49,10 @@ signals:
     void urlsDropped(const QList<QUrl> &urls);
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -52,7 +62,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    void showNames(QStringList names);
+    void showNames(FolderAccess::Listing listing);
+    QStringList selected(bool usable) const;
 
     QString m_path;
     QString m_pattern = QStringLiteral("*.*");

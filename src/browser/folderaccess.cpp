@@ -1,5 +1,7 @@
 #include "folderaccess.h"
 
+#include "common/pathtext.h"
+
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
@@ -73,9 +75,15 @@ Listing read(const QString &folder)
         if (entry->d_name[0] == '.')
             continue; // hidden, and "." and ".."
         const EntryType type = typeOf(encoded, entry);
-        if (type != EntryType::Other)
+        if (type == EntryType::Other)
+            continue;
+        const QByteArray name(entry->d_name);
+        if (survives(name))
             (type == EntryType::File ? listing.files : listing.folders)
-                .append(QFile::decodeName(entry->d_name));
+                .append(QFile::decodeName(name));
+        else
+            (type == EntryType::File ? listing.unusableFiles : listing.unusableFolders)
+                .append(shownName(name));
     }
     ::closedir(dir);
     return listing;
@@ -83,7 +91,43 @@ Listing read(const QString &folder)
 
 #endif
 
-void sortForDisplay(QStringList &names)
+bool survives(const QByteArray &encoded)
+{
+    return QFile::encodeName(QFile::decodeName(encoded)) == encoded;
+}
+
+QString shownName(const QByteArray &encoded)
+{
+    return QFile::decodeName(encoded) + QStringLiteral(" \u27E8")
+           + QString::fromLatin1(encoded.toHex(' ').toUpper()) + QStringLiteral("\u27E9");
+}
+
+QString unusableMessage(const QString &folder, const QString &shown)
+{
+    return QCoreApplication::translate("FolderAccess",
+                                       "The name %1 in the folder %2 cannot be used exactly: "
+                                       "its bytes are no valid text in the system's encoding "
+                                       "of file names. Nothing is done to it; please rename "
+                                       "it, for example in a file manager.")
+        .arg(shown, PathText::native(folder));
+}
+
+Status usableInPath(const QByteArray &encodedPath)
+{
+    const QList<QByteArray> parts = encodedPath.split('/');
+    QByteArray folder;
+    for (const QByteArray &part : parts) {
+        if (!survives(part)) {
+            const QString in = folder.isEmpty() ? QStringLiteral("/") : QFile::decodeName(folder);
+            return Failure{unusableMessage(in, shownName(part))};
+        }
+        if (!part.isEmpty())
+            folder += '/' + part;
+    }
+    return {};
+}
+
+std::vector<qsizetype> displayOrder(const QStringList &names)
 {
     // Every name folded once into one buffer of UTF-8, whose byte order is that of the code
     // points: the sort then compares with memcmp and allocates nothing per name. ASCII, most
@@ -116,20 +160,31 @@ void sortForDisplay(QStringList &names)
         const int byKey = all.substr(a.offset, a.length).compare(all.substr(b.offset, b.length));
         return byKey != 0 ? byKey < 0 : names.at(a.index) < names.at(b.index);
     });
+    std::vector<qsizetype> order;
+    order.reserve(keys.size());
+    for (const Key &key : keys)
+        order.push_back(key.index);
+    return order;
+}
+
+void sortForDisplay(QStringList &names)
+{
     QStringList sorted;
     sorted.reserve(names.size());
-    for (const Key &key : keys)
-        sorted.append(std::move(names[key.index]));
+    for (const qsizetype index : displayOrder(names))
+        sorted.append(std::move(names[index]));
     names = std::move(sorted);
 }
 
-QString listError(const QString &folder)
+Status canList(const QString &folder)
 {
     if (folder.isEmpty())
-        return QCoreApplication::translate("FolderAccess", "no folder is given");
+        return Failure{QCoreApplication::translate("FolderAccess", "no folder is given")};
     std::error_code error;
     std::filesystem::directory_iterator it(fsPath(folder), error);
-    return error ? reason(error) : QString();
+    if (error)
+        return Failure{reason(error)};
+    return {};
 }
 
 std::filesystem::path fsPath(const QString &path)

@@ -29,19 +29,19 @@ bool isNotEmpty(const std::error_code &error)
 
 // Empty for a real folder; otherwise why the path is none to delete. A link is never followed:
 // only a real folder is removed, and a file is never deleted.
-QString whyNoFolder(const fs::path &target)
+Status isFolder(const fs::path &target)
 {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(target, error);
     if (error)
-        return FolderAccess::reason(error);
+        return Failure{FolderAccess::reason(error)};
     if (fs::is_directory(status))
         return {};
     // The lists show such a link as a folder, so "not a folder" would puzzle.
     if (fs::is_symlink(status) && fs::is_directory(fs::status(target, error)))
-        return QCoreApplication::translate("FolderCommands",
-                                           "it is a link to a folder, and links are not deleted");
-    return QCoreApplication::translate("FolderCommands", "it is not a folder");
+        return Failure{QCoreApplication::translate(
+            "FolderCommands", "it is a link to a folder, and links are not deleted")};
+    return Failure{QCoreApplication::translate("FolderCommands", "it is not a folder")};
 }
 
 // Characters the file system takes as a separator or refuses in a name.
@@ -54,6 +54,27 @@ QString forbiddenCharacters()
 #endif
 }
 
+struct Contents
+{
+    std::vector<fs::path> files;
+    int folders = 0;
+};
+
+// What a folder holds directly. A link to a folder is a subfolder, as the folder list shows
+// it; a broken or looping link is a file.
+Contents contentsOf(const fs::path &folder, std::error_code &error)
+{
+    Contents contents;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code unreadable;
+        if (fs::is_directory(it->status(unreadable)))
+            ++contents.folders;
+        else
+            contents.files.push_back(it->path());
+    }
+    return contents;
+}
+
 } // namespace
 
 QString newFolderPath(const QString &folder, const QString &name)
@@ -61,12 +82,13 @@ QString newFolderPath(const QString &folder, const QString &name)
     return PathText::withSeparator(folder) + name;
 }
 
-QString makeFolder(const QString &folder, const QString &name)
+Status makeFolder(const QString &folder, const QString &name)
 {
     const QString path = newFolderPath(folder, name);
     const auto failed = [&path](const QString &why) {
-        return QCoreApplication::translate("FolderCommands", "The folder %1 could not be made: %2.")
-            .arg(shown(path), why);
+        return Failure{
+            QCoreApplication::translate("FolderCommands", "The folder %1 could not be made: %2.")
+                .arg(shown(path), why)};
     };
     if (!QDir::isAbsolutePath(folder))
         return failed(QCoreApplication::translate("FolderCommands", "no PC folder is chosen"));
@@ -86,39 +108,39 @@ QString makeFolder(const QString &folder, const QString &name)
     return failed(FolderAccess::reason(error));
 }
 
-RemoveResult removeFolder(const QString &path, const Volumes &volumes)
+Result<Removal> removeFolder(const QString &path, const Volumes &volumes)
 {
     const auto failed = [&path](const QString &why) {
-        return RemoveResult{
-            Removal::Failed,
+        return Failure{
             QCoreApplication::translate("FolderCommands", "The folder %1 could not be deleted: %2.")
                 .arg(shown(path), why)};
     };
     if (!QDir::isAbsolutePath(path))
         return failed(QCoreApplication::translate("FolderCommands", "no PC folder is chosen"));
     if (volumes.isRoot(path)) {
-        return {Removal::Refused,
-                QCoreApplication::translate("FolderCommands",
-                                            "%1 is the root of a drive; it cannot be deleted.")
-                    .arg(shown(path))};
+        return Failure{QCoreApplication::translate(
+                           "FolderCommands", "%1 is the root of a drive; it cannot be deleted.")
+                           .arg(shown(path))};
     }
     const fs::path target = FolderAccess::fsPath(path);
-    if (const QString why = whyNoFolder(target); !why.isEmpty())
-        return failed(why);
+    if (const Status folder = isFolder(target); !folder)
+        return failed(folder.reason());
     std::error_code error;
     if (fs::remove(target, error))
-        return {Removal::Removed, {}};
-    if (isNotEmpty(error))
-        return {Removal::NotEmpty, {}};
+        return Removal{.removed = true};
+    if (isNotEmpty(error)) {
+        const Contents contents = contentsOf(target, error);
+        return Removal{.files = int(contents.files.size()), .folders = contents.folders};
+    }
     return failed(FolderAccess::reason(error));
 }
 
-QString deleteFilesAndRemove(const QString &path, const Volumes &volumes)
+Status deleteFilesAndRemove(const QString &path, const Volumes &volumes)
 {
     const auto failed = [&path](const QString &why) {
-        return QCoreApplication::translate("FolderCommands",
-                                           "The folder %1 could not be deleted: %2.")
-            .arg(shown(path), why);
+        return Failure{
+            QCoreApplication::translate("FolderCommands", "The folder %1 could not be deleted: %2.")
+                .arg(shown(path), why)};
     };
     // Only ever called after removeFolder said NotEmpty, but the checks cost nothing.
     if (!QDir::isAbsolutePath(path))
@@ -126,27 +148,18 @@ QString deleteFilesAndRemove(const QString &path, const Volumes &volumes)
     if (volumes.isRoot(path))
         return failed(QCoreApplication::translate("FolderCommands", "it is the root of a drive"));
     const fs::path target = FolderAccess::fsPath(path);
-    if (const QString why = whyNoFolder(target); !why.isEmpty())
-        return failed(why);
+    if (const Status folder = isFolder(target); !folder)
+        return failed(folder.reason());
     std::error_code error;
 
-    std::vector<fs::path> files;
-    bool holdsFolders = false;
-    for (fs::directory_iterator it(target, error), end; !error && it != end; it.increment(error)) {
-        // A link to a folder is a subfolder, as the folder list shows it: it stays. A broken
-        // or looping link is a file to delete.
-        std::error_code unreadable;
-        if (fs::is_directory(it->status(unreadable)))
-            holdsFolders = true;
-        else
-            files.push_back(it->path());
-    }
+    const Contents contents = contentsOf(target, error);
     if (error)
         return failed(FolderAccess::reason(error));
+    const bool holdsFolders = contents.folders > 0;
 
     int undeleted = 0;
     QString firstFailure;
-    for (const fs::path &file : files) {
+    for (const fs::path &file : contents.files) {
         if (fs::remove(file, error) || !error)
             continue;
         if (undeleted++ == 0) {

@@ -1,5 +1,6 @@
 #include "folderlist.h"
 
+#include "browser/focusmark.h"
 #include "browser/folderaccess.h"
 #include "common/pathtext.h"
 
@@ -12,10 +13,12 @@
 namespace {
 
 constexpr int PathRole = Qt::UserRole;
+// The shown name of a subfolder that is never opened: its name cannot be used.
+constexpr int UnusableRole = Qt::UserRole + 1;
 
 bool isReadableFolder(const QString &path)
 {
-    return FolderAccess::listError(path).isEmpty();
+    return FolderAccess::canList(path).ok();
 }
 
 QString normalised(const QString &path)
@@ -43,8 +46,8 @@ bool FolderList::setPath(const QString &path)
     if (target == m_path)
         return true;
     m_path = target;
-    const QStringList files = fill();
-    emit pathChanged(m_path, files);
+    const FolderAccess::Listing listing = fill();
+    emit pathChanged(m_path, listing);
     return true;
 }
 
@@ -66,18 +69,22 @@ void FolderList::open(const QListWidgetItem *item)
 {
     if (!item)
         return;
+    if (const QString shown = item->data(UnusableRole).toString(); !shown.isEmpty()) {
+        emit openRefused(FolderAccess::unusableMessage(m_path, shown));
+        return;
+    }
     const QString path = item->data(PathRole).toString();
-    const QString reason = FolderAccess::listError(path);
-    if (reason.isEmpty()) {
+    const Status readable = FolderAccess::canList(path);
+    if (readable) {
         setPath(path);
         return;
     }
-    emit openFailed(path, reason);
+    emit openFailed(path, readable.reason());
     // It may have been deleted meanwhile, and the open folder with it.
     refresh();
 }
 
-QStringList FolderList::fill()
+FolderAccess::Listing FolderList::fill()
 {
     clear();
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
@@ -98,16 +105,23 @@ QStringList FolderList::fill()
         item->setData(PathRole, folder);
         ++level;
     }
-    FolderAccess::Listing listing = FolderAccess::read(m_path);
-    QStringList &children = listing.folders;
-    FolderAccess::sortForDisplay(children);
+    const FolderAccess::Listing listing = FolderAccess::read(m_path);
+    QStringList children = listing.folders;
+    const qsizetype usable = children.size();
+    children.append(listing.unusableFolders);
     const QString prefix = PathText::withSeparator(m_path);
-    for (const QString &child : children) {
+    for (const qsizetype index : FolderAccess::displayOrder(children)) {
+        const QString &child = children.at(index);
         auto *item = new QListWidgetItem(closed, indentUnit.repeated(level) + child, this);
-        item->setData(PathRole, prefix + child);
+        if (index < usable) {
+            item->setData(PathRole, prefix + child);
+        } else {
+            item->setData(UnusableRole, child);
+            item->setToolTip(FolderAccess::unusableMessage(m_path, child));
+        }
     }
     setCurrentRow(int(chain.size()) - 1);
-    return listing.files;
+    return listing;
 }
 
 void FolderList::mousePressEvent(QMouseEvent *event)
@@ -166,4 +180,31 @@ void FolderList::requestPopupAtCurrentEntry()
             at = entry.center();
     }
     emit popupRequested(viewport()->mapToGlobal(at));
+}
+
+void FolderList::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+    FocusMark::paint(*this);
+}
+
+// The mark covers the whole list: it is drawn anew, not only the current entry.
+void FolderList::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void FolderList::focusOutEvent(QFocusEvent *event)
+{
+    QListWidget::focusOutEvent(event);
+    viewport()->update();
+}
+
+void FolderList::scrollContentsBy(int dx, int dy)
+{
+    QListWidget::scrollContentsBy(dx, dy);
+    // Scrolling moves what was drawn, the frame with it.
+    if (hasFocus())
+        viewport()->update();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "browser/folderaccess.h"
+
 #include <QListWidget>
 
 // A classic folder list: the open folder's ancestors from the root down, then its subfolders.
@@ -20,15 +22,21 @@ public:
     void refresh();
 
 signals:
-    // Another folder is open; files are the names of its files as just read, unsorted.
-    void pathChanged(const QString &path, const QStringList &files);
+    // Another folder is open; its entries as just read, unsorted.
+    void pathChanged(const QString &path, const FolderAccess::Listing &listing);
     // The user opened an entry that cannot be read; the list is read again afterwards.
     void openFailed(const QString &path, const QString &reason);
+    // The user opened an entry whose name cannot be used; the message says so.
+    void openRefused(const QString &message);
     // The right button alone was pressed over the list, at this point of the screen; or the
     // Menu key or Shift+F10, with the point on the current entry.
     void popupRequested(const QPoint &globalPos);
 
 protected:
+    void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -37,8 +45,8 @@ protected:
 private:
     void requestPopupAtCurrentEntry();
     void open(const QListWidgetItem *item);
-    // Lists the open folder's ancestors and subfolders; returns its files.
-    QStringList fill();
+    // Lists the open folder's ancestors and subfolders; returns what it holds.
+    FolderAccess::Listing fill();
 
     QString m_path;
 };

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "browser/folderaccess.h"
+#include "browser/foldercommands.h"
+
 #include <QList>
 #include <QObject>
 
@@ -43,16 +46,24 @@ public:
     // would by hand; a message says what was left out or refused. Returns how many files are
     // selected.
     int showDropped(const QList<QUrl> &urls);
+    // Opens the folder of a file and selects the file as a click would. False when the list
+    // does not show it (a hidden file, or one the filter leaves out); the path field then names
+    // the folder.
+    bool showFile(const QString &path);
 
 private:
     void driveChanged(const QString &root);
-    void folderChanged(const QString &path, const QStringList &files);
+    void folderChanged(const QString &path, const FolderAccess::Listing &listing);
     void fileClicked();
     void filterChosen(bool portfolioOnly);
     void folderOpenFailed(const QString &path, const QString &reason);
+    // Opens a folder, or reads it afresh when it is open already. False, with a message, when
+    // it cannot be read.
+    bool openAfresh(const QString &folder);
     void showFolderMenu(const QPoint &globalPos);
     void newFolder();
     void deleteFolder();
+    static QString emptyingWarning(const QString &path, const FolderCommands::Removal &removal);
     void warn(const QString &text);
     QWidget *window() const;
 

@@ -1,5 +1,7 @@
 #include "geometry.h"
 
+#include "common/artwork.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -32,6 +34,20 @@ void centerOnScreen(QWidget *window)
         return;
     // Before its first showing a window's position is that of its frame, title bar included.
     window->move(centredTopLeft(window->frameGeometry().size(), screen->availableGeometry()));
+}
+
+void startWindow(QWidget *window, const QString &objectName, const QString &title)
+{
+    window->setObjectName(objectName);
+    window->setWindowTitle(title);
+    window->setWindowIcon(Artwork::programIcon());
+    window->setFont(dialogFont(8.25));
+}
+
+void setTabOrder(const QList<QWidget *> &order)
+{
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void nameForScreenReaders(QWidget *control, const QString &name)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -34,6 +35,13 @@ void centerOnScreen(QWidget *window);
 // Beside the other window (right, left, then below) where the screen has room, so that it
 // covers nothing; else in the bottom right corner of the screen.
 void placeBeside(QWidget *window, const QWidget *other);
+
+// What every window of the program starts with: its name, its caption, the program's icon and
+// the dialog font of 8.25 points.
+void startWindow(QWidget *window, const QString &objectName, const QString &title);
+
+// Tab moves through the controls in this order.
+void setTabOrder(const QList<QWidget *> &order);
 
 // Names a control for screen readers. An editable box gets the name on its text field too,
 // which is where the focus is while the box has it.

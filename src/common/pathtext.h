@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/pathcase.h"
+
 #include <QDir>
 #include <QString>
 #include <QUrl>
@@ -7,11 +9,7 @@
 // How PC paths are written: the platform's separator, and its letter case rule.
 namespace PathText {
 
-#ifdef Q_OS_WIN
-inline constexpr Qt::CaseSensitivity Case = Qt::CaseInsensitive;
-#else
-inline constexpr Qt::CaseSensitivity Case = Qt::CaseSensitive;
-#endif
+inline constexpr Qt::CaseSensitivity Case = PathCase;
 
 inline QChar separator()
 {
@@ -22,6 +20,14 @@ inline QChar separator()
 inline QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+// Whether two paths are written alike, whatever their separators and "." or ".." steps.
+inline bool samePath(const QString &a, const QString &b)
+{
+    return QDir::cleanPath(QDir::fromNativeSeparators(a))
+               .compare(QDir::cleanPath(QDir::fromNativeSeparators(b)), Case)
+           == 0;
 }
 
 // The folder with the separator appended only when it does not already end in one.

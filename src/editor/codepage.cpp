@@ -230,11 +230,6 @@ const Reverse &reverse(std::size_t index)
 
 } // namespace
 
-bool isSupported(int codePage)
-{
-    return codePage == Utf8 || Pages[tableIndex(codePage)].number == codePage;
-}
-
 QString decode(QByteArrayView bytes, int codePage)
 {
     if (codePage == Utf8)

@@ -29,8 +29,6 @@ constexpr int Symbol = 42;
 // No Windows page: the Symbol font's own characters, Greek letters and mathematics.
 constexpr int SymbolFont = -42;
 
-bool isSupported(int codePage);
-
 QString decode(QByteArrayView bytes, int codePage);
 
 struct Encoded

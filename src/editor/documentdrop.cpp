@@ -1,5 +1,6 @@
 #include "documentdrop.h"
 
+#include "browser/droppedfiles.h"
 #include "common/pathtext.h"
 #include "editor/documentfile.h"
 
@@ -31,6 +32,8 @@ Result<QString> document(const QList<QUrl> &urls)
         return refused(QT_TRANSLATE_NOOP("DocumentDrop", "%1 is not a file on this computer."),
                        urls.first().toDisplayString(QUrl::PreferLocalFile));
     }
+    if (const Status exact = DroppedFiles::usable(urls.first()); !exact)
+        return Failure{exact.reason()};
     const QFileInfo file(path);
     const QString shown = PathText::native(path);
     if (file.isDir())

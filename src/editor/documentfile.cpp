@@ -357,11 +357,10 @@ bool isSameFile(const QString &a, const QString &b)
 {
     const QFileInfo one(a);
     const QFileInfo other(b);
-    if (QString::compare(one.absoluteFilePath(), other.absoluteFilePath(), PathText::Case) == 0)
+    if (PathText::samePath(one.absoluteFilePath(), other.absoluteFilePath()))
         return true;
     const QString canonical = one.canonicalFilePath();
-    return !canonical.isEmpty()
-           && QString::compare(canonical, other.canonicalFilePath(), PathText::Case) == 0;
+    return !canonical.isEmpty() && PathText::samePath(canonical, other.canonicalFilePath());
 }
 
 // Puts the stand-in in place of each frame mark of the text; returns where they stood in the

@@ -1,6 +1,5 @@
 #include "documentwindow.h"
 
-#include "common/artwork.h"
 #include "common/busywork.h"
 #include "common/geometry.h"
 #include "common/pathtext.h"
@@ -93,10 +92,7 @@ DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidge
     , m_saveTarget(std::move(saveTarget))
     , m_encoding(DocumentFile::systemEncoding())
 {
-    setObjectName(QStringLiteral("frmDokument"));
-    setWindowTitle(QStringLiteral("Form1"));
-    setWindowIcon(Artwork::programIcon());
-    setFont(dialogFont(8.25));
+    startWindow(this, QStringLiteral("frmDokument"), QStringLiteral("Form1"));
     static const bool announcedAsWindow = (QAccessible::installFactory(accessibleWindow), true);
     Q_UNUSED(announcedAsWindow);
 
@@ -105,8 +101,7 @@ DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidge
     buildToolBar();
     buildFontBoxes();
     buildStatusBar();
-    setTabOrder(m_text, m_fontSize);
-    setTabOrder(m_fontSize, m_fontName);
+    ::setTabOrder({m_text, m_fontSize, m_fontName});
     nameForScreenReaders(m_text, tr("Document text"));
     nameForScreenReaders(m_fontName, tr("Font name"));
     nameForScreenReaders(m_fontSize, tr("Font size"));
@@ -510,14 +505,9 @@ bool DocumentWindow::showOpened(const QString &path, const QString &name,
 
 void DocumentWindow::saveDocument()
 {
-    const std::optional<QString> target = m_saveTarget();
-    if (!target) {
-        m_platform.dialogs.message(this,
-                                   tr("The document cannot be saved: the main window, whose path "
-                                      "field names the file, is closed."),
-                                   {}, Dialogs::Icon::Warning);
-        return;
-    }
+    const Result<QString> target = m_saveTarget();
+    if (!target)
+        return m_platform.dialogs.message(this, target.reason(), {}, Dialogs::Icon::Warning);
     const auto failed = [&](const QString &shown, const QString &why) {
         m_platform.dialogs.message(this, tr("The file %1 could not be saved: %2.").arg(shown, why),
                                    {}, Dialogs::Icon::Warning);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/documentfile.h"
+#include "platform/result.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -26,9 +27,8 @@ class DocumentWindow final : public QWidget
 {
     Q_OBJECT
 public:
-    // Where Save writes: the path field's path at that moment, or nothing when the main
-    // window that holds it is gone.
-    using SaveTarget = std::function<std::optional<QString>()>;
+    // Where Save writes: the path field's path at that moment, or why there is none.
+    using SaveTarget = std::function<Result<QString>()>;
 
     DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidget *parent = nullptr);
     ~DocumentWindow() override;

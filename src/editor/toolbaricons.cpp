@@ -153,15 +153,6 @@ void paint(QPainter &p, const QString &key, const Ink &ink)
 
 } // namespace
 
-const QStringList &keys()
-{
-    static const QStringList list = {
-        "New",     "Open",    "Save",      "Print",      "Cut",     "Copy",        "Paste",
-        "Bold",    "Italic",  "Underline", "Align Left", "Center",  "Align Right", "Find",
-        "Preview", "Painter", "Help",      "Spelling",   "Bullets", "FSreen",      "Time"};
-    return list;
-}
-
 QImage drawing(const QString &key, const QPalette &palette, int pixels)
 {
     // Drawn on the grid of 16 and scaled as a whole, for the screen's pixels.

@@ -9,9 +9,6 @@ class QPalette;
 // The editor's image list: 21 pictures of 16 x 16 pixels, each with a key.
 namespace ToolbarIcons {
 
-// The keys in the list's order; the toolbar uses the first 15.
-const QStringList &keys();
-
 // The desktop theme's icon for a key where the theme has one, else our own drawing in the
 // palette's colours at the size and scale where it is shown.
 QIcon icon(const QString &key, const QPalette &palette);

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -27,6 +29,10 @@ public:
     virtual QString rootOf(const QString &path) const = 0;
     // The user's home folder, which need not exist.
     virtual QString home() const = 0;
+
+    // Of the roots, as given, the nearest one above an absolute path or the path itself (roots
+    // sit inside each other); empty when none holds it.
+    static QString nearestRoot(const QStringList &roots, const QString &path);
 };
 
 // The system's own: "c: [LABEL]" on Windows; elsewhere the mounted volumes of real devices
@@ -41,6 +47,9 @@ public:
         QString root;
         QString label;
         bool ready = true;
+        // The folder of the file system that is mounted there: "/", or a subfolder for a
+        // bind mount, which shows a folder of another drive once more and is no drive itself.
+        QString mountedFolder = QStringLiteral("/");
     };
     // Read afresh at every question: drives come and go.
     using MountTable = std::function<QList<Mount>()>;
@@ -48,6 +57,11 @@ public:
     // The system's mount table and the user's home folder.
     SystemVolumes();
     SystemVolumes(MountTable mounts, std::function<QString()> home);
+
+    // The mounted folder of each mount point as a mount table in the form of Linux's
+    // /proc/self/mountinfo lists them: the fourth and fifth fields of each line. Where one
+    // point is mounted over another, the last one counts.
+    static QHash<QString, QString> mountedFolders(const QByteArray &mountInfo);
 
     QList<Volume> list() const override;
     bool isRoot(const QString &path) const override;
