@@ -401,6 +401,10 @@
         <source>Replacing...</source>
         <translation>Ersetzen läuft...</translation>
     </message>
+    <message>
+        <source>There is not enough memory to search the document. Nothing was replaced.</source>
+        <translation>Für die Suche im Dokument reicht der Speicher nicht. Nichts wurde ersetzt.</translation>
+    </message>
 </context>
 <context>
     <name>FolderAccess</name>

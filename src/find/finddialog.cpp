@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -140,7 +141,8 @@ struct FindDialog::Run
     QString replacement;
     TextSearch::Options options;
     int revision = 0; // the document's when its text was taken for the search
-    bool cancelled = false;
+    std::atomic_bool cancelled{false};
+    std::atomic_bool outOfMemory{false};
     std::unique_ptr<BusyWork> busy;
     QTimer progress;
     // What the worker hands back.
@@ -308,19 +310,21 @@ void FindDialog::search()
         std::vector<int> offsets = TextSearch::findAllIn(raw, run.text, run.options);
         return startReplacing(std::move(raw), std::move(offsets));
     }
-    showBusy(tr("Searching..."));
-    connect(&run.progress, &QTimer::timeout, this,
-            [this] { m_run->busy->setProgress(m_run->searched, m_run->rawText.size()); });
-    run.progress.start(100);
+    if (!run.progress.isActive()) {
+        showBusy(tr("Searching..."));
+        connect(&run.progress, &QTimer::timeout, this,
+                [this] { m_run->busy->setProgress(m_run->searched, m_run->rawText.size()); });
+        run.progress.start(100);
+    }
     run.rawText = raw;
     run.worker = std::make_unique<WorkerThread>(
         this,
         [&run, raw = std::move(raw)](const std::atomic_bool &stop) {
             try {
                 run.found = TextSearch::findAllIn(raw, run.text, run.options, &stop, &run.searched);
-            } catch (...) {
-                run.found.clear(); // out of memory: found nothing, changes nothing
-                run.cancelled = true;
+            } catch (const std::bad_alloc &) {
+                run.found.clear();
+                run.outOfMemory = true;
             }
         },
         [this] { guarded(&FindDialog::searched); });
@@ -330,6 +334,11 @@ void FindDialog::searched()
 {
     Run &run = *m_run;
     run.worker.reset();
+    if (run.outOfMemory) {
+        m_run.reset();
+        return m_dialogs.message(this, tr("There is not enough memory to search the document. "
+                                          "Nothing was replaced."));
+    }
     // Cancelled, nothing changed: the dialog stays as it was before the press.
     if (run.cancelled || !run.document)
         return m_run.reset();
