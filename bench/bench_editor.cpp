@@ -6,12 +6,16 @@
 #include "editor/textarea.h"
 #include "memory.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,10 +41,47 @@ struct Documents
         rtf += '}';
     }
 
+    // 50 MB of the same lines, in a folder of its own, made when first asked for.
+    QString bigFolder()
+    {
+        const QString big = dir.filePath(QStringLiteral("big"));
+        if (QDir().mkpath(big) && !QFileInfo::exists(big + QStringLiteral("/big.txt"))) {
+            QFile file(big + QStringLiteral("/big.txt"));
+            if (!file.open(QIODevice::WriteOnly))
+                qFatal("cannot write the document");
+            for (int i = 0; i < 5; ++i) {
+                if (file.write(text) != text.size() || file.write("\r\n", 2) != 2)
+                    qFatal("cannot write the document");
+            }
+        }
+        return big;
+    }
+
     QTemporaryDir dir;
     QString folder;
     QByteArray text;
     QByteArray rtf;
+};
+
+// Measures the longest gap between turns of the event loop while it runs, as the transfer
+// benchmarks do.
+class StallWatch final
+{
+public:
+    StallWatch()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout,
+                         [this] { m_longest = std::max(m_longest, m_clock.restart() - 5); });
+        m_clock.start();
+        m_timer.start();
+    }
+    qint64 longestMs() const { return m_longest; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
 };
 
 Documents &documents()
@@ -58,6 +99,14 @@ DocumentWindow *documentWindow()
     return nullptr;
 }
 
+// A long file is read after the press, behind the busy cursor, until its text shows.
+void finishOpening()
+{
+    while (QApplication::overrideCursor())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    QApplication::processEvents();
+}
+
 // The main window with the document open in the editor, as a double click leaves it.
 struct Opened
 {
@@ -72,7 +121,7 @@ struct Opened
     void open()
     {
         window.main->openDocument();
-        QApplication::processEvents();
+        finishOpening();
     }
     BenchWindow window;
 };
@@ -87,6 +136,106 @@ void OpenDocument(benchmark::State &state)
         state.SkipWithError("the document does not hold every line");
 }
 BENCHMARK(OpenDocument)->Name("OpenDocument/10MB")->Unit(benchmark::kMillisecond);
+
+// A 50 MB file: read in a thread of its own behind the progress dialog, until its text shows.
+void OpenBigDocument(benchmark::State &state)
+{
+    BenchWindow window(documents().bigFolder());
+    window.file1->setCurrentIndex(window.file1->model()->index(0, 0));
+    emit window.file1->entryClicked();
+    qint64 stall = 0;
+    for (auto _ : state) {
+        StallWatch watch;
+        const QTextDocument *before =
+            documentWindow() ? documentWindow()->textArea()->document() : nullptr;
+        window.main->openDocument();
+        while (!documentWindow() || documentWindow()->textArea()->document() == before)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        QApplication::processEvents();
+        stall = std::max(stall, watch.longestMs());
+    }
+    state.counters["stall_ms"] = double(stall);
+    if (documentWindow()->textArea()->document()->blockCount() != 5 * Lines + 1)
+        state.SkipWithError("the document does not hold every line");
+    delete documentWindow();
+}
+BENCHMARK(OpenBigDocument)
+    ->Name("OpenDocument/50MB")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
+
+// The same work in the window's thread, without the progress machinery.
+void OpenBigDocumentFloor(benchmark::State &state)
+{
+    Opened opened;
+    const QString path = documents().bigFolder() + QStringLiteral("/big.txt");
+    TextArea *area = documentWindow()->textArea();
+    qint64 stall = 0;
+    for (auto _ : state) {
+        StallWatch watch;
+        QString error;
+        const std::optional<QByteArray> bytes = DocumentFile::read(path, &error);
+        auto *document = new QTextDocument(area);
+        DocumentFile::load(*bytes, *document);
+        area->showDocument(document);
+        QApplication::processEvents();
+        stall = std::max(stall, watch.longestMs());
+    }
+    state.counters["stall_ms"] = double(stall);
+}
+BENCHMARK(OpenBigDocumentFloor)
+    ->Name("OpenDocumentFloor/50MB")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
+
+// Pasting the 10 MB of RTF into an open document, until the event loop runs again.
+void PasteRtf(benchmark::State &state)
+{
+    Opened opened;
+    TextArea *area = documentWindow()->textArea();
+    const QString markup = QString::fromLatin1(documents().rtf);
+    qint64 stall = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        area->showDocument(new QTextDocument(area));
+        QApplication::processEvents();
+        state.ResumeTiming();
+        StallWatch watch;
+        QTimer::singleShot(0, area, [area, &markup] { area->pasteText(markup); });
+        const int before = area->document()->blockCount();
+        while (area->document()->blockCount() == before || QApplication::overrideCursor())
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        QApplication::processEvents();
+        stall = std::max(stall, watch.longestMs());
+    }
+    state.counters["stall_ms"] = double(stall);
+    if (area->document()->blockCount() < Lines)
+        state.SkipWithError("the paste does not hold every line");
+}
+BENCHMARK(PasteRtf)
+    ->Name("PasteRtf/10MB")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(2);
+
+// The same markup read at a cursor, without the text area.
+void PasteRtfFloor(benchmark::State &state)
+{
+    const QString markup = QString::fromLatin1(documents().rtf);
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto document = std::make_unique<QTextDocument>();
+        QTextCursor cursor(document.get());
+        state.ResumeTiming();
+        Rtf::read(markup, cursor);
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(PasteRtfFloor)->Name("PasteRtfFloor/10MB")->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void OpenDocumentFloor(benchmark::State &state)
 {
@@ -233,6 +382,24 @@ void SaveDocumentFloor(benchmark::State &state)
 }
 BENCHMARK(SaveDocumentFloor)->Name("SaveDocumentFloor/10MB")->Unit(benchmark::kMillisecond);
 
+// Getting the same document's text, and the same checked write of its bytes.
+void SaveDocumentTextFloor(benchmark::State &state)
+{
+    QTextDocument document;
+    DocumentFile::load(documents().text, document);
+    const QString path = documents().dir.filePath(QStringLiteral("saved.txt"));
+    for (auto _ : state) {
+        const QString text = document.toRawText();
+        benchmark::DoNotOptimize(text.constData());
+        QSaveFile file(path);
+        const QByteArray &bytes = documents().text;
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+            state.SkipWithError("cannot write the file");
+    }
+    state.SetBytesProcessed(state.iterations() * documents().text.size());
+}
+BENCHMARK(SaveDocumentTextFloor)->Name("SaveDocumentTextFloor/10MB")->Unit(benchmark::kMillisecond);
+
 void SaveDocumentFloor100(benchmark::State &state)
 {
     saveFloor(state, hundredMegabytes());
@@ -263,7 +430,7 @@ void OpenMemory(benchmark::State &state)
             }
             emit window.file1->entryClicked();
             window.main->openDocument();
-            QApplication::processEvents();
+            finishOpening();
         };
         open(QStringLiteral("big.txt"));
         state.counters["OnceHeldMB"] = residentMegabytes() - before;

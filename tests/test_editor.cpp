@@ -325,6 +325,38 @@ TEST_F(Editor, ADoubleClickOpensTheFileInOneWindowAndRefusesPrograms)
     EXPECT_EQ(window()->windowTitle(), u("b.txt"));
 }
 
+// A long file is read while the window goes on painting, the busy cursor showing; the question
+// about unsaved changes comes once it is read.
+TEST_F(Editor, ALongFileOpensAfterThePressAndAsksBeforeItReplacesChanges)
+{
+    const QByteArray plain = QByteArray("a line of text\n").repeated(80'000);
+    const QByteArray rtf =
+        "{\\rtf1\\ansi " + QByteArray("{\\b bold} line\\par\n").repeated(80'000) + "}";
+    // The file, the answer to the question, the text then shown and whether it is bold.
+    const std::tuple<QByteArray, bool, QString, bool> table[] = {
+        {plain, true, QString::fromLatin1(plain), false},
+        {plain, false, u("xfirst line\nsecond line\n"), false},
+        {rtf, true, u("bold line\n").repeated(80'000).chopped(1), true}};
+    for (const auto &[bytes, answer, shown, bold] : table) {
+        write(u("long.txt"), bytes);
+        click("a.txt");
+        select(0, 0);
+        QTest::keyClick(text(), Qt::Key_X);
+        m_tp.dialogs.okCancelAnswers = {answer};
+        click("long.txt");
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QApplication::overrideCursor(); }, 60'000));
+        EXPECT_EQ(text()->toPlainText(), shown);
+        EXPECT_EQ(window()->windowTitle(), answer ? u("long.txt") : u("a.txt"));
+        EXPECT_EQ(text()->document()->isModified(), !answer);
+        EXPECT_EQ(text()->document()->begin().begin().fragment().charFormat().fontWeight()
+                      >= QFont::Bold,
+                  bold);
+        text()->document()->setModified(false);
+    }
+}
+
 TEST_F(Editor, TheTextAreaFollowsTheWindowsSizeAndTheFontBoxesTheirLists)
 {
     click("a.txt");

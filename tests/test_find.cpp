@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QProgressDialog>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
@@ -45,17 +46,33 @@ TEST(TextSearchTest, FindsFromTheStartAndReplacesEveryOccurrenceOnce)
 
 TEST(TextSearchTest, ReplaceAllIsOneUndoStepAndKeepsTheFormatting)
 {
-    QTextDocument document;
-    document.setHtml("<b>cat</b><i> or cat</i>");
-    QTextCursor cursor(&document);
-    const QString before = document.toHtml();
-    EXPECT_EQ(TextSearch::replaceAll(cursor, "cat", "tiger", Any), 2);
-    QStringList runs; // the text of each run of one format, and that format
-    for (auto it = document.begin().begin(); !it.atEnd(); ++it)
-        runs << it.fragment().text() + (it.fragment().charFormat().fontItalic() ? "/i" : "/b");
-    EXPECT_EQ(runs, QStringList({"tiger/b", " or tiger/i"}));
-    document.undo();
-    EXPECT_EQ(document.toHtml(), before);
+    // The document, and the text of each run of one format after "cat" became "tiger", with
+    // that run's format: b(old), i(talic) or plain.
+    const std::pair<const char *, QStringList> table[] = {
+        {"<b>cat</b><i> or cat</i>", {"tiger/b", " or tiger/i"}},
+        {"<b>cat cat, cat</b>cat<i>cat</i>", {"tiger tiger, tiger/b", "tiger/", "tiger/i"}},
+        {"<b>ca</b>t cat<p>cat <b>cat</b></p>", {"tiger tiger/", "tiger /", "tiger/b"}}};
+    for (const auto &[html, expected] : table) {
+        QTextDocument document;
+        document.setHtml(html);
+        QTextCursor cursor(&document);
+        const QString before = document.toHtml();
+        EXPECT_GT(TextSearch::replaceAll(cursor, "cat", "tiger", Any), 0);
+        QStringList runs;
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat format = it.fragment().charFormat();
+                runs << it.fragment().text()
+                            + (format.fontItalic()                  ? "/i"
+                               : format.fontWeight() >= QFont::Bold ? "/b"
+                                                                    : "/");
+            }
+        }
+        EXPECT_EQ(runs, expected) << html;
+        document.undo();
+        EXPECT_EQ(document.toHtml(), before);
+        EXPECT_FALSE(document.isUndoAvailable());
+    }
 }
 
 class FindDialogTest : public ::testing::Test
@@ -186,6 +203,46 @@ TEST_F(FindDialogTest, ReplaceAllGoesPastTheOldLimitOf32767)
     EXPECT_GT(m_area->textCursor().block().layout()->lineCount(), 0); // laid out again
     EXPECT_EQ(m_dialogs.texts(), QStringList("The specified region has been searched. \r\n"
                                              "40000 replacements have been made."));
+}
+
+// A document long enough to be searched and replaced after the press, while the window
+// repaints: the busy cursor shows, Cancel while searching or replacing leaves the text as it
+// was with nothing to undo or redo, and a run to its end replaces everything in one undo step.
+TEST_F(FindDialogTest, ReplaceAllOnALongDocumentCanBeCancelledAndIsOneUndoStep)
+{
+    const QString original = QString("a cat, no dog\nCat\n").repeated(60'000);
+    const QString replaced = QString(original).replace("cat", "tiger", Qt::CaseInsensitive);
+    // When Cancel is pressed (at once, once replacing shows, never), the text then, the boxes.
+    const std::tuple<const char *, QString, QStringList> table[] = {
+        {"Searching...", original, {}},
+        {"Replacing...", original, {}},
+        {"", replaced, {TextSearch::replacedMessage(120'000)}}};
+    for (const auto &[cancelAt, after, boxes] : table) {
+        open(original);
+        type("cat", "tiger");
+        if (!at("cmdReplaceAll")->isVisible())
+            at("cmdReplace")->click();
+        at("cmdReplaceAll")->click();
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        auto *progress = m_dialog->findChild<QProgressDialog *>();
+        ASSERT_NE(progress, nullptr);
+        while (*cancelAt && progress->labelText() != cancelAt)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        if (*cancelAt)
+            progress->findChild<QAbstractButton *>()->click();
+        EXPECT_TRUE(
+            QTest::qWaitFor([this] { return !m_dialog->findChild<QProgressDialog *>(); }, 60'000));
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(m_area->toPlainText(), after) << cancelAt;
+        EXPECT_EQ(m_dialogs.texts(), boxes);
+        EXPECT_FALSE(m_area->document()->isRedoAvailable());
+        EXPECT_EQ(m_area->document()->isUndoAvailable(), !*cancelAt);
+        m_area->document()->undo();
+        EXPECT_EQ(m_area->toPlainText(), original);
+        EXPECT_FALSE(m_area->document()->isUndoAvailable());
+        m_dialogs.boxes.clear();
+    }
 }
 
 TEST_F(FindDialogTest, AFailureIsShownWithItsOwnDescriptionInAPlainBox)

@@ -110,6 +110,13 @@
     </message>
 </context>
 <context>
+    <name>BusyWork</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>DocumentDrop</name>
     <message>
         <source>Only one file at a time can be dropped here to open it.</source>
@@ -309,6 +316,18 @@
         <source>(%1 is a link to it)</source>
         <translation>(%1 ist ein Verweis auf diese Datei)</translation>
     </message>
+    <message>
+        <source>Opening %1...</source>
+        <translation>%1 wird geöffnet...</translation>
+    </message>
+    <message>
+        <source>there is not enough memory for it</source>
+        <translation>dafür reicht der Speicher nicht</translation>
+    </message>
+    <message>
+        <source>it could not be read</source>
+        <translation>sie konnte nicht gelesen werden</translation>
+    </message>
 </context>
 <context>
     <name>FindDialog</name>
@@ -373,6 +392,18 @@
     <message>
         <source>Text not found</source>
         <translation>Text nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Searching...</source>
+        <translation>Suche läuft...</translation>
+    </message>
+    <message>
+        <source>Replacing...</source>
+        <translation>Ersetzen läuft...</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to search the document. Nothing was replaced.</source>
+        <translation>Für die Suche im Dokument reicht der Speicher nicht. Nichts wurde ersetzt.</translation>
     </message>
 </context>
 <context>

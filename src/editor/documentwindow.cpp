@@ -1,7 +1,9 @@
 #include "documentwindow.h"
 
+#include "common/busywork.h"
 #include "common/geometry.h"
 #include "common/pathtext.h"
+#include "common/workerthread.h"
 #include "editor/documentdrop.h"
 #include "editor/fontnames.h"
 #include "editor/selectionformat.h"
@@ -30,6 +32,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QTextDocument>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -63,7 +66,25 @@ QAccessibleInterface *accessibleWindow(const QString &className, QObject *object
     return nullptr;
 }
 
+// A file this long is read in a thread of its own; one below it takes a few milliseconds.
+constexpr qint64 OpenInWorker = 1'000'000;
+
 } // namespace
+
+// A long file being read and made into a document, away from the window's thread.
+struct DocumentWindow::Opening
+{
+    QString path;
+    QString name;
+    std::optional<QString> error;
+    DocumentFile::Stamp stamp;
+    DocumentFile::Encoding encoding;
+    std::unique_ptr<QTextDocument> document;
+    std::unique_ptr<BusyWork> busy;
+    std::unique_ptr<WorkerThread> worker;
+};
+
+DocumentWindow::~DocumentWindow() = default;
 
 DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -399,13 +420,71 @@ bool DocumentWindow::mayDiscardChanges(const QString &question)
 
 bool DocumentWindow::openFile(const QString &path, const QString &name)
 {
-    QString error;
-    DocumentFile::Stamp stamp;
-    const std::optional<QByteArray> bytes = DocumentFile::read(path, &error, &stamp);
-    if (!bytes) {
+    if (m_opening)
+        return false;
+    const QFont font = dialogFont(8.25);
+    if (QFileInfo(path).size() < OpenInWorker) {
+        QString error;
+        DocumentFile::Stamp stamp;
+        const std::optional<QByteArray> bytes = DocumentFile::read(path, &error, &stamp);
+        if (!bytes)
+            return showOpened(path, name, error, stamp, {}, nullptr);
+        // Read into a document of its own: the text area then starts on it afresh, with
+        // nothing to undo and without laying out the old text once more.
+        auto document = std::make_unique<QTextDocument>();
+        document->setDefaultFont(font);
+        const DocumentFile::Encoding encoding = DocumentFile::load(*bytes, *document);
+        return showOpened(path, name, std::nullopt, stamp, encoding, std::move(document));
+    }
+    m_opening = std::make_unique<Opening>();
+    Opening &opening = *m_opening;
+    opening.path = path;
+    opening.name = name;
+    opening.busy = std::make_unique<BusyWork>(isVisible() ? this : parentWidget(),
+                                              tr("Opening %1...").arg(name));
+    QThread *const here = QThread::currentThread();
+    opening.worker = std::make_unique<WorkerThread>(
+        this,
+        [&opening, font, here](const std::atomic_bool &) {
+            try {
+                QString error;
+                const std::optional<QByteArray> bytes =
+                    DocumentFile::read(opening.path, &error, &opening.stamp);
+                if (!bytes) {
+                    opening.error = error;
+                    return;
+                }
+                auto document = std::make_unique<QTextDocument>();
+                document->setDefaultFont(font);
+                opening.encoding = DocumentFile::load(*bytes, *document);
+                document->moveToThread(here);
+                opening.document = std::move(document);
+            } catch (const std::bad_alloc &) {
+                opening.error = tr("there is not enough memory for it");
+            }
+        },
+        [this] {
+            const std::unique_ptr<Opening> opened = std::move(m_opening);
+            opened->busy.reset();
+            const bool shown = showOpened(opened->path, opened->name, opened->error, opened->stamp,
+                                          opened->encoding, std::move(opened->document));
+            if (!shown && !isVisible())
+                deleteLater();
+        });
+    return true;
+}
+
+bool DocumentWindow::showOpened(const QString &path, const QString &name,
+                                const std::optional<QString> &error,
+                                const DocumentFile::Stamp &stamp, DocumentFile::Encoding encoding,
+                                std::unique_ptr<QTextDocument> document)
+{
+    if (error || !document) {
         m_platform.dialogs.message(
-            this, tr("The file %1 cannot be opened: %2.").arg(PathText::native(path), error), {},
-            Dialogs::Icon::Warning);
+            this,
+            tr("The file %1 cannot be opened: %2.")
+                .arg(PathText::native(path), error.value_or(tr("it could not be read"))),
+            {}, Dialogs::Icon::Warning);
         return false;
     }
     if (!mayDiscardChanges(tr("The document has changes that are not saved. Open %1 and lose "
@@ -413,13 +492,10 @@ bool DocumentWindow::openFile(const QString &path, const QString &name)
                                .arg(name)))
         return false;
     setWindowTitle(name);
-    // Read into a document of its own: the text area then starts on it afresh, with nothing to
-    // undo and without laying out the old text once more.
-    auto *document = new QTextDocument(m_text);
-    document->setDefaultFont(dialogFont(8.25));
-    m_encoding = DocumentFile::load(*bytes, *document);
+    m_encoding = encoding;
     m_origin = {path, stamp};
-    m_text->showDocument(document);
+    document->setParent(m_text);
+    m_text->showDocument(document.release());
     show();
     raise();
     activateWindow();
@@ -454,7 +530,11 @@ void DocumentWindow::saveDocument()
                                         tr("Save file...")))
         return;
     QString error;
-    if (!DocumentFile::save(*m_text->document(), *file, m_encoding, &error, &m_origin))
+    const bool saved = [&] {
+        const WaitCursor busy;
+        return DocumentFile::save(*m_text->document(), *file, m_encoding, &error, &m_origin);
+    }();
+    if (!saved)
         return failed(shown, error);
     m_text->document()->setModified(false);
 }

@@ -7,12 +7,14 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class FindDialog;
 class QAction;
 class QComboBox;
 class QLabel;
+class QTextDocument;
 class QTextCharFormat;
 class QToolBar;
 class TextArea;
@@ -29,10 +31,13 @@ public:
     using SaveTarget = std::function<Result<QString>()>;
 
     DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidget *parent = nullptr);
+    ~DocumentWindow() override;
 
     // Opens a file, asking first when unsaved changes would be lost, and shows the window with
     // the file's name as its caption. False when nothing was opened: the user kept the changes,
-    // or the file could not be read (then a message says why).
+    // or the file could not be read (then a message says why). A long file is read in a thread
+    // of its own while a progress dialog shows: then true at once, and what is said above
+    // follows once it is read; a window that was never shown then goes.
     bool openFile(const QString &path, const QString &name);
 
     // Writes the text to the save target after asking; a failure is reported, and neither the
@@ -66,6 +71,10 @@ private:
     void updateIndicators();
     // True when there are no unsaved changes, or the user lets them go.
     bool mayDiscardChanges(const QString &question);
+    // The end of opening: tells why nothing could be read, or shows what was.
+    bool showOpened(const QString &path, const QString &name, const std::optional<QString> &error,
+                    const DocumentFile::Stamp &stamp, DocumentFile::Encoding encoding,
+                    std::unique_ptr<QTextDocument> document);
     // A drop of files from a file manager; other drops are the text area's own.
     bool filterDrop(QEvent *event);
 
@@ -85,4 +94,6 @@ private:
     QLabel *m_date = nullptr;
     QLabel *m_time = nullptr;
     QPointer<FindDialog> m_find;
+    struct Opening;
+    std::unique_ptr<Opening> m_opening; // a long file being read
 };

@@ -1,5 +1,6 @@
 #include "textarea.h"
 
+#include "common/busywork.h"
 #include "editor/rtfreader.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -93,6 +94,7 @@ void TextArea::pasteText(const QString &text)
 {
     QTextCursor cursor = textCursor();
     if (Rtf::isMarkup(text)) {
+        const WaitCursor busy;
         Rtf::read(text, cursor);
     } else {
         // Nothing on the clipboard still replaces the selection, with nothing.

@@ -1,6 +1,8 @@
 #include "finddialog.h"
 
+#include "common/busywork.h"
 #include "common/geometry.h"
+#include "common/workerthread.h"
 #include "platform/dialogs.h"
 
 #include <QCheckBox>
@@ -11,9 +13,12 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -103,21 +108,52 @@ class LayoutInBackground final
 {
 public:
     explicit LayoutInBackground(QTextDocument &document)
-        : m_document(document)
+        : m_document(&document)
         , m_pageSize(document.pageSize())
     {
-        m_document.setPageSize(QSizeF(0, 0));
+        m_document->setPageSize(QSizeF(0, 0));
     }
-    ~LayoutInBackground() { m_document.setPageSize(m_pageSize); }
+    ~LayoutInBackground()
+    {
+        if (m_document)
+            m_document->setPageSize(m_pageSize);
+    }
     LayoutInBackground(const LayoutInBackground &) = delete;
     LayoutInBackground &operator=(const LayoutInBackground &) = delete;
 
 private:
-    QTextDocument &m_document;
+    QPointer<QTextDocument> m_document;
     const QSizeF m_pageSize;
 };
 
+// A document this long is searched in a thread of its own, a few milliseconds' work below it.
+constexpr qsizetype SearchInWorker = 1'000'000;
+// Replacing goes on for this long before the window gets its turn again.
+constexpr auto StepTime = std::chrono::milliseconds(40);
+
 } // namespace
+
+// One Replace All from the press to the count.
+struct FindDialog::Run
+{
+    QPointer<QTextDocument> document;
+    QString text;
+    QString replacement;
+    TextSearch::Options options;
+    int revision = 0; // the document's when its text was taken for the search
+    std::atomic_bool cancelled{false};
+    std::atomic_bool outOfMemory{false};
+    std::unique_ptr<BusyWork> busy;
+    QTimer progress;
+    // What the worker hands back.
+    QString rawText;
+    std::vector<int> found;
+    std::atomic<qsizetype> searched{0};
+    std::unique_ptr<WorkerThread> worker;
+    QTextCursor cursor;
+    std::optional<TextSearch::Replacing> replacing;
+    std::optional<LayoutInBackground> later;
+};
 
 FindDialog::FindDialog(QTextEdit &textArea, Dialogs &dialogs, QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -174,6 +210,8 @@ FindDialog::FindDialog(QTextEdit &textArea, Dialogs &dialogs, QWidget *owner)
     centerOnScreen(this);
 }
 
+FindDialog::~FindDialog() = default;
+
 FindDialog *FindDialog::showFor(QPointer<FindDialog> &instance, QTextEdit &textArea,
                                 Dialogs &dialogs, QWidget *owner)
 {
@@ -193,9 +231,12 @@ void FindDialog::guarded(void (FindDialog::*command)())
     // A failure stops the command where it is; what it did so far stays.
     try {
         (this->*command)();
+        return;
     } catch (const std::exception &error) {
+        m_run.reset();
         m_dialogs.message(this, QString::fromLocal8Bit(error.what()));
     } catch (...) {
+        m_run.reset();
         m_dialogs.message(this, tr("The command failed for an unknown reason."));
     }
 }
@@ -250,25 +291,120 @@ void FindDialog::replace()
 void FindDialog::replaceAll()
 {
     const QString text = m_cboFind->currentText();
-    if (text.isEmpty())
+    if (text.isEmpty() || m_run)
         return;
-    QTextEdit &area = textArea();
-    QTextDocument &document = *area.document();
-    const std::vector<int> offsets = TextSearch::findAll(document, text, options());
-    QTextCursor cursor = area.textCursor();
-    std::int64_t count = 0;
-    {
-        std::optional<LayoutInBackground> later;
-        if (!offsets.empty() && offsets.back() - offsets.front() > LongChange)
-            later.emplace(document);
-        count =
-            TextSearch::replaceAt(cursor, offsets, int(text.size()), m_cboReplace->currentText());
+    m_run = std::make_unique<Run>();
+    m_run->document = textArea().document();
+    m_run->text = text;
+    m_run->replacement = m_cboReplace->currentText();
+    m_run->options = options();
+    search();
+}
+
+void FindDialog::search()
+{
+    Run &run = *m_run;
+    run.revision = run.document->revision();
+    QString raw = run.document->toRawText();
+    if (raw.size() < SearchInWorker) {
+        std::vector<int> offsets = TextSearch::findAllIn(raw, run.text, run.options);
+        return startReplacing(std::move(raw), std::move(offsets));
     }
-    if (count > 0) {
-        m_dialogs.message(this, TextSearch::replacedMessage(count));
-        // Showing the caret needs the text laid out up to it, so it waits for the count.
-        area.setTextCursor(cursor);
+    if (!run.progress.isActive()) {
+        showBusy(tr("Searching..."));
+        connect(&run.progress, &QTimer::timeout, this,
+                [this] { m_run->busy->setProgress(m_run->searched, m_run->rawText.size()); });
+        run.progress.start(100);
     }
+    run.rawText = raw;
+    run.worker = std::make_unique<WorkerThread>(
+        this,
+        [&run, raw = std::move(raw)](const std::atomic_bool &stop) {
+            try {
+                run.found = TextSearch::findAllIn(raw, run.text, run.options, &stop, &run.searched);
+            } catch (const std::bad_alloc &) {
+                run.found.clear();
+                run.outOfMemory = true;
+            }
+        },
+        [this] { guarded(&FindDialog::searched); });
+}
+
+void FindDialog::searched()
+{
+    Run &run = *m_run;
+    run.worker.reset();
+    if (run.outOfMemory) {
+        m_run.reset();
+        return m_dialogs.message(this, tr("There is not enough memory to search the document. "
+                                          "Nothing was replaced."));
+    }
+    // Cancelled, nothing changed: the dialog stays as it was before the press.
+    if (run.cancelled || !run.document)
+        return m_run.reset();
+    // The document changed while it was searched: what was found is no longer where it was.
+    if (run.document->revision() != run.revision)
+        return search();
+    startReplacing(std::move(run.rawText), std::move(run.found));
+}
+
+void FindDialog::startReplacing(QString rawText, std::vector<int> offsets)
+{
+    Run &run = *m_run;
+    if (offsets.empty())
+        return endRun();
+    if (offsets.back() - offsets.front() > LongChange)
+        run.later.emplace(*run.document);
+    run.cursor = textArea().textCursor();
+    run.replacing.emplace(std::move(rawText), std::move(offsets), int(run.text.size()),
+                          run.replacement);
+    replaceStep();
+}
+
+void FindDialog::replaceStep()
+{
+    Run &run = *m_run;
+    if (!run.document)
+        return endRun();
+    if (run.cancelled) {
+        // What was replaced so far is one undo step of its own: undone, it leaves nothing to
+        // redo either.
+        if (run.replacing->made() > 0) {
+            run.document->undo();
+            run.document->clearUndoRedoStacks(QTextDocument::RedoStack);
+        }
+        return m_run.reset();
+    }
+    if (!run.replacing->step(run.cursor, StepTime)) {
+        run.progress.stop();
+        showBusy(tr("Replacing..."));
+        run.busy->setProgress(qint64(run.replacing->made()), qint64(run.replacing->count()));
+        QTimer::singleShot(0, this, [this] { guarded(&FindDialog::replaceStep); });
+        return;
+    }
+    const auto count = std::int64_t(run.replacing->count());
+    const QTextCursor cursor = run.cursor;
+    endRun();
+    m_dialogs.message(this, TextSearch::replacedMessage(count));
+    // Showing the caret needs the text laid out up to it, so it waits for the count.
+    textArea().setTextCursor(cursor);
+}
+
+void FindDialog::showBusy(const QString &label)
+{
+    if (!m_run->busy) {
+        m_run->busy = std::make_unique<BusyWork>(this, label, [this] {
+            m_run->cancelled = true;
+            if (m_run->worker)
+                m_run->worker->requestStop();
+        });
+    }
+    m_run->busy->setLabel(label);
+}
+
+void FindDialog::endRun()
+{
+    m_run.reset();
     m_cmdFind->setText(firstSearch());
     setReplaceEnabled(false);
 }

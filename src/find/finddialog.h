@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <memory>
+#include <vector>
+
 class Dialogs;
 class QCheckBox;
 class QComboBox;
@@ -23,6 +26,7 @@ class FindDialog final : public QDialog
     Q_OBJECT
 public:
     FindDialog(QTextEdit &textArea, Dialogs &dialogs, QWidget *owner);
+    ~FindDialog() override;
 
     // Shows the owner's one dialog: loads it into `instance` when there is none, else only
     // brings the open one forward.
@@ -33,6 +37,15 @@ private:
     void find();
     void replace();
     void replaceAll();
+    // Replace All on a long document goes on after the press: the search in a thread of its
+    // own, the replacing in steps between which the window repaints.
+    void search();
+    void searched();
+    void startReplacing(QString rawText, std::vector<int> offsets);
+    void replaceStep();
+    // The busy cursor and the progress dialog, whose Cancel leaves the document as it was.
+    void showBusy(const QString &label);
+    void endRun();
 
     // Runs a command; a failure ends it with a box showing the failure's own description.
     void guarded(void (FindDialog::*command)());
@@ -43,6 +56,8 @@ private:
     bool searchFrom(QTextCursor cursor, int from, TextSearch::Options searchOptions);
     void setReplaceEnabled(bool enabled);
 
+    struct Run;
+    std::unique_ptr<Run> m_run; // a Replace All that goes on
     QPointer<QTextEdit> m_textArea;
     Dialogs &m_dialogs;
     QComboBox *m_cboFind = nullptr;

@@ -1,6 +1,7 @@
 #include "textsearch.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QStringMatcher>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -91,10 +92,12 @@ private:
 class EditBlock final
 {
 public:
-    explicit EditBlock(QTextCursor &cursor)
+    // Opens the block, or only closes one already opened.
+    explicit EditBlock(QTextCursor &cursor, bool open = true)
         : m_cursor(cursor)
     {
-        m_cursor.beginEditBlock();
+        if (open)
+            m_cursor.beginEditBlock();
     }
     ~EditBlock() { m_cursor.endEditBlock(); }
     EditBlock(const EditBlock &) = delete;
@@ -143,43 +146,119 @@ int find(QTextCursor &cursor, const QString &text, int from, Options options)
 
 std::vector<int> findAll(const QTextDocument &document, const QString &text, Options options)
 {
+    return findAllIn(document.toRawText(), text, options);
+}
+
+std::vector<int> findAllIn(QString rawText, const QString &text, Options options,
+                           const std::atomic_bool *stop, std::atomic<qsizetype> *done)
+{
     std::vector<int> offsets;
     if (text.isEmpty())
         return offsets;
     const QString wanted = withParagraphBreaks(text);
     const Finder finder(wanted, options);
-    // Offsets in this text are cursor positions: each paragraph is followed by what ends it,
-    // and the marks of a table or frame keep their places.
-    QString all;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        all.resize(block.position(), Unmatched);
-        all += block.text();
-        if (block.next().isValid())
-            all += endOf(block);
+    // Offsets in the raw text are cursor positions. Each paragraph ends in a break or in the
+    // mark of a table or frame, which matches nothing.
+    QString all = std::move(rawText);
+    for (QChar &c : all) {
+        const char16_t u = c.unicode();
+        if (u == QChar::LineSeparator || u == '\n')
+            c = QChar::ParagraphSeparator;
+        else if (u == 0xFDD1)
+            c = Unmatched;
     }
-    all = withParagraphBreaks(std::move(all));
-    for (qsizetype i = finder.indexIn(all, 0); i >= 0; i = finder.indexIn(all, i + text.size()))
+    for (qsizetype i = finder.indexIn(all, 0); i >= 0; i = finder.indexIn(all, i + text.size())) {
         offsets.push_back(int(i));
+        if (done)
+            done->store(i, std::memory_order_relaxed);
+        if (stop && stop->load(std::memory_order_relaxed))
+            break;
+    }
     return offsets;
 }
 
 std::int64_t replaceAt(QTextCursor &cursor, const std::vector<int> &offsets, int length,
                        const QString &replacement)
 {
-    if (offsets.empty())
-        return 0;
-    // One edit block makes the whole run one undo step, and lets the document tell its views
-    // of the change once instead of once per replacement.
-    const EditBlock block(cursor);
-    const qint64 growth = replacement.size() - length;
-    qint64 shift = 0;
-    for (const int offset : offsets) {
-        cursor.setPosition(int(offset + shift));
-        cursor.setPosition(int(offset + shift + length), QTextCursor::KeepAnchor);
-        cursor.insertText(replacement);
-        shift += growth;
+    Replacing replacing({}, offsets, length, replacement);
+    while (!replacing.step(cursor, std::chrono::hours(1))) {
     }
-    return std::int64_t(offsets.size());
+    return std::int64_t(replacing.count());
+}
+
+Replacing::Replacing(QString rawText, std::vector<int> offsets, int length, QString replacement)
+    : m_rawText(std::move(rawText))
+    , m_offsets(std::move(offsets))
+    , m_length(length)
+    , m_replacement(std::move(replacement))
+{}
+
+std::size_t Replacing::runOfOneFormat(const QTextDocument &document) const
+{
+    if (m_next + 1 >= m_offsets.size())
+        return 1;
+    const int start = int(m_offsets[m_next] + m_shift);
+    const QTextBlock block = document.findBlock(start);
+    // Looked for among the block's first few runs only, so that a long paragraph of many
+    // formats costs no more than one replacement at a time.
+    int runs = 16;
+    for (auto it = block.begin(); !it.atEnd() && runs-- > 0; ++it) {
+        const QTextFragment fragment = it.fragment();
+        const qint64 end = qint64(fragment.position()) + fragment.length() - m_shift;
+        if (start >= fragment.position() + fragment.length())
+            continue;
+        if (start < fragment.position())
+            return 1;
+        std::size_t n = 0;
+        while (m_next + n < m_offsets.size() && m_offsets[m_next + n] + m_length <= end)
+            ++n;
+        return std::max<std::size_t>(n, 1);
+    }
+    return 1;
+}
+
+bool Replacing::step(QTextCursor &cursor, std::chrono::nanoseconds budget)
+{
+    if (m_next >= m_offsets.size())
+        return true;
+    QElapsedTimer clock;
+    clock.start();
+    // The first step opens the undo step, the later ones join it. One edit block also lets
+    // the document tell its views of the change once instead of once per replacement.
+    if (m_next == 0)
+        cursor.beginEditBlock();
+    else
+        cursor.joinPreviousEditBlock();
+    const EditBlock block(cursor, false);
+    if (m_rawText.isEmpty())
+        m_rawText = cursor.document()->toRawText();
+    const qint64 growth = m_replacement.size() - m_length;
+    while (m_next < m_offsets.size()) {
+        // Occurrences within one run of one format are replaced as one piece, the text
+        // between them put back as it was: each replacement takes that format either way,
+        // and the document splits its runs once instead of once for each.
+        const std::size_t n = runOfOneFormat(*cursor.document());
+        const int first = m_offsets[m_next];
+        const int last = m_offsets[m_next + n - 1];
+        QString piece;
+        if (n > 1) {
+            piece.reserve(last + m_length - first + qsizetype(n) * growth);
+            for (std::size_t k = m_next; k < m_next + n; ++k) {
+                piece += m_replacement;
+                if (k + 1 < m_next + n)
+                    piece += QStringView(m_rawText).sliced(
+                        m_offsets[k] + m_length, m_offsets[k + 1] - m_offsets[k] - m_length);
+            }
+        }
+        cursor.setPosition(int(first + m_shift));
+        cursor.setPosition(int(last + m_length + m_shift), QTextCursor::KeepAnchor);
+        cursor.insertText(n > 1 ? piece : m_replacement);
+        m_shift += growth * qint64(n);
+        m_next += n;
+        if (std::chrono::nanoseconds(clock.nsecsElapsed()) >= budget)
+            break;
+    }
+    return m_next >= m_offsets.size();
 }
 
 std::int64_t replaceAll(QTextCursor &cursor, const QString &text, const QString &replacement,
@@ -189,7 +268,12 @@ std::int64_t replaceAll(QTextCursor &cursor, const QString &text, const QString 
     if (!document)
         return 0;
     // Everything is found before the first change, so no replacement is ever searched.
-    return replaceAt(cursor, findAll(*document, text, options), int(text.size()), replacement);
+    QString raw = document->toRawText();
+    std::vector<int> offsets = findAllIn(raw, text, options);
+    Replacing replacing(std::move(raw), std::move(offsets), int(text.size()), replacement);
+    while (!replacing.step(cursor, std::chrono::hours(1))) {
+    }
+    return std::int64_t(replacing.count());
 }
 
 QString replacedMessage(std::int64_t count)
