@@ -382,10 +382,6 @@
         <translation>&amp;Alle ersetzen</translation>
     </message>
     <message>
-        <source>The command failed for an unknown reason.</source>
-        <translation>Der Befehl ist aus unbekanntem Grund fehlgeschlagen.</translation>
-    </message>
-    <message>
         <source>The document is no longer open.</source>
         <translation>Das Dokument ist nicht mehr geöffnet.</translation>
     </message>
@@ -404,6 +400,10 @@
     <message>
         <source>There is not enough memory to search the document. Nothing was replaced.</source>
         <translation>Für die Suche im Dokument reicht der Speicher nicht. Nichts wurde ersetzt.</translation>
+    </message>
+    <message>
+        <source>There is not enough memory to finish the command.</source>
+        <translation>Der Speicher reicht nicht, um den Befehl zu Ende zu führen.</translation>
     </message>
 </context>
 <context>

@@ -17,10 +17,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <exception>
 #include <new>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -228,24 +226,29 @@ FindDialog *FindDialog::showFor(QPointer<FindDialog> &instance, QTextEdit &textA
 
 void FindDialog::guarded(void (FindDialog::*command)())
 {
-    // A failure stops the command where it is; what it did so far stays.
+    if (!m_textArea) {
+        m_run.reset();
+        return m_dialogs.message(this, tr("The document is no longer open."));
+    }
+    // Running out of memory stops the command where it is; what it did so far stays.
     try {
         (this->*command)();
-        return;
-    } catch (const std::exception &error) {
+    } catch (const std::bad_alloc &) {
         m_run.reset();
-        m_dialogs.message(this, QString::fromLocal8Bit(error.what()));
-    } catch (...) {
-        m_run.reset();
-        m_dialogs.message(this, tr("The command failed for an unknown reason."));
+        m_dialogs.message(this, tr("There is not enough memory to finish the command."));
     }
 }
 
 QTextEdit &FindDialog::textArea() const
 {
-    if (!m_textArea)
-        throw std::runtime_error(tr("The document is no longer open.").toLocal8Bit().toStdString());
+    // Every command runs through guarded(), which has seen it open.
     return *m_textArea;
+}
+
+void FindDialog::setStage(Stage stage)
+{
+    m_stage = stage;
+    m_cmdFind->setText(stage == Stage::FirstSearch ? firstSearch() : nextSearch());
 }
 
 TextSearch::Options FindDialog::options() const
@@ -256,12 +259,12 @@ TextSearch::Options FindDialog::options() const
 void FindDialog::find()
 {
     const TextSearch::Options searchOptions = options();
-    const bool first = m_cmdFind->text() == firstSearch();
+    const bool first = m_stage == Stage::FirstSearch;
     const QTextCursor cursor = textArea().textCursor();
     if (searchFrom(cursor, first ? 0 : cursor.selectionEnd(), searchOptions)) {
         if (first) {
             setReplaceEnabled(true);
-            m_cmdFind->setText(nextSearch());
+            setStage(Stage::NextSearch);
         }
     } else if (!first) {
         setReplaceEnabled(false);
@@ -270,7 +273,8 @@ void FindDialog::find()
 
 void FindDialog::replace()
 {
-    if (m_cmdReplace->text() == collapsed()) {
+    if (!m_expanded) {
+        m_expanded = true;
         m_cmdReplace->setGeometry(replaceButtonRect(true));
         m_cmdReplace->setText(expanded());
         m_lblReplace->show();
@@ -386,8 +390,10 @@ void FindDialog::replaceStep()
     const QTextCursor cursor = run.cursor;
     endRun();
     m_dialogs.message(this, TextSearch::replacedMessage(count));
-    // Showing the caret needs the text laid out up to it, so it waits for the count.
-    textArea().setTextCursor(cursor);
+    // Showing the caret needs the text laid out up to it, so it waits for the count; the
+    // document may have been closed meanwhile.
+    if (m_textArea)
+        m_textArea->setTextCursor(cursor);
 }
 
 void FindDialog::showBusy(const QString &label)
@@ -405,7 +411,7 @@ void FindDialog::showBusy(const QString &label)
 void FindDialog::endRun()
 {
     m_run.reset();
-    m_cmdFind->setText(firstSearch());
+    setStage(Stage::FirstSearch);
     setReplaceEnabled(false);
 }
 
@@ -413,7 +419,7 @@ bool FindDialog::searchFrom(QTextCursor cursor, int from, TextSearch::Options se
 {
     if (TextSearch::find(cursor, m_cboFind->currentText(), from, searchOptions) < 0) {
         m_dialogs.message(this, tr("Text not found"));
-        m_cmdFind->setText(firstSearch());
+        setStage(Stage::FirstSearch);
         return false;
     }
     QTextEdit &area = textArea();

@@ -18,8 +18,8 @@ class QTextEdit;
 class QWidget;
 
 // The editor's modeless find and replace dialog. It opens collapsed, for finding only; the
-// first Replace press expands it. The stage of a search lives in the captions of Find
-// ("&Find", "&Find Next") and Replace ("&Replace...", "&Replace"), as a user sees it.
+// first Replace press expands it. Find's caption shows the stage of a search ("&Find", "&Find
+// Next"), Replace's whether the dialog is expanded ("&Replace...", "&Replace").
 // The dialog deletes itself when it is closed.
 class FindDialog final : public QDialog
 {
@@ -47,8 +47,13 @@ private:
     void showBusy(const QString &label);
     void endRun();
 
-    // Runs a command; a failure ends it with a box showing the failure's own description.
+    // A search starts at the top, or goes on after the occurrence found.
+    enum class Stage { FirstSearch, NextSearch };
+
+    // Runs a command while the document is open, else says that it is gone; running out of
+    // memory ends it with a message.
     void guarded(void (FindDialog::*command)());
+    void setStage(Stage stage);
     QTextEdit &textArea() const;
     TextSearch::Options options() const;
     // Selects the next occurrence from `from` and gives the text area the focus; else tells
@@ -59,6 +64,8 @@ private:
     struct Run;
     std::unique_ptr<Run> m_run; // a Replace All that goes on
     QPointer<QTextEdit> m_textArea;
+    Stage m_stage = Stage::FirstSearch;
+    bool m_expanded = false;
     Dialogs &m_dialogs;
     QComboBox *m_cboFind = nullptr;
     QComboBox *m_cboReplace = nullptr;
