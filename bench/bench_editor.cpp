@@ -174,8 +174,7 @@ void OpenBigDocumentFloor(benchmark::State &state)
     qint64 stall = 0;
     for (auto _ : state) {
         StallWatch watch;
-        QString error;
-        const std::optional<QByteArray> bytes = DocumentFile::read(path, &error);
+        const Result<QByteArray> bytes = DocumentFile::read(path);
         auto *document = new QTextDocument(area);
         DocumentFile::load(*bytes, *document);
         area->showDocument(document);
@@ -332,9 +331,8 @@ void save(benchmark::State &state, const QByteArray &text)
     const DocumentFile::Encoding encoding = DocumentFile::load(text, document);
     const QString path = documents().dir.filePath(QStringLiteral("saved.txt"));
     for (auto _ : state) {
-        QString error;
-        if (!DocumentFile::save(document, path, encoding, &error))
-            state.SkipWithError(qPrintable(error));
+        if (const Status saved = DocumentFile::save(document, path, encoding); !saved)
+            state.SkipWithError(qPrintable(saved.reason()));
     }
     if (QFileInfo(path).size() != text.size())
         state.SkipWithError("the file is not the document");

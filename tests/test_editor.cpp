@@ -66,9 +66,8 @@ TEST(DocumentFile, AnUneditedFileSavedBackDiffersAtMostInItsLineEnds)
     for (const auto &[what, file, saved] : table) {
         QTextDocument document;
         const DocumentFile::Encoding encoding = DocumentFile::load(file, document);
-        QString error;
-        ASSERT_TRUE(DocumentFile::save(document, tree.path(u("out.txt")), encoding, &error))
-            << what << error;
+        const Status written = DocumentFile::save(document, tree.path(u("out.txt")), encoding);
+        ASSERT_TRUE(written) << what << written.reason();
         EXPECT_EQ(bytesOf(tree.path(u("out.txt"))).toHex(' '),
                   (saved.isEmpty() ? file : saved).toHex(' '))
             << what;
@@ -98,11 +97,10 @@ TEST(DocumentFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)
         getrlimit(RLIMIT_FSIZE, &before);
         const rlimit lowered{limit ? limit : before.rlim_cur, before.rlim_max};
         setrlimit(RLIMIT_FSIZE, &lowered);
-        QString error;
-        EXPECT_FALSE(DocumentFile::save(document, path, {page, false}, &error)) << path;
+        const Status saved = DocumentFile::save(document, path, {page, false});
         setrlimit(RLIMIT_FSIZE, &before);
-        EXPECT_FALSE(error.isEmpty());
-        EXPECT_TRUE(error.contains(reason)) << error;
+        EXPECT_FALSE(saved) << path;
+        EXPECT_TRUE(saved.reason().contains(reason)) << saved.reason();
     }
     std::signal(SIGXFSZ, handler);
     EXPECT_EQ(bytesOf(old), QByteArray(3, '\0'));
@@ -128,10 +126,9 @@ TEST(DocumentFile, SavingKeepsOwnerGroupAndMode)
     const uid_t owner = geteuid() == 0 ? 4242 : geteuid();
     const gid_t group = geteuid() == 0 ? 4343 : *other;
     ASSERT_EQ(chown(name, owner, group) | chmod(name, 0604), 0);
-    QString error;
-    ASSERT_TRUE(
-        DocumentFile::save(QTextDocument(u("mine")), path, DocumentFile::systemEncoding(), &error))
-        << error;
+    const Status saved =
+        DocumentFile::save(QTextDocument(u("mine")), path, DocumentFile::systemEncoding());
+    ASSERT_TRUE(saved) << saved.reason();
     struct stat after = {};
     stat(name, &after);
     EXPECT_EQ(bytesOf(path), "mine");
@@ -164,8 +161,7 @@ TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
         tree.folder(u("b"));
         write(tree.path(u("a.txt")), "abcd", past);
         DocumentFile::Origin origin{tree.path(u("a.txt")), {}};
-        QString error;
-        ASSERT_TRUE(DocumentFile::read(origin.path, &error, &origin.stamp)) << error;
+        ASSERT_TRUE(DocumentFile::read(origin.path, &origin.stamp));
         if (!bytes.isEmpty())
             write(tree.path(u(replaced ? "new.txt" : "a.txt")), bytes,
                   sameTime ? past : QDateTime());
@@ -176,8 +172,7 @@ TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
         EXPECT_EQ(DocumentFile::changedOnDisk(origin, tree.path(u(target))), changed) << what;
         // Our own save is no change by another program.
         ASSERT_TRUE(DocumentFile::save(QTextDocument(u("ours")), origin.path,
-                                       DocumentFile::systemEncoding(), &error, &origin))
-            << error;
+                                       DocumentFile::systemEncoding(), &origin));
         EXPECT_FALSE(DocumentFile::changedOnDisk(origin, origin.path)) << what;
     }
 }
@@ -204,12 +199,10 @@ TEST(DocumentFile, OnlyRegularFilesAreReadAndWrittenAndALinkOnlyToAFileThatIsThe
     const mode_t mask = umask(022);
     for (const auto &[name, saved, read] : table) {
         const QString path = tree.path(name);
-        QString error;
-        const std::optional<QByteArray> bytes = DocumentFile::read(path, &error);
-        EXPECT_EQ(bytes ? QString() : error, read) << name;
-        const bool ok = DocumentFile::save(QTextDocument(u("new")), path,
-                                           DocumentFile::systemEncoding(), &error);
-        EXPECT_EQ(ok ? saved : error, saved) << name;
+        EXPECT_EQ(DocumentFile::read(path).reason(), read) << name;
+        const Status ok =
+            DocumentFile::save(QTextDocument(u("new")), path, DocumentFile::systemEncoding());
+        EXPECT_EQ(ok ? saved : ok.reason(), saved) << name;
         if (ok) {
             EXPECT_EQ(bytesOf(saved), "new") << name;
             EXPECT_TRUE(QFileInfo(saved).isFile()) << name;

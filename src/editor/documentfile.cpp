@@ -457,12 +457,14 @@ public:
             append(u"\r\n");
     }
 
-    // Writes what is left; the reason when not every character was written.
-    std::optional<QString> finish()
+    // Writes what is left; fails when not every character was written.
+    Status finish()
     {
         encode();
         write();
-        return m_failure;
+        if (m_failure)
+            return Failure{*m_failure};
+        return {};
     }
 
 private:
@@ -560,49 +562,39 @@ bool isDocument(const QString &path)
            || path.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive);
 }
 
-std::optional<QByteArray> read(const QString &path, QString *error, Stamp *stamp)
+Result<QByteArray> read(const QString &path, Stamp *stamp)
 {
-    if (QFileInfo(path).isDir()) {
-        *error = QCoreApplication::translate("DocumentFile", "it is a folder");
-        return std::nullopt;
-    }
+    if (QFileInfo(path).isDir())
+        return Failure{QCoreApplication::translate("DocumentFile", "it is a folder")};
 #ifdef Q_OS_WIN
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{file.errorString()};
     if (stamp)
         *stamp = stampOf(path);
 #else
     // Opened without waiting and looked at before reading: a FIFO would wait for a writer
     // for good, a device might never end.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        *error = systemMessage(errno);
-        return std::nullopt;
-    }
+    if (fd < 0)
+        return Failure{systemMessage(errno)};
     struct stat info = {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        *error = QCoreApplication::translate("DocumentFile", "it is not a regular file");
-        return std::nullopt;
+        return Failure{QCoreApplication::translate("DocumentFile", "it is not a regular file")};
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        *error = file.errorString();
-        return std::nullopt;
+        return Failure{file.errorString()};
     }
     if (stamp)
         *stamp = stampOf(info);
 #endif
     QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
-        return std::nullopt;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return Failure{file.errorString()};
     return bytes;
 }
 
@@ -666,12 +658,11 @@ Result<QString> saveTarget(const QString &path)
     return target;
 }
 
-bool save(const QTextDocument &document, const QString &path, const Encoding &encoding,
-          QString *error, Origin *origin)
+Status save(const QTextDocument &document, const QString &path, const Encoding &encoding,
+            Origin *origin)
 {
-    const auto failed = [error](const QString &why) {
-        *error = why;
-        return false;
+    const auto failed = [](const QString &why) {
+        return Failure{why};
     };
     const Result<QString> target = saveTarget(path);
     if (!target)
@@ -702,14 +693,14 @@ bool save(const QTextDocument &document, const QString &path, const Encoding &en
         }
         at = end;
     }
-    if (const std::optional<QString> why = writer.finish())
-        return failed(*why);
+    if (const Status written = writer.finish(); !written)
+        return written;
     if (const Status committed = file.commit(); !committed)
-        return failed(committed.reason());
+        return committed;
     // Taken after the rename, which moves the file's status change time.
     if (origin && isSameFile(*target, origin->path))
         origin->stamp = stampOf(*target);
-    return true;
+    return {};
 }
 
 } // namespace DocumentFile

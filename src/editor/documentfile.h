@@ -66,9 +66,9 @@ struct Origin
     Stamp stamp;
 };
 
-// The bytes of a file, or nothing with the reason in *error. *stamp, when given, gets the
-// file's stamp as it was read.
-std::optional<QByteArray> read(const QString &path, QString *error, Stamp *stamp = nullptr);
+// The bytes of a file, or why they cannot be read. *stamp, when given, gets the file's stamp as
+// it was read.
+Result<QByteArray> read(const QString &path, Stamp *stamp = nullptr);
 
 // Whether saving to the target would overwrite what another program changed: the target is
 // the document's file, and that file is no longer the one that was read, or was written since.
@@ -86,11 +86,11 @@ Result<QString> saveTarget(const QString &path);
 
 // Writes the document's plain text over the path (its saveTarget()), atomically: until every byte
 // of the new file is written the old one stays as it was, and a file replaced keeps its owner,
-// group and mode where the system lets us. False, with the reason in *error, when nothing was
-// written: no path, a folder, a link to nothing, a read-only file, a folder that does not exist, a
-// full disk, or characters the encoding cannot store. When the path is the file of *origin, its
-// stamp becomes the one of the file written.
-bool save(const QTextDocument &document, const QString &path, const Encoding &encoding,
-          QString *error, Origin *origin = nullptr);
+// group and mode where the system lets us. A failure says why nothing was written: no path, a
+// folder, a link to nothing, a read-only file, a folder that does not exist, a full disk, or
+// characters the encoding cannot store. When the path is the file of *origin, its stamp becomes the
+// one of the file written.
+Status save(const QTextDocument &document, const QString &path, const Encoding &encoding,
+            Origin *origin = nullptr);
 
 } // namespace DocumentFile

@@ -424,11 +424,10 @@ bool DocumentWindow::openFile(const QString &path, const QString &name)
         return false;
     const QFont font = dialogFont(8.25);
     if (QFileInfo(path).size() < OpenInWorker) {
-        QString error;
         DocumentFile::Stamp stamp;
-        const std::optional<QByteArray> bytes = DocumentFile::read(path, &error, &stamp);
+        const Result<QByteArray> bytes = DocumentFile::read(path, &stamp);
         if (!bytes)
-            return showOpened(path, name, error, stamp, {}, nullptr);
+            return showOpened(path, name, bytes.reason(), stamp, {}, nullptr);
         // Read into a document of its own: the text area then starts on it afresh, with
         // nothing to undo and without laying out the old text once more.
         auto document = std::make_unique<QTextDocument>();
@@ -447,11 +446,9 @@ bool DocumentWindow::openFile(const QString &path, const QString &name)
         this,
         [&opening, font, here](const std::atomic_bool &) {
             try {
-                QString error;
-                const std::optional<QByteArray> bytes =
-                    DocumentFile::read(opening.path, &error, &opening.stamp);
+                const Result<QByteArray> bytes = DocumentFile::read(opening.path, &opening.stamp);
                 if (!bytes) {
-                    opening.error = error;
+                    opening.error = bytes.reason();
                     return;
                 }
                 auto document = std::make_unique<QTextDocument>();
@@ -529,13 +526,12 @@ void DocumentWindow::saveDocument()
                                             .arg(shown),
                                         tr("Save file...")))
         return;
-    QString error;
-    const bool saved = [&] {
+    const Status saved = [&] {
         const WaitCursor busy;
-        return DocumentFile::save(*m_text->document(), *file, m_encoding, &error, &m_origin);
+        return DocumentFile::save(*m_text->document(), *file, m_encoding, &m_origin);
     }();
     if (!saved)
-        return failed(shown, error);
+        return failed(shown, saved.reason());
     m_text->document()->setModified(false);
 }
 
