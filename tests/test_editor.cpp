@@ -11,6 +11,7 @@
 #include "editor/textarea.h"
 #include "testhelpers.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -285,7 +286,12 @@ protected:
         cursor.setPosition(to, QTextCursor::KeepAnchor);
         text()->setTextCursor(cursor);
     }
-    QString status() const { return child<QLabel>(*window(), u("Text"))->text(); }
+    // As shown once the events of the last step are handled.
+    QString status() const
+    {
+        QCoreApplication::processEvents();
+        return child<QLabel>(*window(), u("Text"))->text();
+    }
     void press(const char *key) { child<QAction>(*window(), u(key))->trigger(); }
 
     Tree m_tree;
@@ -569,6 +575,8 @@ TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
           "x\n" + QByteArray("word ").repeated(400) + QByteArray("\nx").repeated(40000));
     click("long.txt");
     const QTextBlock paragraph = text()->document()->begin().next();
+    // Laid out as when it is scrolled into view.
+    text()->document()->documentLayout()->blockBoundingRect(paragraph);
     const int wrapped = paragraph.layout()->lineCount();
     EXPECT_GT(wrapped, 1);
     const int after = paragraph.next().position();

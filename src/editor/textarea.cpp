@@ -1,14 +1,13 @@
 #include "textarea.h"
 
+#include "editor/documentlayout.h"
 #include "editor/rtfreader.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
-#include <QTextLayout>
 
 TextArea::TextArea(QWidget *parent)
     : QTextEdit(parent)
@@ -23,6 +22,10 @@ TextArea::TextArea(QWidget *parent)
 
 void TextArea::showDocument(QTextDocument *shown)
 {
+    // Laid out by our own layout, which on a big document lays out only what changed and what
+    // is seen. It is given first, so that the text edit never lays the document out its way.
+    if (!shown->findChild<DocumentLayout *>(QString(), Qt::FindDirectChildrenOnly))
+        shown->setDocumentLayout(new DocumentLayout(shown));
     // A new document starts with the cursor at its start, where setting a cursor into the old
     // one would first lay all of the old one out.
     QTextDocument *const old = document();
@@ -33,38 +36,17 @@ void TextArea::showDocument(QTextDocument *shown)
         if (ours)
             delete old;
     }
-    m_countedBlocks = 0;
-    // A change lays its blocks out anew; their line counts are taken again from there on.
-    connect(shown, &QTextDocument::contentsChange, this, [this, shown](int from) {
-        m_countedBlocks = qMin(m_countedBlocks, shown->findBlock(from).blockNumber());
-    });
 }
 
 void TextArea::setRightMargin(int pixels)
 {
     setLineWrapColumnOrWidth(pixels);
-    m_countedBlocks = 0;
 }
 
 qint64 TextArea::lineOf(int position) const
 {
-    const QTextBlock target = document()->findBlock(position);
-    if (!target.isValid())
-        return 0;
-    // Lays the text out up to this block, then tells the document how many lines each block
-    // before it took, so that it counts the lines before the block itself. Only blocks laid out
-    // anew since the last call are visited.
-    document()->documentLayout()->blockBoundingRect(target);
-    const int targetNumber = target.blockNumber();
-    for (QTextBlock block = document()->findBlockByNumber(m_countedBlocks);
-         block.isValid() && m_countedBlocks <= targetNumber; block = block.next()) {
-        const int lines = block.layout() ? qMax(1, block.layout()->lineCount()) : 1;
-        if (block.lineCount() != lines)
-            block.setLineCount(lines);
-        ++m_countedBlocks;
-    }
-    const QTextLine line = target.layout()->lineForTextPosition(position - target.position());
-    return qint64(target.firstLineNumber()) + (line.isValid() ? line.lineNumber() : 0);
+    const auto *layout = qobject_cast<const DocumentLayout *>(document()->documentLayout());
+    return layout ? layout->lineOf(position) : document()->findBlock(position).blockNumber();
 }
 
 QMimeData *TextArea::createMimeDataFromSelection() const

@@ -30,10 +30,6 @@ public:
 signals:
     void overwriteModeToggled();
 
-private:
-    // The blocks from the first on whose laid-out line counts the document knows.
-    mutable int m_countedBlocks = 0;
-
 protected:
     QMimeData *createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
