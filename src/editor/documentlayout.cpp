@@ -87,14 +87,17 @@ void DocumentLayout::sizeChangeDue() const
         return;
     m_announcing = true;
     // Found while painting or measuring: the text edit hears of it after that is done.
-    QTimer::singleShot(0, this, [this] {
-        m_announcing = false;
-        const QSizeF size = documentSize();
-        if (size != m_announced) {
-            m_announced = size;
-            emit const_cast<DocumentLayout *>(this)->documentSizeChanged(size);
-        }
-    });
+    QTimer::singleShot(0, this, [this] { announceSize(); });
+}
+
+void DocumentLayout::announceSize() const
+{
+    m_announcing = false;
+    const QSizeF size = documentSize();
+    if (size != m_announced) {
+        m_announced = size;
+        emit const_cast<DocumentLayout *>(this)->documentSizeChanged(size);
+    }
 }
 
 void DocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)
@@ -134,11 +137,17 @@ void DocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)
             block.setLineCount(m_estimate);
     }
     const QSizeF size = documentSize();
-    if (size != m_announced) {
+    if (size != m_announced || whole) {
+        // What lies below the change moved.
+        const bool moved = size != m_announced;
         m_announced = size;
-        emit documentSizeChanged(size);
+        if (moved)
+            emit documentSizeChanged(size);
+        emit update(QRectF(0, whole ? 0 : top(first), qreal(1 << 30), qreal(1 << 30)));
+        return;
     }
-    emit update();
+    const qreal bottom = last.isValid() ? top(last) + last.lineCount() : size.height();
+    emit update(QRectF(0, top(first), size.width(), bottom - top(first)));
 }
 
 QSizeF DocumentLayout::documentSize() const

@@ -26,6 +26,8 @@ public:
     // The line, counted from 0 as laid out, that holds the character at a position. The blocks
     // before it are laid out once; their counts are kept until a change before them.
     qint64 lineOf(int position) const;
+    // Tells the text edit now of a size that changed as blocks were laid out when seen.
+    void announceSize() const;
 
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;

@@ -6,12 +6,25 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 
 TextArea::TextArea(QWidget *parent)
     : QTextEdit(parent)
 {
+    // The text edit sets its scroll bars anew before each scroll to the caret while the
+    // horizontal one has nothing to scroll, which repaints the whole area at every keystroke.
+    // The scroll to the caret is ours: the layout announces every new size as it finds it.
+    for (QObject *child : children()) {
+        const int request = child->metaObject()->indexOfSignal("visibilityRequest(QRectF)");
+        if (request < 0)
+            continue;
+        disconnect(child, SIGNAL(visibilityRequest(QRectF)), this, nullptr);
+        connect(child, child->metaObject()->method(request), this,
+                metaObject()->method(metaObject()->indexOfMethod("scrollToShow(QRectF)")));
+    }
     setLineWrapMode(QTextEdit::FixedPixelWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -36,6 +49,28 @@ void TextArea::showDocument(QTextDocument *shown)
         if (ours)
             delete old;
     }
+}
+
+void TextArea::scrollToShow(const QRectF &area)
+{
+    if (auto *layout = qobject_cast<DocumentLayout *>(document()->documentLayout()))
+        layout->announceSize();
+    const QRect rect = area.toRect();
+    QScrollBar *const across = horizontalScrollBar();
+    QScrollBar *const down = verticalScrollBar();
+    const bool mirrored = isRightToLeft();
+    const int left = mirrored ? across->maximum() - across->value() : across->value();
+    const auto scrollAcross = [&](int to) {
+        across->setValue(mirrored ? across->maximum() - to : to);
+    };
+    if (rect.left() < left)
+        scrollAcross(rect.left());
+    else if (rect.right() + 1 > left + viewport()->width())
+        scrollAcross(rect.right() + 1 - viewport()->width());
+    if (rect.top() < down->value())
+        down->setValue(rect.top());
+    else if (rect.bottom() + 1 > down->value() + viewport()->height())
+        down->setValue(rect.bottom() + 1 - viewport()->height());
 }
 
 void TextArea::setRightMargin(int pixels)

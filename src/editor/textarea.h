@@ -30,6 +30,10 @@ public:
 signals:
     void overwriteModeToggled();
 
+private slots:
+    // Scrolls as little as shows the area, given in document pixels.
+    void scrollToShow(const QRectF &area);
+
 protected:
     QMimeData *createMimeDataFromSelection() const override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
