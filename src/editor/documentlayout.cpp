@@ -61,6 +61,7 @@ void DocumentLayout::layOut(const QTextBlock &block) const
     layout->beginLayout();
     for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
         const qreal indent = line.lineNumber() == 0 ? format.textIndent() : 0;
+        line.setLeadingIncluded(true);
         line.setLineWidth(qMax<qreal>(1, available - indent));
         line.setPosition(QPointF(format.leftMargin() + indent, y));
         y += line.height();
@@ -130,7 +131,8 @@ void DocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)
             if (block == last)
                 break;
         }
-    } else if (m_announced.isEmpty()) {
+    } else if (!m_estimated) {
+        m_estimated = true;
         // Read in before this layout was given the document: each block still has the height
         // of a line without a font.
         for (QTextBlock block = doc->firstBlock(); block.isValid(); block = block.next())
@@ -175,29 +177,46 @@ QRectF DocumentLayout::blockBoundingRect(const QTextBlock &block) const
 
 int DocumentLayout::hitTest(const QPointF &point, Qt::HitTestAccuracy accuracy) const
 {
-    QTextBlock block = blockAt(point.y());
+    // Above the text is its start, below it its end; a point on the line between two blocks
+    // is on the upper one: as the text edit's own layout has it.
+    const QTextDocument *const doc = document();
+    const qreal y = point.y() - doc->documentMargin();
+    if (y < 0 || y > doc->lineCount())
+        return accuracy == Qt::ExactHit ? -1 : (y < 0 ? 0 : doc->characterCount() - 1);
+    QTextBlock block = doc->findBlockByLineNumber(qMax(0, int(std::ceil(y)) - 1));
+    if (!block.isValid())
+        block = doc->lastBlock();
     // Laying a block out may change its height: step to the block that now holds the point.
     for (int step = 0; step < 4; ++step) {
         ensureLaidOut(block);
-        const qreal y = top(block);
-        if (point.y() < y && block.previous().isValid())
+        const qreal blockTop = top(block);
+        if (point.y() <= blockTop && block.previous().isValid())
             block = block.previous();
-        else if (point.y() >= y + block.lineCount() && block.next().isValid())
+        else if (point.y() > blockTop + block.lineCount() && block.next().isValid())
             block = block.next();
         else
             break;
     }
-    const QPointF inside = point - QPointF(document()->documentMargin(), top(block));
+    const QPointF inside = point - QPointF(doc->documentMargin(), top(block));
+    // Above a line is its start, below it its end.
     const QTextLayout *const layout = block.layout();
+    int offset = 0;
     for (int i = 0; i < layout->lineCount(); ++i) {
         const QTextLine line = layout->lineAt(i);
-        if (inside.y() >= line.y() + line.height() && i + 1 < layout->lineCount())
-            continue;
-        if (accuracy == Qt::ExactHit && !line.naturalTextRect().contains(inside))
-            return -1;
-        return block.position() + line.xToCursor(inside.x());
+        const QRectF rect = line.naturalTextRect();
+        if (rect.top() > inside.y()) {
+            offset = qMin(offset, line.textStart());
+        } else if (rect.bottom() <= inside.y()) {
+            offset = qMax(offset, line.textStart() + line.textLength());
+        } else if (accuracy == Qt::ExactHit) {
+            if (inside.x() < rect.left() || inside.x() > rect.right())
+                return -1;
+            return block.position() + line.xToCursor(inside.x(), QTextLine::CursorOnCharacter);
+        } else {
+            return block.position() + line.xToCursor(inside.x());
+        }
     }
-    return accuracy == Qt::ExactHit ? -1 : block.position();
+    return accuracy == Qt::ExactHit ? -1 : block.position() + offset;
 }
 
 void DocumentLayout::draw(QPainter *painter, const PaintContext &context)

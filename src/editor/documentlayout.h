@@ -44,6 +44,7 @@ private:
     int m_generation = 0;
     qreal m_width = -2;
     int m_estimate = 1;
+    bool m_estimated = false;
     mutable QSizeF m_announced;
     mutable bool m_announcing = false;
     // The lines before each block, known for the first m_counted blocks.
