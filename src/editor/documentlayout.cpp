@@ -264,11 +264,55 @@ qint64 DocumentLayout::lineOf(int position) const
     }
     QTextBlock block = document()->findBlockByNumber(m_counted - 1);
     for (; m_counted <= number; block = block.next(), ++m_counted) {
-        ensureLaidOut(block);
-        m_linesBefore[m_counted] =
-            m_linesBefore[m_counted - 1] + qMax(1, block.layout()->lineCount());
+        int lines = 1;
+        if (!fitsOnOneLine(block)) {
+            ensureLaidOut(block);
+            lines = qMax(1, block.layout()->lineCount());
+        }
+        m_linesBefore[m_counted] = m_linesBefore[m_counted - 1] + lines;
     }
     ensureLaidOut(target);
     const QTextLine line = target.layout()->lineForTextPosition(position - target.position());
     return m_linesBefore[number] + (line.isValid() ? line.lineNumber() : 0);
+}
+
+bool DocumentLayout::fitsOnOneLine(const QTextBlock &block) const
+{
+    if (laidOutAt(block, m_generation))
+        return block.layout()->lineCount() <= 1;
+    // Each character at its own advance, with room to spare for kerning, is still narrower
+    // than the line: the block takes one line, and need not be laid out to be counted.
+    const QTextDocument *const doc = document();
+    const QTextBlockFormat format = block.blockFormat();
+    const qreal available = doc->textWidth() - 2 * doc->documentMargin() - format.leftMargin()
+                            - format.rightMargin() - qAbs(format.textIndent());
+    qreal width = 0;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const QTextCharFormat chars = fragment.charFormat();
+        if (chars.hasProperty(QTextFormat::FontLetterSpacing)
+            || chars.hasProperty(QTextFormat::FontWordSpacing)
+            || chars.hasProperty(QTextFormat::FontStretch))
+            return false;
+        const std::vector<qreal> &advances = advancesOf(chars.font().resolve(doc->defaultFont()));
+        for (const QChar c : fragment.text()) {
+            if (c.unicode() < 32 || c.unicode() >= advances.size())
+                return false;
+            width += advances[c.unicode()];
+        }
+        if (width * 1.1 + 2 > available)
+            return false;
+    }
+    return true;
+}
+
+const std::vector<qreal> &DocumentLayout::advancesOf(const QFont &font) const
+{
+    std::vector<qreal> &advances = m_advances[font.key()];
+    if (advances.empty()) {
+        const QFontMetricsF metrics(font);
+        for (int c = 0; c < 256; ++c)
+            advances.push_back(metrics.horizontalAdvance(QChar(c)));
+    }
+    return advances;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTextDocumentLayout>
+#include <QHash>
 
 #include <vector>
 
@@ -37,6 +38,10 @@ private:
     void layOut(const QTextBlock &block) const;
     qreal top(const QTextBlock &block) const;
     QTextBlock blockAt(qreal y) const;
+    // Surely one line, as far as can be told without laying the block out.
+    bool fitsOnOneLine(const QTextBlock &block) const;
+    // The advance of each of the first 256 characters in the font.
+    const std::vector<qreal> &advancesOf(const QFont &font) const;
     // Tells the text edit of a new size once the work at hand is done.
     void sizeChangeDue() const;
 
@@ -50,4 +55,5 @@ private:
     // The lines before each block, known for the first m_counted blocks.
     mutable std::vector<qint64> m_linesBefore;
     mutable int m_counted = 0;
+    mutable QHash<QString, std::vector<qreal>> m_advances;
 };
