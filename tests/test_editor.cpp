@@ -261,6 +261,13 @@ TEST(DocumentLayout, ShowsParagraphsAsTheTextEditsOwnLayoutAlsoAfterEdits)
             {Qt::AlignJustify, words,
              [](QTextCharFormat &) {
              }},
+            {Qt::AlignLeft, u("\u05e9\u05dc\u05d5\u05dd right to left"),
+             [](QTextCharFormat &) {
+             }},
+            {Qt::AlignLeft, u("spaced"),
+             [](QTextCharFormat &f) {
+                 f.setFontWordSpacing(40);
+             }},
         };
     QTextDocument theirs;
     QTextCursor cursor(&theirs);

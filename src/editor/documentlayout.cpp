@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -50,7 +51,10 @@ void DocumentLayout::layOut(const QTextBlock &block) const
                                               ? format.layoutDirection()
                                               : block.textDirection();
     option.setTextDirection(direction);
-    option.setAlignment(format.alignment());
+    // A paragraph written right to left is aligned to the right unless told otherwise.
+    const Qt::Alignment alignment =
+        format.hasProperty(QTextFormat::BlockAlignment) ? format.alignment() : option.alignment();
+    option.setAlignment(QStyle::visualAlignment(direction, alignment));
     QTextLayout *const layout = block.layout();
     layout->setTextOption(option);
     const qreal textWidth = doc->textWidth();
