@@ -6,11 +6,13 @@
 #include "doubles.h"
 #include "editor/codepage.h"
 #include "editor/documentfile.h"
+#include "editor/documentlayout.h"
 #include "editor/documentwindow.h"
 #include "editor/fontnames.h"
 #include "editor/textarea.h"
 #include "testhelpers.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -219,6 +221,129 @@ TEST(DocumentFile, OnlyRegularFilesAreReadAndWrittenAndALinkOnlyToAFileThatIsThe
     EXPECT_EQ(tree.entries().size(), 5);
 }
 
+// Paragraphs as the text edit's own layout shows them: the same lines at the same places, and a
+// point hits the character it would hit there; after each edit too, when the line numbers count
+// the lines as laid out.
+TEST(DocumentLayout, ShowsParagraphsAsTheTextEditsOwnLayoutAlsoAfterEdits)
+{
+    const QString words = u("a paragraph long enough to wrap ").repeated(6);
+    // Each paragraph's alignment, its text, and a run of it in a format of its own.
+    const std::tuple<Qt::Alignment, QString, std::function<void(QTextCharFormat &)>> paragraphs[] =
+        {
+            {Qt::AlignLeft, u("left"),
+             [](QTextCharFormat &) {
+             }},
+            {Qt::AlignHCenter, u("centred with"),
+             [](QTextCharFormat &f) {
+                 f.setFontWeight(700);
+             }},
+            {Qt::AlignRight | Qt::AlignAbsolute, u("right in"),
+             [](QTextCharFormat &f) {
+                 f.setFontPointSize(20);
+             }},
+            {Qt::AlignLeft, words,
+             [](QTextCharFormat &f) {
+                 f.setFontItalic(true);
+             }},
+            {Qt::AlignHCenter, words,
+             [](QTextCharFormat &f) {
+                 f.setFontUnderline(true);
+                 f.setFontPointSize(14);
+             }},
+            {Qt::AlignRight, QString(),
+             [](QTextCharFormat &) {
+             }},
+            {Qt::AlignJustify, words,
+             [](QTextCharFormat &) {
+             }},
+            {Qt::AlignLeft, u("\u05e9\u05dc\u05d5\u05dd right to left"),
+             [](QTextCharFormat &) {
+             }},
+            {Qt::AlignLeft, u("spaced"),
+             [](QTextCharFormat &f) {
+                 f.setFontWordSpacing(40);
+             }},
+        };
+    QTextDocument theirs;
+    QTextCursor cursor(&theirs);
+    for (const auto &[align, text, run] : paragraphs) {
+        if (!cursor.atStart())
+            cursor.insertBlock();
+        QTextBlockFormat block;
+        block.setAlignment(align);
+        cursor.setBlockFormat(block);
+        cursor.insertText(text);
+        QTextCharFormat format;
+        run(format);
+        cursor.insertText(u(" a run of its own"), format);
+    }
+    const std::unique_ptr<QTextDocument> ours(theirs.clone());
+    ours->setDocumentLayout(new DocumentLayout(ours.get()));
+    const auto *layout = qobject_cast<DocumentLayout *>(ours->documentLayout());
+    for (QTextDocument *document : {&theirs, ours.get()})
+        document->setTextWidth(300);
+
+    const auto expectSame = [&](const QString &when) {
+        ASSERT_EQ(ours->blockCount(), theirs.blockCount()) << when;
+        // Counted before the blocks are looked at, as when the caret goes to the end at once.
+        const qint64 last = layout->lineOf(ours->characterCount() - 1);
+        qint64 lines = 0;
+        for (QTextBlock mine = ours->begin(), other = theirs.begin(); mine.isValid();
+             mine = mine.next(), other = other.next()) {
+            const QRectF place = layout->blockBoundingRect(mine);
+            const QRectF expected = theirs.documentLayout()->blockBoundingRect(other);
+            EXPECT_NEAR(place.top(), expected.top(), 1) << when << mine.blockNumber();
+            EXPECT_NEAR(place.height(), expected.height(), 1) << when << mine.blockNumber();
+            ASSERT_EQ(mine.layout()->lineCount(), other.layout()->lineCount()) << when;
+            for (int i = 0; i < mine.layout()->lineCount(); ++i) {
+                const QTextLine line = mine.layout()->lineAt(i);
+                const QTextLine want = other.layout()->lineAt(i);
+                EXPECT_EQ(line.textStart(), want.textStart()) << when << mine.blockNumber();
+                EXPECT_NEAR(line.naturalTextRect().left() + place.left(),
+                            want.naturalTextRect().left() + other.layout()->position().x(), 0.5)
+                    << when << mine.blockNumber() << " line " << i;
+                const int position = mine.position() + line.textStart();
+                EXPECT_EQ(layout->lineOf(position), lines + i) << when << position;
+            }
+            lines += mine.layout()->lineCount();
+        }
+        EXPECT_EQ(last, lines - 1) << when;
+        EXPECT_NEAR(layout->documentSize().height(),
+                    theirs.documentLayout()->documentSize().height(), 1)
+            << when;
+        for (int y = 0; y < layout->documentSize().height(); y += 5) {
+            for (int x = 0; x < 300; x += 11) {
+                const bool exact = x % 2;
+                const Qt::HitTestAccuracy accuracy = exact ? Qt::ExactHit : Qt::FuzzyHit;
+                EXPECT_EQ(layout->hitTest(QPointF(x, y), accuracy),
+                          theirs.documentLayout()->hitTest(QPointF(x, y), accuracy))
+                    << when << " at " << x << "," << y << " exact " << exact;
+            }
+        }
+    };
+    expectSame(u("as made"));
+    // The same edit on both: from, to, what replaces the text between.
+    const std::tuple<const char *, int, int, QString> edits[] = {
+        {"a paragraph split", 120, 120, u("\n")},
+        {"paragraphs joined", 10, 260, QString()},
+        {"the first paragraph made to wrap", 2, 2, words},
+        {"a paragraph at the start", 0, 0, u("new\n")},
+        {"the end removed", 200, -1, QString()},
+    };
+    for (const auto &[what, from, to, text] : edits) {
+        for (QTextDocument *document : {&theirs, ours.get()}) {
+            QTextCursor edit(document);
+            edit.setPosition(from);
+            edit.setPosition(to < 0 ? document->characterCount() - 1 : to, QTextCursor::KeepAnchor);
+            edit.insertText(text);
+        }
+        expectSame(u(what));
+    }
+    for (QTextDocument *document : {&theirs, ours.get()})
+        document->setTextWidth(180);
+    expectSame(u("narrower"));
+}
+
 TEST(FontNames, EachFamilyOnceWithoutTheMakerInBrackets)
 {
     const std::pair<QStringList, QStringList> table[] = {
@@ -280,7 +405,12 @@ protected:
         cursor.setPosition(to, QTextCursor::KeepAnchor);
         text()->setTextCursor(cursor);
     }
-    QString status() const { return child<QLabel>(*window(), u("Text"))->text(); }
+    // As shown once the events of the last step are handled.
+    QString status() const
+    {
+        QCoreApplication::processEvents();
+        return child<QLabel>(*window(), u("Text"))->text();
+    }
     void press(const char *key) { child<QAction>(*window(), u(key))->trigger(); }
 
     Tree m_tree;
@@ -598,6 +728,8 @@ TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
           "x\n" + QByteArray("word ").repeated(400) + QByteArray("\nx").repeated(40000));
     click("long.txt");
     const QTextBlock paragraph = text()->document()->begin().next();
+    // Laid out as when it is scrolled into view.
+    text()->document()->documentLayout()->blockBoundingRect(paragraph);
     const int wrapped = paragraph.layout()->lineCount();
     EXPECT_GT(wrapped, 1);
     const int after = paragraph.next().position();

@@ -107,8 +107,17 @@ DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidge
     nameForScreenReaders(m_fontSize, tr("Font size"));
 
     m_text->viewport()->installEventFilter(this);
-    connect(m_text, &QTextEdit::cursorPositionChanged, this, &DocumentWindow::showLineNumber);
-    connect(m_text, &QTextEdit::selectionChanged, this, &DocumentWindow::showLineNumber);
+    // A keystroke moves the caret and may change the selection: the line is shown once, when
+    // the keystroke's work is done.
+    auto *lineNumberDue = new QTimer(this);
+    lineNumberDue->setSingleShot(true);
+    lineNumberDue->setInterval(0);
+    connect(lineNumberDue, &QTimer::timeout, this, &DocumentWindow::showLineNumber);
+    const auto showLater = [lineNumberDue] {
+        lineNumberDue->start();
+    };
+    connect(m_text, &QTextEdit::cursorPositionChanged, lineNumberDue, showLater);
+    connect(m_text, &QTextEdit::selectionChanged, lineNumberDue, showLater);
     connect(m_text, &TextArea::overwriteModeToggled, this, &DocumentWindow::updateIndicators);
 
     resize(twips(InnerWidth), twips(InnerHeight));

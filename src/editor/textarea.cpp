@@ -1,19 +1,31 @@
 #include "textarea.h"
 
 #include "common/busywork.h"
+#include "editor/documentlayout.h"
 #include "editor/rtfreader.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
-#include <QTextLayout>
 
 TextArea::TextArea(QWidget *parent)
     : QTextEdit(parent)
 {
+    // The text edit sets its scroll bars anew before each scroll to the caret while the
+    // horizontal one has nothing to scroll, which repaints the whole area at every keystroke.
+    // The scroll to the caret is ours: the layout announces every new size as it finds it.
+    for (QObject *child : children()) {
+        const int request = child->metaObject()->indexOfSignal("visibilityRequest(QRectF)");
+        if (request < 0)
+            continue;
+        disconnect(child, SIGNAL(visibilityRequest(QRectF)), this, nullptr);
+        connect(child, child->metaObject()->method(request), this,
+                metaObject()->method(metaObject()->indexOfMethod("scrollToShow(QRectF)")));
+    }
     setLineWrapMode(QTextEdit::FixedPixelWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -24,6 +36,10 @@ TextArea::TextArea(QWidget *parent)
 
 void TextArea::showDocument(QTextDocument *shown)
 {
+    // Laid out by our own layout, which on a big document lays out only what changed and what
+    // is seen. It is given first, so that the text edit never lays the document out its way.
+    if (!shown->findChild<DocumentLayout *>(QString(), Qt::FindDirectChildrenOnly))
+        shown->setDocumentLayout(new DocumentLayout(shown));
     // A new document starts with the cursor at its start, where setting a cursor into the old
     // one would first lay all of the old one out.
     QTextDocument *const old = document();
@@ -34,38 +50,39 @@ void TextArea::showDocument(QTextDocument *shown)
         if (ours)
             delete old;
     }
-    m_countedBlocks = 0;
-    // A change lays its blocks out anew; their line counts are taken again from there on.
-    connect(shown, &QTextDocument::contentsChange, this, [this, shown](int from) {
-        m_countedBlocks = qMin(m_countedBlocks, shown->findBlock(from).blockNumber());
-    });
+}
+
+void TextArea::scrollToShow(const QRectF &area)
+{
+    if (auto *layout = qobject_cast<DocumentLayout *>(document()->documentLayout()))
+        layout->announceSize();
+    const QRect rect = area.toRect();
+    QScrollBar *const across = horizontalScrollBar();
+    QScrollBar *const down = verticalScrollBar();
+    const bool mirrored = isRightToLeft();
+    const int left = mirrored ? across->maximum() - across->value() : across->value();
+    const auto scrollAcross = [&](int to) {
+        across->setValue(mirrored ? across->maximum() - to : to);
+    };
+    if (rect.left() < left)
+        scrollAcross(rect.left());
+    else if (rect.right() + 1 > left + viewport()->width())
+        scrollAcross(rect.right() + 1 - viewport()->width());
+    if (rect.top() < down->value())
+        down->setValue(rect.top());
+    else if (rect.bottom() + 1 > down->value() + viewport()->height())
+        down->setValue(rect.bottom() + 1 - viewport()->height());
 }
 
 void TextArea::setRightMargin(int pixels)
 {
     setLineWrapColumnOrWidth(pixels);
-    m_countedBlocks = 0;
 }
 
 qint64 TextArea::lineOf(int position) const
 {
-    const QTextBlock target = document()->findBlock(position);
-    if (!target.isValid())
-        return 0;
-    // Lays the text out up to this block, then tells the document how many lines each block
-    // before it took, so that it counts the lines before the block itself. Only blocks laid out
-    // anew since the last call are visited.
-    document()->documentLayout()->blockBoundingRect(target);
-    const int targetNumber = target.blockNumber();
-    for (QTextBlock block = document()->findBlockByNumber(m_countedBlocks);
-         block.isValid() && m_countedBlocks <= targetNumber; block = block.next()) {
-        const int lines = block.layout() ? qMax(1, block.layout()->lineCount()) : 1;
-        if (block.lineCount() != lines)
-            block.setLineCount(lines);
-        ++m_countedBlocks;
-    }
-    const QTextLine line = target.layout()->lineForTextPosition(position - target.position());
-    return qint64(target.firstLineNumber()) + (line.isValid() ? line.lineNumber() : 0);
+    const auto *layout = qobject_cast<const DocumentLayout *>(document()->documentLayout());
+    return layout ? layout->lineOf(position) : document()->findBlock(position).blockNumber();
 }
 
 QMimeData *TextArea::createMimeDataFromSelection() const

@@ -30,9 +30,9 @@ public:
 signals:
     void overwriteModeToggled();
 
-private:
-    // The blocks from the first on whose laid-out line counts the document knows.
-    mutable int m_countedBlocks = 0;
+private slots:
+    // Scrolls as little as shows the area, given in document pixels.
+    void scrollToShow(const QRectF &area);
 
 protected:
     QMimeData *createMimeDataFromSelection() const override;
