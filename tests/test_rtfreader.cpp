@@ -54,8 +54,6 @@ QTextCharFormat formatAt(const QTextDocument &document, const QString &probe)
     return {};
 }
 
-// ---- Code pages -------------------------------------------------------------------------
-
 TEST(CodePage, EveryByteComesBackAsItWas)
 {
     QByteArray all;
@@ -114,9 +112,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{65001, "\xC3\xA9\xF0\x9F\x98\x80", "é\U0001F600", true},
                       // Pages without a table are written as 1252.
                       CodeCase{932, "\xE9", "é", true}));
-
-// ---- Reading RTF: text and paragraphs
-// ------------------------------------------------------------------
 
 TEST(RtfIsMarkup, LooksAtTheStartOnly)
 {
@@ -339,8 +334,6 @@ TEST(RtfParagraphs, EmptyParagraphKeepsTheSizeOfItsMark)
     EXPECT_EQ(document.findBlockByNumber(1).charFormat().fontPointSize(), 24.0);
 }
 
-// ---- Character formats ------------------------------------------------------------------
-
 struct FormatCase
 {
     const char *what;
@@ -406,8 +399,6 @@ const FormatCase Formats[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Table, RtfFormat, ::testing::ValuesIn(Formats));
 
-// ---- Pasting ----------------------------------------------------------------------------
-
 class RtfPaste : public ::testing::Test
 {
 protected:
@@ -452,8 +443,6 @@ TEST_F(RtfPaste, LoadingInsteadLeavesNothingToUndo)
     EXPECT_FALSE(document.isUndoAvailable());
     EXPECT_FALSE(document.isModified());
 }
-
-// ---- Memory -----------------------------------------------------------------------------
 
 // What the document's formats hold: a share of each format, and every distinct string once.
 qsizetype heldByFormats(const QTextDocument &document)
