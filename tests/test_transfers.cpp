@@ -7,7 +7,6 @@
 #include "doubles.h"
 #include "platform/processrunner.h"
 #include "testhelpers.h"
-#include "transfer/toolruns.h"
 #include "transfer/transferqueue.h"
 
 #include <QComboBox>
@@ -223,7 +222,8 @@ TEST_F(Transfers, WithoutTheToolEachPressShowsTheMessageOnce)
     openWindow();
     transmitAll();
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
-    EXPECT_EQ(m_tp.dialogs.texts(), QStringList({ToolRuns::startFailedMessage()}));
+    EXPECT_EQ(m_tp.dialogs.texts(),
+              QStringList({"Error! Please check the path of transfolio.exe or your sources!"}));
     EXPECT_TRUE(outputOf(0).contains(u("does not exist")));
     // A tool folder that a command line cannot carry starts nothing at all.
     m_tp.values.toolFolder = m_tree.path(u("q\"t\"/"));
