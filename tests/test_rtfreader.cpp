@@ -413,20 +413,16 @@ protected:
     QTextCursor cursor;
 };
 
-TEST_F(RtfPaste, ReplacesTheSelectionInOneUndoStep)
+// Text after the last \par keeps the alignment of the paragraph it lands in.
+TEST_F(RtfPaste, ReplacesTheSelectionInOneUndoStepAndAlignsOnlyThePastedParagraphs)
 {
     cursor.setPosition(1, QTextCursor::KeepAnchor);
-    Rtf::read(QByteArrayView("{\\rtf1 X\\par {\\b Y}\\par Z}"), cursor);
+    Rtf::read(QByteArrayView("{\\rtf1\\qc X\\par {\\b Y}\\par Z}"), cursor);
     ASSERT_EQ(paragraphs(document), "aX\nY\nZcd");
-    document.undo();
-    EXPECT_EQ(paragraphs(document), "abcd");
-}
-
-TEST_F(RtfPaste, TextAfterTheLastParKeepsItsParagraphsAlignment)
-{
-    Rtf::read(QByteArrayView("{\\rtf1\\qc X\\par Y}"), cursor);
     EXPECT_EQ(document.begin().blockFormat().alignment(), Qt::AlignHCenter);
     EXPECT_EQ(document.lastBlock().blockFormat().alignment(), Qt::AlignLeft);
+    document.undo();
+    EXPECT_EQ(paragraphs(document), "abcd");
 }
 
 TEST_F(RtfPaste, MarkupAsTextTakesCharactersAsTheyAre)
