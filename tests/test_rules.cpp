@@ -363,8 +363,8 @@ TEST(CommandLine, IsBuiltByteForByte)
         // Two dots: the whole Portfolio path, else the tool looks for report_2024_01.txt.
         {tools.transmit(u(R"(C:\P)"), u("report.2024.01.txt"), u(R"(a:\)"), u("DOCS"), false),
          R"(c:\tools\transfolio.exe C:\P\report.2024.01.txt a:\DOCS\report_2.txt /t)"},
-        {tools.transmit(u(R"(C:\P)"), u("a.b.c"), u("a:"), {}, false),
-         R"(c:\tools\transfolio.exe C:\P\a.b.c a:\a_b.c /t )"},
+        {tools.transmit(u(R"(C:\P)"), u("a.b.html"), u("a:"), {}, false),
+         R"(c:\tools\transfolio.exe C:\P\a.b.html a:\a_b.htm /t )"},
         {tools.receive(u(R"(a:\DOCS\L.TXT)"), u(R"(C:\POFO)"), false),
          R"(c:\tools\transfolio.exe -r a:\DOCS\L.TXT C:\POFO)"},
         {tools.receive(u(R"(a:\A B.TXT)"), u(R"(C:\My Pofo\)"), true),
