@@ -25,6 +25,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,16 +34,11 @@
 namespace {
 
 std::string g_home; // the tool's own folder, with its final "/"
+const char *const Usage = "Usage: transfolio [-d device] [-f] -t|-r|-l SOURCE... DEST";
 
 int fail(const std::string &message)
 {
     std::fprintf(stderr, "%s\n", message.c_str());
-    return 1;
-}
-
-int syntax()
-{
-    std::fprintf(stderr, "Usage: transfolio [-d device] [-f] -t|-r|-l SOURCE... DEST\n");
     return 1;
 }
 
@@ -94,40 +91,40 @@ std::string onPortfolio(std::string path)
     return file;
 }
 
-bool isFolder(const std::string &path)
+// Zeroed when nothing is there.
+struct stat statOf(const std::string &path)
 {
-    struct stat info
-    {};
-    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    struct stat info = {};
+    stat(path.c_str(), &info);
+    return info;
 }
 
 bool exists(const std::string &path)
 {
-    struct stat info
-    {};
-    return stat(path.c_str(), &info) == 0;
+    return statOf(path).st_mode != 0;
+}
+
+bool isFolder(const std::string &path)
+{
+    return S_ISDIR(statOf(path).st_mode);
 }
 
 // Copies a file, printing the progress of every byte as the tool does.
 bool copy(const std::string &from, const std::string &to, const char *verb, const char *tail)
 {
-    std::FILE *in = std::fopen(from.c_str(), "rb");
+    std::ifstream in(from, std::ios::binary);
     if (!in)
         return false;
-    std::vector<char> bytes;
-    char buffer[65536];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(in);
-    std::FILE *out = std::fopen(to.c_str(), "wb");
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    std::ofstream out(to, std::ios::binary);
     if (!out)
         return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    const bool closed = std::fclose(out) == 0;
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    out.close();
     for (std::size_t i = 1; i <= bytes.size(); ++i)
         std::printf("%s %zu of %zu bytes%s\r", verb, i, bytes.size(), tail);
     std::printf("\n");
-    return written && closed;
+    return !out.fail();
 }
 
 int transmit(const std::vector<std::string> &sources, std::string dest, bool force)
@@ -145,10 +142,7 @@ int transmit(const std::vector<std::string> &sources, std::string dest, bool for
         }
         if (!exists(source))
             return fail("File not found: " + source);
-        struct stat info
-        {};
-        stat(source.c_str(), &info);
-        if (info.st_size > 32 * 1024 * 1024) {
+        if (statOf(source).st_size > 32 * 1024 * 1024) {
             std::printf("Skipping %s\n", source.c_str());
             continue;
         }
@@ -236,16 +230,16 @@ int main(int argc, char *argv[])
                 else if (letter == 'd' && i + 1 < argc)
                     ++i;
                 else
-                    return syntax();
+                    return fail(Usage);
             }
         } else if (!argument.empty() && argument[0] == '-') {
-            return syntax();
+            return fail(Usage);
         } else {
             paths.push_back(argument);
         }
     }
     if (!mode || paths.size() < 2 || paths.back().empty())
-        return syntax();
+        return fail(Usage);
 
     const int port = open((g_home + "port.lock").c_str(), O_CREAT | O_RDWR, 0644);
     if (port < 0 || flock(port, LOCK_EX | LOCK_NB) != 0)

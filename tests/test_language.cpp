@@ -30,8 +30,8 @@ TEST(Catalogue, TranslatesEveryTextOfTheCodeKeepingItsMarks)
     Tree tree;
     const QString ts = tree.path(u("de.ts"));
     QFile file(ts);
-    ASSERT_TRUE(QFile::copy(u(TS_FILE), ts)
-                && file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    ASSERT_TRUE(QFile::copy(u(TS_FILE), ts));
+    ASSERT_TRUE(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     ASSERT_EQ(QProcess::execute(u(LUPDATE), {u(SOURCE_DIR), u("-ts"), ts, u("-locations"),
                                              u("none"), u("-silent")}),
               0);

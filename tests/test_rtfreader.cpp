@@ -54,8 +54,6 @@ QTextCharFormat formatAt(const QTextDocument &document, const QString &probe)
     return {};
 }
 
-// ---- Code pages -------------------------------------------------------------------------
-
 TEST(CodePage, EveryByteComesBackAsItWas)
 {
     QByteArray all;
@@ -114,9 +112,6 @@ INSTANTIATE_TEST_SUITE_P(
                       CodeCase{65001, "\xC3\xA9\xF0\x9F\x98\x80", "é\U0001F600", true},
                       // Pages without a table are written as 1252.
                       CodeCase{932, "\xE9", "é", true}));
-
-// ---- Reading RTF: text and paragraphs
-// ------------------------------------------------------------------
 
 TEST(RtfIsMarkup, LooksAtTheStartOnly)
 {
@@ -339,8 +334,6 @@ TEST(RtfParagraphs, EmptyParagraphKeepsTheSizeOfItsMark)
     EXPECT_EQ(document.findBlockByNumber(1).charFormat().fontPointSize(), 24.0);
 }
 
-// ---- Character formats ------------------------------------------------------------------
-
 struct FormatCase
 {
     const char *what;
@@ -406,8 +399,6 @@ const FormatCase Formats[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Table, RtfFormat, ::testing::ValuesIn(Formats));
 
-// ---- Pasting ----------------------------------------------------------------------------
-
 class RtfPaste : public ::testing::Test
 {
 protected:
@@ -422,20 +413,16 @@ protected:
     QTextCursor cursor;
 };
 
-TEST_F(RtfPaste, ReplacesTheSelectionInOneUndoStep)
+// Text after the last \par keeps the alignment of the paragraph it lands in.
+TEST_F(RtfPaste, ReplacesTheSelectionInOneUndoStepAndAlignsOnlyThePastedParagraphs)
 {
     cursor.setPosition(1, QTextCursor::KeepAnchor);
-    Rtf::read(QByteArrayView("{\\rtf1 X\\par {\\b Y}\\par Z}"), cursor);
+    Rtf::read(QByteArrayView("{\\rtf1\\qc X\\par {\\b Y}\\par Z}"), cursor);
     ASSERT_EQ(paragraphs(document), "aX\nY\nZcd");
-    document.undo();
-    EXPECT_EQ(paragraphs(document), "abcd");
-}
-
-TEST_F(RtfPaste, TextAfterTheLastParKeepsItsParagraphsAlignment)
-{
-    Rtf::read(QByteArrayView("{\\rtf1\\qc X\\par Y}"), cursor);
     EXPECT_EQ(document.begin().blockFormat().alignment(), Qt::AlignHCenter);
     EXPECT_EQ(document.lastBlock().blockFormat().alignment(), Qt::AlignLeft);
+    document.undo();
+    EXPECT_EQ(paragraphs(document), "abcd");
 }
 
 TEST_F(RtfPaste, MarkupAsTextTakesCharactersAsTheyAre)
@@ -452,8 +439,6 @@ TEST_F(RtfPaste, LoadingInsteadLeavesNothingToUndo)
     EXPECT_FALSE(document.isUndoAvailable());
     EXPECT_FALSE(document.isModified());
 }
-
-// ---- Memory -----------------------------------------------------------------------------
 
 // What the document's formats hold: a share of each format, and every distinct string once.
 qsizetype heldByFormats(const QTextDocument &document)

@@ -93,39 +93,32 @@ TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksLeavesOutHiddenAndBro
 TEST(FolderAccess, ANameThatDoesNotSurviveTheEncodingIsMarkedWithItsBytesAndNeverUsed)
 {
     Tree tree;
-    // the bytes of a name, whether it is a folder, how it is listed ("" when usable)
-    const std::tuple<QByteArray, bool, QString> table[] = {
-        {"a\xff.txt", false, u("a\uFFFD.txt \u27E861 FF 2E 74 78 74\u27E9")},
-        {"a\xef\xbf\xbd.txt", false, {}},
-        {"caf\xe9.txt", false, u("caf\uFFFD.txt \u27E863 61 66 E9 2E 74 78 74\u27E9")},
-        {"caf\xc3\xa9.txt", false, {}},
-        {"\xc0\xaf", false, u("\uFFFD\uFFFD \u27E8C0 AF\u27E9")}, // an overlong "/"
-        {"d\xff", true, u("d\uFFFD \u27E864 FF\u27E9")},
-        {"d\xef\xbf\xbd", true, {}}};
-    QStringList files, folders, unusableFiles, unusableFolders;
-    for (const auto &[name, folder, shown] : table) {
-        tree.raw(name, folder);
-        (shown.isEmpty() ? (folder ? folders : files) : (folder ? unusableFolders : unusableFiles))
-            << (shown.isEmpty() ? QFile::decodeName(name) : shown);
-    }
-    const FolderAccess::Listing listing = FolderAccess::read(tree.path());
-    const auto sorted = [](QStringList names) {
-        names.sort();
-        return names;
-    };
-    EXPECT_EQ(sorted(listing.files), sorted(files));
-    EXPECT_EQ(sorted(listing.folders), sorted(folders));
-    EXPECT_EQ(sorted(listing.unusableFiles), sorted(unusableFiles));
-    EXPECT_EQ(sorted(listing.unusableFolders), sorted(unusableFolders));
+    for (const char *name : {"a\xff.txt", "a\xef\xbf\xbd.txt", "caf\xe9.txt", "caf\xc3\xa9.txt",
+                             "\xc0\xaf"}) // the last an overlong "/"
+        tree.raw(name);
+    for (const char *name : {"d\xff", "d\xef\xbf\xbd"})
+        tree.raw(name, true);
+    FolderAccess::Listing listing = FolderAccess::read(tree.path());
+    for (QStringList *names :
+         {&listing.files, &listing.folders, &listing.unusableFiles, &listing.unusableFolders})
+        names->sort();
+    EXPECT_EQ(listing.files, QStringList({u("a\uFFFD.txt"), u("café.txt")}));
+    EXPECT_EQ(listing.folders, QStringList({u("d\uFFFD")}));
+    EXPECT_EQ(listing.unusableFiles,
+              QStringList({u("a\uFFFD.txt \u27E861 FF 2E 74 78 74\u27E9"),
+                           u("caf\uFFFD.txt \u27E863 61 66 E9 2E 74 78 74\u27E9"),
+                           u("\uFFFD\uFFFD \u27E8C0 AF\u27E9")}));
+    EXPECT_EQ(listing.unusableFolders, QStringList({u("d\uFFFD \u27E864 FF\u27E9")}));
 
     // A path's first part that does not survive is named with the folder it lies in.
-    const std::pair<QByteArray, QString> paths[] = {
-        {"/tmp/d\xef\xbf\xbd/a.txt", {}},
-        {"/tmp/d\xff/a\xff.txt",
-         FolderAccess::unusableMessage(u("/tmp"), u("d\uFFFD \u27E864 FF\u27E9"))},
-        {"/a\xff", FolderAccess::unusableMessage(u("/"), u("a\uFFFD \u27E861 FF\u27E9"))}};
-    for (const auto &[path, message] : paths)
-        EXPECT_EQ(FolderAccess::usableInPath(path).reason(), message) << path.constData();
+    const std::pair<QByteArray, const char *> paths[] = {
+        {"/tmp/d\xef\xbf\xbd/a.txt", ""},
+        {"/tmp/d\xff/a\xff.txt", "The name d\uFFFD \u27E864 FF\u27E9 in the folder /tmp"},
+        {"/a\xff", "The name a\uFFFD \u27E861 FF\u27E9 in the folder /"}};
+    for (const auto &[path, named] : paths)
+        EXPECT_EQ(FolderAccess::usableInPath(path).reason().section(u(" cannot be used"), 0, 0),
+                  u(named))
+            << path.constData();
 }
 #endif
 
@@ -154,35 +147,28 @@ TEST(FolderCommands, NewFolderIsMadeOrTheMessageNamesItAndSaysWhyNot)
             EXPECT_TRUE(QFileInfo(made).isDir()) << made;
         } else {
             EXPECT_TRUE(message.contains(reason)) << message;
-            EXPECT_TRUE(!*in || message.contains(made)) << message;
+            if (*in) {
+                EXPECT_TRUE(message.contains(made)) << message;
+            }
         }
     }
 }
 
-// A tree of which the doubles call the folder "root" a drive.
-class Removing : public ::testing::Test
+TEST(FolderCommands, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted)
 {
-protected:
-    void SetUp() override
-    {
-        m_tree.folder(u("empty"));
-        m_tree.file(u("full/a.txt"), 10);
-        m_tree.file(u("file.txt"), 10);
-        m_tree.folder(u("target/kept"));
-        m_tree.link(u("link"), m_tree.path(u("target")));
-        m_tree.file(u("root/system.txt"), 10);
-        m_tp.mounts = {{u("/dev/sda1"), m_tree.path(u("root")), {}}};
-    }
-    Tree m_tree;
-    TestPlatform m_tp;
-};
-
-TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted)
-{
-    m_tree.file(u("mixed/a"));
-    m_tree.link(u("mixed/broken"), m_tree.path(u("nothing")));
-    m_tree.folder(u("mixed/inner"));
-    m_tree.link(u("mixed/to-folder"), m_tree.path(u("target")));
+    Tree tree;
+    tree.folder(u("empty"));
+    tree.file(u("full/a.txt"), 10);
+    tree.file(u("file.txt"), 10);
+    tree.folder(u("target/kept"));
+    tree.link(u("link"), tree.path(u("target")));
+    tree.file(u("root/system.txt"), 10);
+    TestPlatform tp; // calls the folder "root" a drive
+    tp.mounts = {{u("/dev/sda1"), tree.path(u("root")), {}}};
+    tree.file(u("mixed/a"));
+    tree.link(u("mixed/broken"), tree.path(u("nothing")));
+    tree.folder(u("mixed/inner"));
+    tree.link(u("mixed/to-folder"), tree.path(u("target")));
     // The folder, whether it went, the reason it stays, whether it is still there, its files
     // and folders.
     const std::tuple<const char *, bool, const char *, bool, int, int> table[] = {
@@ -195,11 +181,11 @@ TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted
         {"link", false, "a link to a folder, and links are not deleted", true, 0, 0},
         {"root", false, "root of a drive", true, 0, 0}};
     for (const auto &[target, removed, reason, remains, files, folders] : table) {
-        const auto result = FolderCommands::removeFolder(m_tree.path(u(target)), m_tp.volumes);
-        EXPECT_EQ(m_tree.exists(u(target)), remains) << target;
+        const auto result = FolderCommands::removeFolder(tree.path(u(target)), tp.volumes);
+        EXPECT_EQ(tree.exists(u(target)), remains) << target;
         if (reason) {
             EXPECT_TRUE(result.reason().contains(u(reason))) << result.reason();
-            EXPECT_TRUE(result.reason().contains(m_tree.path(u(target)))) << result.reason();
+            EXPECT_TRUE(result.reason().contains(tree.path(u(target)))) << result.reason();
             continue;
         }
         ASSERT_TRUE(result) << result.reason();
@@ -209,33 +195,33 @@ TEST_F(Removing, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDeleted
 
     // Deleting files takes those directly in the folder and links to files only.
     for (const char *name : {"a.txt", ".hidden", "with blank", "-f", "Ünïcödé ☃"})
-        m_tree.file(u("victim/") + u(name), 3);
-    m_tree.link(u("victim/to-file"), m_tree.path(u("file.txt")));
-    m_tree.link(u("victim/broken"), m_tree.path(u("nothing")));
-    EXPECT_EQ(FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_tp.volumes).reason(),
+        tree.file(u("victim/") + u(name), 3);
+    tree.link(u("victim/to-file"), tree.path(u("file.txt")));
+    tree.link(u("victim/broken"), tree.path(u("nothing")));
+    EXPECT_EQ(FolderCommands::deleteFilesAndRemove(tree.path(u("victim")), tp.volumes).reason(),
               QString());
-    EXPECT_FALSE(m_tree.exists(u("victim")));
-    EXPECT_EQ(QFileInfo(m_tree.path(u("file.txt"))).size(), 10);
+    EXPECT_FALSE(tree.exists(u("victim")));
+    EXPECT_EQ(QFileInfo(tree.path(u("file.txt"))).size(), 10);
 
     // Subfolders and links to folders are subfolders: they and what they hold stay.
-    m_tree.file(u("victim/a.txt"));
-    m_tree.file(u("victim/inner/deep.txt"), 5);
-    m_tree.link(u("victim/to-folder"), m_tree.path(u("target")));
+    tree.file(u("victim/a.txt"));
+    tree.file(u("victim/inner/deep.txt"), 5);
+    tree.link(u("victim/to-folder"), tree.path(u("target")));
     const QString message =
-        FolderCommands::deleteFilesAndRemove(m_tree.path(u("victim")), m_tp.volumes).reason();
-    EXPECT_TRUE(message.contains(m_tree.path(u("victim")))) << message;
+        FolderCommands::deleteFilesAndRemove(tree.path(u("victim")), tp.volumes).reason();
+    EXPECT_TRUE(message.contains(tree.path(u("victim")))) << message;
     EXPECT_TRUE(message.contains(u("holds folders"))) << message;
-    EXPECT_EQ(m_tree.entries(u("victim")), QStringList({"inner", "to-folder"}));
-    EXPECT_TRUE(m_tree.exists(u("victim/inner/deep.txt")));
-    EXPECT_TRUE(m_tree.exists(u("target/kept")));
+    EXPECT_EQ(tree.entries(u("victim")), QStringList({"inner", "to-folder"}));
+    EXPECT_TRUE(tree.exists(u("victim/inner/deep.txt")));
+    EXPECT_TRUE(tree.exists(u("target/kept")));
 
     for (const auto &[target, reason] :
          {std::pair{"root", "root of a drive"}, std::pair{"file.txt", "not a folder"}})
-        EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(m_tree.path(u(target)), m_tp.volumes)
+        EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(tree.path(u(target)), tp.volumes)
                         .reason()
                         .contains(u(reason)));
-    EXPECT_TRUE(m_tree.exists(u("root/system.txt")));
-    EXPECT_TRUE(m_tree.exists(u("file.txt")));
+    EXPECT_TRUE(tree.exists(u("root/system.txt")));
+    EXPECT_TRUE(tree.exists(u("file.txt")));
 }
 
 TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumber)
@@ -314,7 +300,7 @@ TEST(SystemVolumes, ABindMountOfASubfolderIsNoDrive)
     EXPECT_TRUE(tp.volumes.isRoot(u("/home/ann/share"))); // still never emptied
 }
 
-TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)
+TEST(IniStore, KeepsAwkwardTextsExactlyAndKeepsAnUnreadableFileAside)
 {
     Tree tree;
     const QString ini = tree.path(u("Tarnwick.conf"));
@@ -332,12 +318,8 @@ TEST(IniStore, KeepsAwkwardTextsExactlyAndReadsGarbageSensibly)
     EXPECT_EQ(blocked.read(u("Dir"), u("Default"), u("fallback")), u("fallback"));
     EXPECT_FALSE(blocked.write({{u("Dir"), u("Default"), u("/x")}}));
     EXPECT_TRUE(blocked.location().contains(u("blocked.conf")));
-}
 
-TEST(IniStore, AnUnreadableFileIsKeptAsideAndWritingAfterItSucceeds)
-{
-    Tree tree;
-    const QString ini = tree.path(u("Tarnwick.conf"));
+    // An unreadable file is kept aside, and writing after it succeeds.
     QByteArray garbage;
     for (int i = 0; i < 4096; ++i)
         garbage.append(char((i * 7919 + 13) % 256));
@@ -345,14 +327,14 @@ TEST(IniStore, AnUnreadableFileIsKeptAsideAndWritingAfterItSucceeds)
     // An older copy set aside is never replaced.
     tree.write(u("Tarnwick.conf.unreadable"), "older");
 
-    QtSettingsStore store(ini);
-    EXPECT_EQ(store.read(u("Dir"), u("Default"), u("fallback")), u("fallback"));
-    EXPECT_TRUE(store.notice().contains(tree.path(u("Tarnwick.conf.unreadable-2"))))
-        << store.notice().toStdString();
+    QtSettingsStore kept(ini);
+    EXPECT_EQ(kept.read(u("Dir"), u("Default"), u("fallback")), u("fallback"));
+    EXPECT_TRUE(kept.notice().contains(tree.path(u("Tarnwick.conf.unreadable-2"))))
+        << kept.notice().toStdString();
     EXPECT_EQ(tree.read(u("Tarnwick.conf.unreadable-2")), garbage);
     EXPECT_EQ(tree.read(u("Tarnwick.conf.unreadable")), QByteArray("older"));
     EXPECT_TRUE(
-        store.write({{u("Dir"), u("Default"), u("/x")}, {u("Drive"), u("Default"), u("/")}}));
+        kept.write({{u("Dir"), u("Default"), u("/x")}, {u("Drive"), u("Default"), u("/")}}));
     EXPECT_EQ(QtSettingsStore(ini).read(u("Drive"), u("Default"), u("-")), u("/"));
 }
 
@@ -381,8 +363,8 @@ TEST(CommandLine, IsBuiltByteForByte)
         // Two dots: the whole Portfolio path, else the tool looks for report_2024_01.txt.
         {tools.transmit(u(R"(C:\P)"), u("report.2024.01.txt"), u(R"(a:\)"), u("DOCS"), false),
          R"(c:\tools\transfolio.exe C:\P\report.2024.01.txt a:\DOCS\report_2.txt /t)"},
-        {tools.transmit(u(R"(C:\P)"), u("a.b.c"), u("a:"), {}, false),
-         R"(c:\tools\transfolio.exe C:\P\a.b.c a:\a_b.c /t )"},
+        {tools.transmit(u(R"(C:\P)"), u("a.b.html"), u("a:"), {}, false),
+         R"(c:\tools\transfolio.exe C:\P\a.b.html a:\a_b.htm /t )"},
         {tools.receive(u(R"(a:\DOCS\L.TXT)"), u(R"(C:\POFO)"), false),
          R"(c:\tools\transfolio.exe -r a:\DOCS\L.TXT C:\POFO)"},
         {tools.receive(u(R"(a:\A B.TXT)"), u(R"(C:\My Pofo\)"), true),

@@ -7,7 +7,6 @@
 #include "doubles.h"
 #include "platform/processrunner.h"
 #include "testhelpers.h"
-#include "transfer/toolruns.h"
 #include "transfer/transferqueue.h"
 
 #include <QComboBox>
@@ -48,21 +47,8 @@ protected:
     {
         return m_tree.write(u("pc files/") + name, bytes);
     }
-    void pofoFile(const QString &path, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(onPortfolio(path)).path());
-        QFile file(onPortfolio(path));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
-    QString onPortfolio(const QString &path) const
-    {
-        return m_tree.path(u("pofo tools/portfolio/A/") + path);
-    }
-    static QByteArray contents(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-    }
+    // The Portfolio's drive a: is a folder beside the tool.
+    static QString pofo(const QString &path) { return u("pofo tools/portfolio/A/") + path; }
     void transmitAll()
     {
         control<FileList>("File1")->setPath(m_tree.path(u("pc files")));
@@ -107,19 +93,17 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
     pcFile(u("notes.txt"), "notes");
     pcFile(u("my letter.txt"), "letter");
     pcFile(u("report.2024.01.txt"), "report");
-    pofoFile(u("DOCS/IN.TXT"), "in");
-    pofoFile(u("PROGRAM/A.EXE"), "a");
-    pofoFile(u("PROGRAM/B.DAT"), "b");
-    pofoFile(u("SYSTEM/C.SYS"), "c");
+    for (const char *name : {"DOCS/IN.TXT", "PROGRAM/A.EXE", "PROGRAM/B.DAT", "SYSTEM/C.SYS"})
+        m_tree.write(pofo(u(name)), name);
     openWindow();
 
     // Three files into a folder typed without its backslash; the tool's lock fails any overlap.
     control<QLineEdit>("PofoFolder")->setText(u("DOCS"));
     transmitAll();
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
-    EXPECT_EQ(contents(onPortfolio(u("DOCS/NOTES.TXT"))), "notes");
-    EXPECT_EQ(contents(onPortfolio(u("DOCS/MY LETTE.TXT"))), "letter");
-    EXPECT_EQ(contents(onPortfolio(u("DOCS/REPORT_2.TXT"))), "report");
+    EXPECT_EQ(m_tree.read(pofo(u("DOCS/NOTES.TXT"))), "notes");
+    EXPECT_EQ(m_tree.read(pofo(u("DOCS/MY LETTE.TXT"))), "letter");
+    EXPECT_EQ(m_tree.read(pofo(u("DOCS/REPORT_2.TXT"))), "report");
     const QString pc = QDir::toNativeSeparators(m_tree.path(u("pc files"))) + u("/");
     EXPECT_EQ(rows(),
               QStringList({pc + u("my letter.txt \u2192 a:\\DOCS\\my lette.txt   Done"),
@@ -133,7 +117,7 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
     control<QPushButton>("Command3")->click();
     control<QPushButton>("Command2")->click();
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
-    EXPECT_EQ(contents(m_tree.path(u("pc files/IN.TXT"))), "in");
+    EXPECT_EQ(m_tree.read(u("pc files/IN.TXT")), "DOCS/IN.TXT");
     ASSERT_EQ(rows().size(), 5);
     EXPECT_TRUE(rows()[3].endsWith(u("   Done"))) << rows()[3];
     EXPECT_TRUE(rows()[4].endsWith(u("GONE.TXT \u2192 ")
@@ -141,7 +125,7 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
                                    + u("   Failed (exit 1)")))
         << rows()[4];
     EXPECT_TRUE(outputOf(4).contains(u("File not found: a:\\DOCS\\GONE.TXT"))) << outputOf(4);
-    EXPECT_TRUE(outputOf(3).contains(u("Received 2 of 2 bytes\n"))) << outputOf(3);
+    EXPECT_TRUE(outputOf(3).contains(u("Received 11 of 11 bytes\n"))) << outputOf(3);
 
     // A backup of two folders into a folder that does not exist yet: made after the question.
     const QString backupFolder = m_tree.path(u("backup here")) + u("/");
@@ -185,7 +169,7 @@ TEST_F(Transfers, StopEndsARunThatWaitsForeverAndDropsTheWaitingOnes)
     EXPECT_TRUE(m_tp.dialogs.texts().value(1).contains(u("may be left incomplete")));
     EXPECT_TRUE(rows().value(0).endsWith(u("Stopped"))) << rows().value(0);
     EXPECT_TRUE(rows().value(1).endsWith(u("Stopped"))) << rows().value(1);
-    EXPECT_FALSE(QFileInfo::exists(onPortfolio(u("B.TXT"))));
+    EXPECT_FALSE(m_tree.exists(pofo(u("B.TXT"))));
 }
 
 TEST_F(Transfers, AMegabyteOfProgressKeepsTheShownTextBounded)
@@ -238,7 +222,8 @@ TEST_F(Transfers, WithoutTheToolEachPressShowsTheMessageOnce)
     openWindow();
     transmitAll();
     QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
-    EXPECT_EQ(m_tp.dialogs.texts(), QStringList({ToolRuns::startFailedMessage()}));
+    EXPECT_EQ(m_tp.dialogs.texts(),
+              QStringList({"Error! Please check the path of transfolio.exe or your sources!"}));
     EXPECT_TRUE(outputOf(0).contains(u("does not exist")));
     // A tool folder that a command line cannot carry starts nothing at all.
     m_tp.values.toolFolder = m_tree.path(u("q\"t\"/"));
