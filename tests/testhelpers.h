@@ -179,7 +179,10 @@ public:
             << qPrintable(relative);
         return path(relative);
     }
-    QByteArray read(const QString &relative) const { return bytesOf(m_dir.filePath(relative)); }
+    QByteArray read(const QString &relative) const
+    {
+        return bytesOf(m_dir.filePath(relative));
+    }
     QString folder(const QString &relative) const
     {
         EXPECT_TRUE(QDir().mkpath(m_dir.filePath(relative))) << qPrintable(relative);
