@@ -5,6 +5,7 @@
 #include "editor/rtfreader.h"
 #include "editor/textarea.h"
 #include "memory.h"
+#include "stallwatch.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -61,27 +62,6 @@ struct Documents
     QString folder;
     QByteArray text;
     QByteArray rtf;
-};
-
-// Measures the longest gap between turns of the event loop while it runs, as the transfer
-// benchmarks do.
-class StallWatch final
-{
-public:
-    StallWatch()
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout,
-                         [this] { m_longest = std::max(m_longest, m_clock.restart() - 5); });
-        m_clock.start();
-        m_timer.start();
-    }
-    qint64 longestMs() const { return m_longest; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
 };
 
 Documents &documents()

@@ -5,6 +5,8 @@
 #include "find/finddialog.h"
 #include "find/textsearch.h"
 #include "platform/dialogs.h"
+#include "stallwatch.h"
+#include "stallwatch.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -54,27 +56,6 @@ public:
     }
     int messages = 0;
     std::chrono::steady_clock::time_point shownAt;
-};
-
-// Measures the longest gap between turns of the event loop while it runs, as the transfer
-// benchmarks do.
-class StallWatch final
-{
-public:
-    StallWatch()
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout,
-                         [this] { m_longest = std::max(m_longest, m_clock.restart() - 5); });
-        m_clock.start();
-        m_timer.start();
-    }
-    qint64 longestMs() const { return m_longest; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
 };
 
 // A long Replace All goes on after the press; the count shows at its end.

@@ -3,6 +3,7 @@
 // pipe and dropped. The longest time the event loop was kept from running is reported too.
 #include "memory.h"
 #include "platform/processrunner.h"
+#include "stallwatch.h"
 #include "transfer/transferqueue.h"
 
 #include <QCoreApplication>
@@ -18,27 +19,6 @@
 #include <algorithm>
 
 namespace {
-
-// Measures the longest gap between turns of the event loop while it runs.
-class StallWatch final
-{
-public:
-    StallWatch()
-    {
-        // Coarse enough not to cost the loop itself much; fine enough for a 50 ms goal.
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout,
-                         [this] { m_longest = std::max(m_longest, m_clock.restart() - 5); });
-        m_clock.start();
-        m_timer.start();
-    }
-    qint64 longestMs() const { return m_longest; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
-};
 
 // Sleeps between events: the overload with a time limit would spin, taking the processor from
 // the runs it waits for.
