@@ -6,7 +6,6 @@
 #include "find/textsearch.h"
 #include "platform/dialogs.h"
 #include "stallwatch.h"
-#include "stallwatch.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
