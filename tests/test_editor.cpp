@@ -765,6 +765,28 @@ TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
     EXPECT_EQ(line, QStringLiteral("Line Number: %1").arg(again.layout()->lineCount() + 2));
 }
 
+TEST_F(Editor, ADropOverUnsavedChangesAsksOnceAlsoWhenTheFileIsReadInTheBackground)
+{
+    // Small enough to open at once, and long enough to be read in a thread of its own.
+    for (const qsizetype lines : {qsizetype(1), qsizetype(20000)}) {
+        const QByteArray bytes = (QByteArray(79, 'd') + '\n').repeated(lines);
+        write(u("dropped.txt"), bytes);
+        click("a.txt");
+        QTest::keyClicks(text(), u("typed"));
+        m_tp.dialogs.boxes.clear();
+        m_tp.dialogs.okCancelAnswers = {true, true};
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(m_tree.path(u("dropped.txt")))});
+        QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(text()->viewport(), &enter);
+        QApplication::sendEvent(text()->viewport(), &drop);
+        QTRY_COMPARE(window()->windowTitle(), u("dropped.txt"));
+        EXPECT_EQ(m_tp.dialogs.kinds(), QStringList({"okCancel"})) << lines;
+        EXPECT_EQ(text()->document()->characterCount() - 1, bytes.size());
+    }
+}
+
 TEST_F(Editor, TheKeyPanelsFollowCapsLockNumLockAndInsertAndDroppedTextArrives)
 {
     click("a.txt");

@@ -90,7 +90,7 @@ MainWindow::MainWindow(Platform &platform, ProgramValues &values, QWidget *paren
                                .mnuAtariFiles = m_mnuAtariFiles,
                                .mnupoppi = m_mnupoppi},
                               m_platform.dialogs, m_platform.volumes, this);
-    connect(m_file1, &FileList::entryOpened, this, &MainWindow::openDocument);
+    connect(m_file1, &FileList::entryOpened, this, [this] { openDocument(); });
     new TransferControls({.file1 = m_file1,
                           .dateiname = m_dateiname,
                           .command1 = m_command1,
@@ -312,7 +312,7 @@ void MainWindow::showOptions()
     options.exec();
 }
 
-void MainWindow::openDocument()
+void MainWindow::openDocument(DocumentWindow::Changes changes)
 {
     // The click before the double click has put the file's path into the path field.
     if (const Status usable = m_dateiname->usable(); !usable) {
@@ -341,7 +341,7 @@ void MainWindow::openDocument()
         centerOnScreen(m_document);
         connect(m_document, &DocumentWindow::fileDropped, this, &MainWindow::openDropped);
     }
-    if (!m_document->openFile(path, m_file1->currentName()) && fresh)
+    if (!m_document->openFile(path, m_file1->currentName(), changes) && fresh)
         delete m_document;
 }
 
@@ -349,12 +349,14 @@ void MainWindow::openDropped(const QString &path)
 {
     // Saving writes to the path field's file, so the panel shows the dropped file first.
     if (!m_unloaded && m_browser->showFile(path)) {
-        openDocument();
+        openDocument(DocumentWindow::Changes::AlreadyLetGo);
         return;
     }
     // One the list does not show opens all the same, and then the path field names it: Save
     // must not take its folder instead.
-    if (m_document->openFile(path, QFileInfo(path).fileName()) && !m_unloaded)
+    if (m_document->openFile(path, QFileInfo(path).fileName(),
+                             DocumentWindow::Changes::AlreadyLetGo)
+        && !m_unloaded)
         m_dateiname->setPath(path);
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "editor/documentwindow.h"
+
 #include <QMainWindow>
 #include <QPointer>
 
 #include <memory>
 
-class DocumentWindow;
 class DriveList;
 class FileList;
 class FolderList;
@@ -43,7 +44,7 @@ public:
     void showTransfers(bool activate);
     TransferQueue &transfers() { return *m_transfers; }
     // The document window with the file double-clicked in the file list.
-    void openDocument();
+    void openDocument(DocumentWindow::Changes changes = DocumentWindow::Changes::Ask);
     // A file dropped onto the document window: the PC panel shows it, then it opens as above.
     void openDropped(const QString &path);
 

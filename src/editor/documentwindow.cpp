@@ -76,6 +76,7 @@ struct DocumentWindow::Opening
 {
     QString path;
     QString name;
+    DocumentWindow::Changes changes = DocumentWindow::Changes::Ask;
     std::optional<QString> error;
     DocumentFile::Stamp stamp;
     DocumentFile::Encoding encoding;
@@ -332,19 +333,9 @@ bool DocumentWindow::filterDrop(QEvent *event)
         m_platform.dialogs.message(this, path.reason(), {}, Dialogs::Icon::Warning);
         return true;
     }
-    const QString name = QFileInfo(*path).fileName();
-    const QPointer<QTextDocument> shown = m_text->document();
-    const bool modified = shown->isModified();
-    if (!mayDiscardChanges(tr("The document has changes that are not saved. Open %1 and lose "
-                              "them?")
-                               .arg(name)))
-        return true;
-    // Asked once; the opening that follows must not ask again. Should nothing open, the
-    // changes are still unsaved.
-    shown->setModified(false);
-    emit fileDropped(*path);
-    if (shown && m_text->document() == shown)
-        shown->setModified(modified);
+    // Asked here, before the main window shows the file; the opening then asks no more.
+    if (mayOpenOver(QFileInfo(*path).fileName()))
+        emit fileDropped(*path);
     return true;
 }
 
@@ -427,7 +418,13 @@ bool DocumentWindow::mayDiscardChanges(const QString &question)
            || m_platform.dialogs.okCancel(this, question, windowTitle());
 }
 
-bool DocumentWindow::openFile(const QString &path, const QString &name)
+bool DocumentWindow::mayOpenOver(const QString &name)
+{
+    return mayDiscardChanges(
+        tr("The document has changes that are not saved. Open %1 and lose them?").arg(name));
+}
+
+bool DocumentWindow::openFile(const QString &path, const QString &name, Changes changes)
 {
     if (m_opening)
         return false;
@@ -436,18 +433,19 @@ bool DocumentWindow::openFile(const QString &path, const QString &name)
         DocumentFile::Stamp stamp;
         const Result<QByteArray> bytes = DocumentFile::read(path, &stamp);
         if (!bytes)
-            return showOpened(path, name, bytes.reason(), stamp, {}, nullptr);
+            return showOpened(path, name, changes, bytes.reason(), stamp, {}, nullptr);
         // Read into a document of its own: the text area then starts on it afresh, with
         // nothing to undo and without laying out the old text once more.
         auto document = std::make_unique<QTextDocument>();
         document->setDefaultFont(font);
         const DocumentFile::Encoding encoding = DocumentFile::load(*bytes, *document);
-        return showOpened(path, name, std::nullopt, stamp, encoding, std::move(document));
+        return showOpened(path, name, changes, std::nullopt, stamp, encoding, std::move(document));
     }
     m_opening = std::make_unique<Opening>();
     Opening &opening = *m_opening;
     opening.path = path;
     opening.name = name;
+    opening.changes = changes;
     opening.busy = std::make_unique<BusyWork>(isVisible() ? this : parentWidget(),
                                               tr("Opening %1...").arg(name));
     QThread *const here = QThread::currentThread();
@@ -472,15 +470,16 @@ bool DocumentWindow::openFile(const QString &path, const QString &name)
         [this] {
             const std::unique_ptr<Opening> opened = std::move(m_opening);
             opened->busy.reset();
-            const bool shown = showOpened(opened->path, opened->name, opened->error, opened->stamp,
-                                          opened->encoding, std::move(opened->document));
+            const bool shown =
+                showOpened(opened->path, opened->name, opened->changes, opened->error,
+                           opened->stamp, opened->encoding, std::move(opened->document));
             if (!shown && !isVisible())
                 deleteLater();
         });
     return true;
 }
 
-bool DocumentWindow::showOpened(const QString &path, const QString &name,
+bool DocumentWindow::showOpened(const QString &path, const QString &name, Changes changes,
                                 const std::optional<QString> &error,
                                 const DocumentFile::Stamp &stamp, DocumentFile::Encoding encoding,
                                 std::unique_ptr<QTextDocument> document)
@@ -493,9 +492,7 @@ bool DocumentWindow::showOpened(const QString &path, const QString &name,
             {}, Dialogs::Icon::Warning);
         return false;
     }
-    if (!mayDiscardChanges(tr("The document has changes that are not saved. Open %1 and lose "
-                              "them?")
-                               .arg(name)))
+    if (changes == Changes::Ask && !mayOpenOver(name))
         return false;
     setWindowTitle(name);
     m_encoding = encoding;

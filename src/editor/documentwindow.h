@@ -37,8 +37,10 @@ public:
     // the file's name as its caption. False when nothing was opened: the user kept the changes,
     // or the file could not be read (then a message says why). A long file is read in a thread
     // of its own while a progress dialog shows: then true at once, and what is said above
-    // follows once it is read; a window that was never shown then goes.
-    bool openFile(const QString &path, const QString &name);
+    // follows once it is read; a window that was never shown then goes. With
+    // Changes::AlreadyLetGo the user has been asked already (a drop asks before it opens).
+    enum class Changes { Ask, AlreadyLetGo };
+    bool openFile(const QString &path, const QString &name, Changes changes = Changes::Ask);
 
     // Writes the text to the save target after asking; a failure is reported, and neither the
     // file on disk nor the document changes.
@@ -71,10 +73,12 @@ private:
     void updateIndicators();
     // True when there are no unsaved changes, or the user lets them go.
     bool mayDiscardChanges(const QString &question);
+    // The same before another file takes the document's place.
+    bool mayOpenOver(const QString &name);
     // The end of opening: tells why nothing could be read, or shows what was.
-    bool showOpened(const QString &path, const QString &name, const std::optional<QString> &error,
-                    const DocumentFile::Stamp &stamp, DocumentFile::Encoding encoding,
-                    std::unique_ptr<QTextDocument> document);
+    bool showOpened(const QString &path, const QString &name, Changes changes,
+                    const std::optional<QString> &error, const DocumentFile::Stamp &stamp,
+                    DocumentFile::Encoding encoding, std::unique_ptr<QTextDocument> document);
     // A drop of files from a file manager; other drops are the text area's own.
     bool filterDrop(QEvent *event);
 
