@@ -77,7 +77,7 @@ struct DocumentWindow::Opening
     QString path;
     QString name;
     DocumentWindow::Changes changes = DocumentWindow::Changes::Ask;
-    std::optional<QString> error;
+    Status read;
     DocumentFile::Stamp stamp;
     DocumentFile::Encoding encoding;
     std::unique_ptr<QTextDocument> document;
@@ -433,13 +433,13 @@ bool DocumentWindow::openFile(const QString &path, const QString &name, Changes 
         DocumentFile::Stamp stamp;
         const Result<QByteArray> bytes = DocumentFile::read(path, &stamp);
         if (!bytes)
-            return showOpened(path, name, changes, bytes.reason(), stamp, {}, nullptr);
+            return showOpened(path, name, changes, Failure{bytes.reason()}, stamp, {}, nullptr);
         // Read into a document of its own: the text area then starts on it afresh, with
         // nothing to undo and without laying out the old text once more.
         auto document = std::make_unique<QTextDocument>();
         document->setDefaultFont(font);
         const DocumentFile::Encoding encoding = DocumentFile::load(*bytes, *document);
-        return showOpened(path, name, changes, std::nullopt, stamp, encoding, std::move(document));
+        return showOpened(path, name, changes, {}, stamp, encoding, std::move(document));
     }
     m_opening = std::make_unique<Opening>();
     Opening &opening = *m_opening;
@@ -455,7 +455,7 @@ bool DocumentWindow::openFile(const QString &path, const QString &name, Changes 
             try {
                 const Result<QByteArray> bytes = DocumentFile::read(opening.path, &opening.stamp);
                 if (!bytes) {
-                    opening.error = bytes.reason();
+                    opening.read = Failure{bytes.reason()};
                     return;
                 }
                 auto document = std::make_unique<QTextDocument>();
@@ -464,15 +464,15 @@ bool DocumentWindow::openFile(const QString &path, const QString &name, Changes 
                 document->moveToThread(here);
                 opening.document = std::move(document);
             } catch (const std::bad_alloc &) {
-                opening.error = tr("there is not enough memory for it");
+                opening.read = Failure{tr("there is not enough memory for it")};
             }
         },
         [this] {
             const std::unique_ptr<Opening> opened = std::move(m_opening);
             opened->busy.reset();
             const bool shown =
-                showOpened(opened->path, opened->name, opened->changes, opened->error,
-                           opened->stamp, opened->encoding, std::move(opened->document));
+                showOpened(opened->path, opened->name, opened->changes, opened->read, opened->stamp,
+                           opened->encoding, std::move(opened->document));
             if (!shown && !isVisible())
                 deleteLater();
         });
@@ -480,15 +480,15 @@ bool DocumentWindow::openFile(const QString &path, const QString &name, Changes 
 }
 
 bool DocumentWindow::showOpened(const QString &path, const QString &name, Changes changes,
-                                const std::optional<QString> &error,
-                                const DocumentFile::Stamp &stamp, DocumentFile::Encoding encoding,
+                                const Status &read, const DocumentFile::Stamp &stamp,
+                                DocumentFile::Encoding encoding,
                                 std::unique_ptr<QTextDocument> document)
 {
-    if (error || !document) {
+    if (!read || !document) {
         m_platform.dialogs.message(
             this,
             tr("The file %1 cannot be opened: %2.")
-                .arg(PathText::native(path), error.value_or(tr("it could not be read"))),
+                .arg(PathText::native(path), read ? tr("it could not be read") : read.reason()),
             {}, Dialogs::Icon::Warning);
         return false;
     }

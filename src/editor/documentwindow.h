@@ -76,9 +76,9 @@ private:
     // The same before another file takes the document's place.
     bool mayOpenOver(const QString &name);
     // The end of opening: tells why nothing could be read, or shows what was.
-    bool showOpened(const QString &path, const QString &name, Changes changes,
-                    const std::optional<QString> &error, const DocumentFile::Stamp &stamp,
-                    DocumentFile::Encoding encoding, std::unique_ptr<QTextDocument> document);
+    bool showOpened(const QString &path, const QString &name, Changes changes, const Status &read,
+                    const DocumentFile::Stamp &stamp, DocumentFile::Encoding encoding,
+                    std::unique_ptr<QTextDocument> document);
     // A drop of files from a file manager; other drops are the text area's own.
     bool filterDrop(QEvent *event);
 
