@@ -56,6 +56,7 @@ TEST(OptionsWindow, ReturnAndCloseStoreExactlyWhatWasTypedEscapeAndTheCloseBoxNo
     for (const auto &[typed, leave] : table) {
         OptionsWindow options(tp.platform, tp.values);
         options.show();
+        EXPECT_EQ(options.size(), QSize(273, 127));
         auto *edit = child<QLineEdit>(options, u("FTOrt"));
         EXPECT_EQ(edit->text(), stored);
         edit->setText(u(typed));
@@ -111,6 +112,15 @@ TEST(Backup, AddMoreShowsTheNextBoxUpToEightAndStartFetchesEveryFilledOneNeverWi
             EXPECT_EQ(child(window, QStringLiteral("Text1_%1").arg(i))->isVisible(), i <= last);
         EXPECT_EQ(add->y(), child(window, QStringLiteral("Text1_%1").arg(last))->y()) << press;
     }
+    // Tab goes as the window always went: first folder, destination, Start, the other folders.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QStringList order;
+    for (int i = 0; i < 12; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, QStringList({"Text1_0", "Text7", "Command1", "Text1_1", "Text1_2", "Text1_3",
+                                  "Text1_4", "Text1_5", "Text1_6", "Text1_7", "Add", "Command2"}));
     const char *texts[] = {"a:\\program\\", "", "a:\\system\\"};
     for (int i = 0; i < 3; ++i)
         child<QLineEdit>(window, QStringLiteral("Text1_%1").arg(i))->setText(u(texts[i]));

@@ -5,6 +5,7 @@
 #include "browser/foldercommands.h"
 #include "browser/sizeline.h"
 #include "common/geometry.h"
+#include "common/workerthread.h"
 #include "doubles.h"
 #include "platform/processrunner.h"
 #include "platform/settingsstore.h"
@@ -544,6 +545,23 @@ TEST(ToolOutput, ShowsWhatATerminalWouldAndKeepsOnlyTheLastLines)
     EXPECT_EQ(lines.size(), ToolOutput::KeptLines + 1);
     EXPECT_EQ(lines[0], u("2001"));
     EXPECT_EQ(lines.last(), QString(10, u'x'));
+}
+
+TEST(WorkerThread, GoingAwayStopsTheWorkAndWaitsForItsEnd)
+{
+    QObject receiver;
+    std::atomic_bool ended = false;
+    {
+        const WorkerThread worker(
+            &receiver,
+            [&ended](const std::atomic_bool &stop) {
+                while (!stop)
+                    QThread::msleep(1);
+                ended = true;
+            },
+            [] {});
+    }
+    EXPECT_TRUE(ended);
 }
 
 TEST(WindowPlacement, CentredInTheAvailableAreaButNeverAboveOrLeftOfIt)

@@ -108,6 +108,12 @@ inline void expectReadable(const QWidget &window)
                                               : w->rect();
         return area.translated(w->mapTo(&window, QPoint()));
     };
+    for (const QWidget *w : window.findChildren<QWidget *>()) { // frames too
+        if (named(w)) {
+            EXPECT_TRUE(window.rect().contains(QRect(w->mapTo(&window, QPoint()), w->size())))
+                << w->objectName();
+        }
+    }
     for (const QWidget *w : controls) {
         const QString name = w->objectName();
         for (const QWidget *other : controls)

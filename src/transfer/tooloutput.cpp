@@ -75,7 +75,6 @@ void ToolOutput::endLine()
     if (qsizetype(m_lines.size()) > KeptLines)
         m_lines.pop_front();
     m_line.resize(0);
-    m_returned = false;
 }
 
 QString ToolOutput::text() const
