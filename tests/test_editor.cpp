@@ -67,7 +67,7 @@ TEST(DocumentFile, AnUneditedFileSavedBackDiffersAtMostInItsLineEnds)
     Tree tree;
     for (const auto &[what, file, saved] : table) {
         QTextDocument document;
-        const DocumentFile::Encoding encoding = DocumentFile::load(file, document);
+        const CodePage::Encoding encoding = DocumentFile::load(file, document);
         const Status written = DocumentFile::save(document, tree.path(u("out.txt")), encoding);
         ASSERT_TRUE(written) << what << written.reason();
         EXPECT_EQ(bytesOf(tree.path(u("out.txt"))).toHex(' '),
@@ -90,7 +90,7 @@ TEST(DocumentFile, AFailedSaveLeavesTheOldFileWholeAndSaysWhy)
         {tree.path(u("locked.txt")), CodePage::Utf8, u("read-only"), 0},
         {old, CodePage::Western, u("cannot store"), 0},
         {old, CodePage::Utf8, systemText(std::errc::file_too_large), 12288},
-        {old, DocumentFile::Utf16Le, systemText(std::errc::file_too_large), 4}};
+        {old, CodePage::Utf16Le, systemText(std::errc::file_too_large), 4}};
     // A write past the file size limit comes back short, as on a full disk, instead of ending
     // the process.
     const auto handler = std::signal(SIGXFSZ, SIG_IGN);
@@ -129,7 +129,7 @@ TEST(DocumentFile, SavingKeepsOwnerGroupAndMode)
     const gid_t group = geteuid() == 0 ? 4343 : *other;
     ASSERT_EQ(chown(name, owner, group) | chmod(name, 0604), 0);
     const Status saved =
-        DocumentFile::save(QTextDocument(u("mine")), path, DocumentFile::systemEncoding());
+        DocumentFile::save(QTextDocument(u("mine")), path, CodePage::systemEncoding());
     ASSERT_TRUE(saved) << saved.reason();
     struct stat after = {};
     stat(name, &after);
@@ -162,7 +162,7 @@ TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
         Tree tree;
         tree.folder(u("b"));
         write(tree.path(u("a.txt")), "abcd", past);
-        DocumentFile::Origin origin{tree.path(u("a.txt")), {}};
+        FileOrigin origin{tree.path(u("a.txt")), {}};
         ASSERT_TRUE(DocumentFile::read(origin.path, &origin.stamp));
         if (!bytes.isEmpty())
             write(tree.path(u(replaced ? "new.txt" : "a.txt")), bytes,
@@ -171,11 +171,11 @@ TEST(DocumentFile, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
             EXPECT_TRUE(QFile::remove(origin.path)
                         && QFile::rename(tree.path(u("new.txt")), origin.path));
         }
-        EXPECT_EQ(DocumentFile::changedOnDisk(origin, tree.path(u(target))), changed) << what;
+        EXPECT_EQ(origin.changedOnDisk(tree.path(u(target))), changed) << what;
         // Our own save is no change by another program.
         ASSERT_TRUE(DocumentFile::save(QTextDocument(u("ours")), origin.path,
-                                       DocumentFile::systemEncoding(), &origin));
-        EXPECT_FALSE(DocumentFile::changedOnDisk(origin, origin.path)) << what;
+                                       CodePage::systemEncoding(), &origin));
+        EXPECT_FALSE(origin.changedOnDisk(origin.path)) << what;
     }
 }
 
@@ -203,7 +203,7 @@ TEST(DocumentFile, OnlyRegularFilesAreReadAndWrittenAndALinkOnlyToAFileThatIsThe
         const QString path = tree.path(name);
         EXPECT_EQ(DocumentFile::read(path).reason(), read) << name;
         const Status ok =
-            DocumentFile::save(QTextDocument(u("new")), path, DocumentFile::systemEncoding());
+            DocumentFile::save(QTextDocument(u("new")), path, CodePage::systemEncoding());
         EXPECT_EQ(ok ? saved : ok.reason(), saved) << name;
         if (ok) {
             EXPECT_EQ(bytesOf(saved), "new") << name;
