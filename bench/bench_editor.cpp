@@ -310,7 +310,7 @@ BENCHMARK(DocumentMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 void save(benchmark::State &state, const QByteArray &text)
 {
     QTextDocument document;
-    const DocumentFile::Encoding encoding = DocumentFile::load(text, document);
+    const CodePage::Encoding encoding = DocumentFile::load(text, document);
     const QString path = documents().dir.filePath(QStringLiteral("saved.txt"));
     for (auto _ : state) {
         if (const Status saved = DocumentFile::save(document, path, encoding); !saved)

@@ -1,4 +1,3 @@
-#include "editor/codepage.h"
 #include "editor/rtfreader.h"
 #include "testhelpers.h"
 
@@ -53,65 +52,6 @@ QTextCharFormat formatAt(const QTextDocument &document, const QString &probe)
     ADD_FAILURE() << "no text " << probe.toStdString();
     return {};
 }
-
-TEST(CodePage, EveryByteComesBackAsItWas)
-{
-    QByteArray all;
-    for (int i = 0; i < 256; ++i)
-        all += char(i);
-    for (int page : {1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 874, 437, 850, 10000}) {
-        const CodePage::Encoded back = CodePage::encode(CodePage::decode(all, page), page);
-        EXPECT_TRUE(back.complete) << page;
-        EXPECT_EQ(back.bytes, all) << page;
-    }
-}
-
-struct CodeCase
-{
-    int page;
-    QByteArray bytes;
-    const char *text; // UTF-8
-    bool complete;
-};
-
-using CodePageTable = ::testing::TestWithParam<CodeCase>;
-
-// Complete rows read back too: bytes at the edges of each page's table, and a byte a page
-// leaves undefined as the code point of the same value.
-TEST_P(CodePageTable, EncodesAndDecodesAsPublished)
-{
-    const CodeCase &c = GetParam();
-    const CodePage::Encoded encoded = CodePage::encode(QString::fromUtf8(c.text), c.page);
-    EXPECT_EQ(encoded.bytes, c.bytes) << c.page;
-    EXPECT_EQ(encoded.complete, c.complete) << c.page;
-    if (c.complete) {
-        EXPECT_EQ(CodePage::decode(c.bytes, c.page), QString::fromUtf8(c.text)) << c.page;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CodePageTable,
-    ::testing::Values(CodeCase{1252, "\x80\x9F\x81", "\u20AC\u0178\u0081", true},
-                      CodeCase{1250, "\xA3\xFF", "\u0141\u02D9", true},
-                      CodeCase{1251, "\xC0\x88\x98", "\u0410\u20AC\u0098", true},
-                      CodeCase{1253, "\xC1\xA2\xD2", "\u0391\u0386\u00D2", true},
-                      CodeCase{1254, "\xD0\xFD", "\u011E\u0131", true},
-                      CodeCase{1255, "\xE0\xA4", "\u05D0\u20AA", true},
-                      CodeCase{1256, "\x81\xFF", "\u067E\u06D2", true},
-                      CodeCase{1257, "\xC0\xA8", "\u0104\u00D8", true},
-                      CodeCase{1258, "\xFE\xCC", "\u20AB\u0300", true},
-                      CodeCase{874, "\xA1\xFB\xDB", "\u0E01\u0E5B\u00DB", true},
-                      CodeCase{437, "\x80\xB0\xFF\xE1", "\u00C7\u2591\u00A0\u00DF", true},
-                      CodeCase{850, "\x9B\xF2", "\u00F8\u2017", true},
-                      CodeCase{10000, "\xD5\xD0\x87\xDB", "’–á€", true},
-                      CodeCase{1252, "Caf\xE9 \x80", "Café €", true},
-                      CodeCase{1252, "???", "Жук", false},
-                      CodeCase{1251, "\xC6\xF3\xEA", "Жук", true},
-                      // A character beyond the BMP is one character, so one '?'.
-                      CodeCase{1252, "a?b", "a\U0001F600b", false},
-                      CodeCase{65001, "\xC3\xA9\xF0\x9F\x98\x80", "é\U0001F600", true},
-                      // Pages without a table are written as 1252.
-                      CodeCase{932, "\xE9", "é", true}));
 
 TEST(RtfIsMarkup, LooksAtTheStartOnly)
 {

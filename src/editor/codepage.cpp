@@ -1,9 +1,15 @@
 #include "codepage.h"
 
+#include <QtEndian>
+
 #include <algorithm>
 #include <array>
 #include <string_view>
 #include <utility>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 namespace CodePage {
 namespace {
@@ -228,6 +234,90 @@ const Reverse &reverse(std::size_t index)
     return all[index];
 }
 
+const QByteArray Utf8Mark("\xEF\xBB\xBF");
+
+int ansiCodePage()
+{
+#ifdef Q_OS_WIN
+    return int(GetACP());
+#else
+    return Western;
+#endif
+}
+
+bool isUtf16(int codePage)
+{
+    return codePage == Utf16Le || codePage == Utf16Be;
+}
+
+bool isUtf32(int codePage)
+{
+    return codePage == Utf32Le || codePage == Utf32Be;
+}
+
+// Text in UTF-16 or UTF-32 behind its mark, or nothing when the bytes are not that. Any
+// sequence of UTF-16 units is kept as it is, lone surrogates too, so it is written back alike.
+std::optional<Decoded> decodeUnicode(const QByteArray &bytes, int codePage)
+{
+    const QByteArray mark = byteOrderMark(codePage);
+    const qsizetype unit = isUtf16(codePage) ? 2 : 4;
+    if (!bytes.startsWith(mark) || bytes.size() % unit != 0)
+        return std::nullopt;
+    const bool little = codePage == Utf16Le || codePage == Utf32Le;
+    const uchar *p = reinterpret_cast<const uchar *>(bytes.constData()) + mark.size();
+    const uchar *const end = reinterpret_cast<const uchar *>(bytes.constData()) + bytes.size();
+    QString text;
+    text.reserve((end - p) / unit);
+    for (; p < end; p += unit) {
+        if (unit == 2) {
+            text.append(QChar(little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p)));
+            continue;
+        }
+        const char32_t code = little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
+        if (code > 0x10FFFF || QChar::isSurrogate(code))
+            return std::nullopt;
+        for (const char16_t c : QChar::fromUcs4(code))
+            text.append(QChar(c));
+    }
+    return Decoded{std::move(text), {codePage, true}};
+}
+
+QByteArray utf16(QStringView text, int codePage)
+{
+    QByteArray bytes(text.size() * 2, Qt::Uninitialized);
+    uchar *p = reinterpret_cast<uchar *>(bytes.data());
+    for (const QChar c : text) {
+        if (codePage == Utf16Le)
+            qToLittleEndian<quint16>(c.unicode(), p);
+        else
+            qToBigEndian<quint16>(c.unicode(), p);
+        p += 2;
+    }
+    return bytes;
+}
+
+Encoded utf32(QStringView text, int codePage)
+{
+    Encoded result;
+    result.bytes.reserve(text.size() * 4);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t code = text[i].unicode();
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        } else if (text[i].isSurrogate()) {
+            result.complete = false;
+        }
+        char bytes[4];
+        if (codePage == Utf32Le)
+            qToLittleEndian<quint32>(code, bytes);
+        else
+            qToBigEndian<quint32>(code, bytes);
+        result.bytes.append(bytes, 4);
+    }
+    return result;
+}
+
 } // namespace
 
 QString decode(QByteArrayView bytes, int codePage)
@@ -246,6 +336,10 @@ QString decode(QByteArrayView bytes, int codePage)
 
 Encoded encode(QStringView text, int codePage)
 {
+    if (isUtf16(codePage))
+        return {utf16(text, codePage), true};
+    if (isUtf32(codePage))
+        return utf32(text, codePage);
     Encoded result;
     if (codePage == Utf8) {
         // Only a lone surrogate has no UTF-8 form.
@@ -279,6 +373,50 @@ Encoded encode(QStringView text, int codePage)
         result.complete = false;
     }
     return result;
+}
+
+Encoding systemEncoding()
+{
+#ifdef Q_OS_WIN
+    return {ansiCodePage(), false};
+#else
+    return {Utf8, false};
+#endif
+}
+
+Decoded decodeFile(const QByteArray &bytes)
+{
+    // UTF-32 first: its little-endian mark begins like UTF-16's.
+    for (const int form : {Utf32Le, Utf32Be, Utf16Le, Utf16Be}) {
+        if (std::optional<Decoded> decoded = decodeUnicode(bytes, form))
+            return std::move(*decoded);
+    }
+#ifndef Q_OS_WIN
+    const bool marked = bytes.startsWith(Utf8Mark);
+    const QByteArrayView body = marked ? QByteArrayView(bytes).sliced(Utf8Mark.size()) : bytes;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless
+                                                    | QStringConverter::Flag::ConvertInitialBom);
+    QString text = utf8.decode(body);
+    if (!utf8.hasError())
+        return {std::move(text), {Utf8, marked}};
+#endif
+    return {decode(bytes, ansiCodePage()), {ansiCodePage(), false}};
+}
+
+QByteArray byteOrderMark(int codePage)
+{
+    switch (codePage) {
+    case Utf16Le:
+        return QByteArray("\xFF\xFE", 2);
+    case Utf16Be:
+        return QByteArray("\xFE\xFF", 2);
+    case Utf32Le:
+        return QByteArray("\xFF\xFE\0\0", 4);
+    case Utf32Be:
+        return QByteArray("\0\0\xFE\xFF", 4);
+    default:
+        return Utf8Mark;
+    }
 }
 
 QString ReadingDecoder::decode(QByteArrayView bytes, int codePage)

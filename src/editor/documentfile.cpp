@@ -1,28 +1,21 @@
 #include "documentfile.h"
 
 #include "common/pathtext.h"
-#include "editor/codepage.h"
+#include "editor/framemarks.h"
+#include "editor/replacementfile.h"
 #include "editor/rtfreader.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStringDecoder>
 #include <QStringEncoder>
-#include <QtEndian>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
-#include <vector>
+#include <optional>
 
-#ifdef Q_OS_WIN
-#include <qt_windows.h>
-#else
+#ifndef Q_OS_WIN
 #include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <system_error>
@@ -33,151 +26,17 @@ namespace DocumentFile {
 
 namespace {
 
-const QByteArray Utf8Mark("\xEF\xBB\xBF");
-
-// QTextDocument ends a paragraph at its frame marks U+FDD0 and U+FDD1 wherever they stand. A
-// file's own are shown as U+FFFD, the character kept in its format, and written back from
-// there.
-constexpr int StandsFor = QTextFormat::UserProperty + 0x6466;
-constexpr char16_t StandIn = 0xFFFD;
-
 // Text is encoded in pieces of at most this many characters and written once this many bytes
 // gathered, so that a large document needs no second copy of itself in memory.
 constexpr qsizetype Piece = 1 << 16;
 constexpr qsizetype WriteAt = 1 << 20;
 
-int ansiCodePage()
+#ifndef Q_OS_WIN
+QString systemMessage(int error)
 {
-#ifdef Q_OS_WIN
-    return int(GetACP());
-#else
-    return CodePage::Western;
+    return QString::fromLocal8Bit(std::generic_category().message(error));
+}
 #endif
-}
-
-bool isFrameMark(char16_t c)
-{
-    return c == 0xFDD0 || c == 0xFDD1;
-}
-
-bool isUtf16(int codePage)
-{
-    return codePage == Utf16Le || codePage == Utf16Be;
-}
-
-bool isUtf32(int codePage)
-{
-    return codePage == Utf32Le || codePage == Utf32Be;
-}
-
-QByteArray byteOrderMark(int codePage)
-{
-    switch (codePage) {
-    case Utf16Le:
-        return QByteArray("\xFF\xFE", 2);
-    case Utf16Be:
-        return QByteArray("\xFE\xFF", 2);
-    case Utf32Le:
-        return QByteArray("\xFF\xFE\0\0", 4);
-    case Utf32Be:
-        return QByteArray("\0\0\xFE\xFF", 4);
-    default:
-        return Utf8Mark;
-    }
-}
-
-// Text in UTF-16 or UTF-32 behind its mark, or nothing when the bytes are not that. Any
-// sequence of UTF-16 units is kept as it is, lone surrogates too, so it is written back alike.
-std::optional<Decoded> decodeUnicode(const QByteArray &bytes, int codePage)
-{
-    const QByteArray mark = byteOrderMark(codePage);
-    const qsizetype unit = isUtf16(codePage) ? 2 : 4;
-    if (!bytes.startsWith(mark) || bytes.size() % unit != 0)
-        return std::nullopt;
-    const bool little = codePage == Utf16Le || codePage == Utf32Le;
-    const uchar *p = reinterpret_cast<const uchar *>(bytes.constData()) + mark.size();
-    const uchar *const end = reinterpret_cast<const uchar *>(bytes.constData()) + bytes.size();
-    QString text;
-    text.reserve((end - p) / unit);
-    for (; p < end; p += unit) {
-        if (unit == 2) {
-            text.append(QChar(little ? qFromLittleEndian<quint16>(p) : qFromBigEndian<quint16>(p)));
-            continue;
-        }
-        const char32_t code = little ? qFromLittleEndian<quint32>(p) : qFromBigEndian<quint32>(p);
-        if (code > 0x10FFFF || QChar::isSurrogate(code))
-            return std::nullopt;
-        for (const char16_t c : QChar::fromUcs4(code))
-            text.append(QChar(c));
-    }
-    return Decoded{std::move(text), {codePage, true}};
-}
-
-// Appends the piece encoded to out; false when a character has no form in the encoding.
-bool encodeInto(QStringView piece, int codePage, QByteArray &out)
-{
-    if (isUtf16(codePage)) {
-        const qsizetype at = out.size();
-        out.resize(at + piece.size() * 2);
-        uchar *p = reinterpret_cast<uchar *>(out.data()) + at;
-        for (const QChar c : piece) {
-            if (codePage == Utf16Le)
-                qToLittleEndian<quint16>(c.unicode(), p);
-            else
-                qToBigEndian<quint16>(c.unicode(), p);
-            p += 2;
-        }
-        return true;
-    }
-    if (isUtf32(codePage)) {
-        bool complete = true;
-        for (qsizetype i = 0; i < piece.size(); ++i) {
-            char32_t code = piece[i].unicode();
-            if (piece[i].isHighSurrogate() && i + 1 < piece.size()
-                && piece[i + 1].isLowSurrogate()) {
-                code = QChar::surrogateToUcs4(piece[i], piece[i + 1]);
-                ++i;
-            } else if (piece[i].isSurrogate()) {
-                complete = false;
-            }
-            char bytes[4];
-            if (codePage == Utf32Le)
-                qToLittleEndian<quint32>(code, bytes);
-            else
-                qToBigEndian<quint32>(code, bytes);
-            out.append(bytes, 4);
-        }
-        return complete;
-    }
-    const CodePage::Encoded encoded = CodePage::encode(piece, codePage);
-    out.append(encoded.bytes);
-    return encoded.complete;
-}
-
-// The document's text with paragraph marks and line breaks as U+2029 and U+2028, and the
-// frame marks of the file back in place of their stand-ins.
-QString rawText(const QTextDocument &document)
-{
-    QString text = document.toRawText();
-    const QList<QTextFormat> formats = document.allFormats();
-    if (std::none_of(formats.cbegin(), formats.cend(),
-                     [](const QTextFormat &format) { return format.hasProperty(StandsFor); }))
-        return text;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QVariant original = fragment.charFormat().property(StandsFor);
-            if (!original.isValid())
-                continue;
-            // Text typed behind a stand-in takes on its format; only the stand-in goes back.
-            for (int i = fragment.position(); i < fragment.position() + fragment.length(); ++i) {
-                if (text[i] == QChar(StandIn))
-                    text[i] = QChar(char16_t(original.toInt()));
-            }
-        }
-    }
-    return text;
-}
 
 // Why a write to the file failed, in the user's words.
 QString writeFailure(const QFileDevice &file)
@@ -200,187 +59,6 @@ bool writeAll(QFileDevice &file, QByteArrayView bytes)
         bytes = bytes.sliced(written);
     }
     return true;
-}
-
-#ifdef Q_OS_WIN
-// The change time of the file's attributes, which Qt does not give: 100 ns steps since 1601.
-qint64 changeTimeOf(const QString &path)
-{
-    const HANDLE handle =
-        CreateFileW(reinterpret_cast<const wchar_t *>(path.utf16()), FILE_READ_ATTRIBUTES,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return 0;
-    FILE_BASIC_INFO info = {};
-    const bool known = GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info);
-    CloseHandle(handle);
-    return known ? qint64(info.ChangeTime.QuadPart) : 0;
-}
-#else
-qint64 nanoseconds(const struct timespec &time)
-{
-    return qint64(time.tv_sec) * 1000000000 + time.tv_nsec;
-}
-
-Stamp stampOf(const struct stat &info)
-{
-    return {quint64(info.st_dev), quint64(info.st_ino), qint64(info.st_size),
-            nanoseconds(info.st_mtim), nanoseconds(info.st_ctim)};
-}
-
-QString systemMessage(int error)
-{
-    return QString::fromLocal8Bit(std::generic_category().message(error));
-}
-#endif
-
-Stamp stampOf(const QString &path)
-{
-#ifdef Q_OS_WIN
-    const QFileInfo info(path);
-    if (!info.exists())
-        return {};
-    return {0, 0, info.size(), info.lastModified().toMSecsSinceEpoch() * 1000000,
-            changeTimeOf(path)};
-#else
-    struct stat info = {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return {};
-    return stampOf(info);
-#endif
-}
-
-#ifdef Q_OS_WIN
-// The new text in a file beside the old one, renamed over it when every byte is written.
-class NewFile final
-{
-public:
-    explicit NewFile(const QString &path)
-        : m_file(path)
-    {}
-    Status open()
-    {
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            return Failure{m_file.errorString()};
-        return {};
-    }
-    QFileDevice &device() { return m_file; }
-    Status commit()
-    {
-        if (!m_file.commit())
-            return Failure{m_file.errorString()};
-        return {};
-    }
-
-private:
-    QSaveFile m_file;
-};
-#else
-// The new text in a file beside the old one, renamed over it when every byte is written and on
-// the disk. Its name is short and its own, so that a name at the system's limit can be saved
-// too, and it takes the owner, group and mode of the file it replaces, as far as this user may
-// give them (root any owner, others a group of their own).
-class NewFile final
-{
-public:
-    explicit NewFile(const QString &path)
-        : m_path(QFile::encodeName(path))
-    {}
-    ~NewFile()
-    {
-        if (!m_temporary.isEmpty())
-            ::unlink(m_temporary.constData());
-    }
-    Status open()
-    {
-        const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(m_path)).path());
-        m_temporary = folder + "/.tarnwick-XXXXXX";
-        const int fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
-        if (fd < 0) {
-            const int error = errno;
-            m_temporary.clear();
-            return Failure{systemMessage(error)};
-        }
-        takeOverFrom(fd);
-        if (!m_file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
-                         QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
-            return Failure{m_file.errorString()};
-        }
-        return {};
-    }
-    QFileDevice &device() { return m_file; }
-    // Sends the bytes to the disk first, where a file system that allocates late says it is
-    // full; only then does the new file take the old one's place.
-    Status commit()
-    {
-        if (::fdatasync(m_file.handle()) != 0 && errno != EINVAL && errno != EROFS) {
-            if (errno == ENOSPC)
-                return Failure{QCoreApplication::translate("DocumentFile", "the disk is full")};
-            return Failure{systemMessage(errno)};
-        }
-        m_file.close();
-        if (::rename(m_temporary.constData(), m_path.constData()) != 0)
-            return Failure{systemMessage(errno)};
-        m_temporary.clear();
-        return {};
-    }
-
-private:
-    void takeOverFrom(int fd) const
-    {
-        struct stat old = {};
-        if (::stat(m_path.constData(), &old) != 0) {
-            // A new file gets the mode any program would give it.
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ::fchmod(fd, 0666 & ~mask);
-            return;
-        }
-        ::fchmod(fd, old.st_mode & 07777);
-        if ((old.st_uid != geteuid() || old.st_gid != getegid())
-            && ::fchown(fd, old.st_uid, old.st_gid) != 0
-            && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
-            // Not permitted: the new file stays this user's, as any file made anew would.
-        }
-    }
-
-    QByteArray m_path;
-    QByteArray m_temporary;
-    QFile m_file;
-};
-#endif
-
-// Whether two paths name one file: the same path, or links to one.
-bool isSameFile(const QString &a, const QString &b)
-{
-    const QFileInfo one(a);
-    const QFileInfo other(b);
-    if (PathText::samePath(one.absoluteFilePath(), other.absoluteFilePath()))
-        return true;
-    const QString canonical = one.canonicalFilePath();
-    return !canonical.isEmpty() && PathText::samePath(canonical, other.canonicalFilePath());
-}
-
-// Puts the stand-in in place of each frame mark of the text; returns where they stood in the
-// document that the text makes, in which CR LF is one paragraph end.
-std::vector<std::pair<int, char16_t>> standInFrameMarks(QString &text)
-{
-    std::vector<std::pair<int, char16_t>> marks;
-    if (!text.contains(QChar(0xFDD0)) && !text.contains(QChar(0xFDD1)))
-        return marks;
-    int position = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++position) {
-        const char16_t c = text[i].unicode();
-        if (c == '\r' && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
-            ++i;
-        } else if (isFrameMark(c)) {
-            marks.emplace_back(position, c);
-            text[i] = QChar(StandIn);
-        }
-    }
-    return marks;
 }
 
 // Where the paragraph marks and line breaks of a text are, each kind found by a fast search
@@ -419,7 +97,7 @@ private:
 class TextWriter
 {
 public:
-    TextWriter(QFileDevice &file, const Encoding &encoding)
+    TextWriter(QFileDevice &file, const CodePage::Encoding &encoding)
         : m_file(file)
         , m_codePage(encoding.codePage)
         , m_bytes(WriteAt + 3 * Piece + 16, Qt::Uninitialized)
@@ -427,7 +105,7 @@ public:
         if (m_codePage == CodePage::Utf8)
             m_utf8.emplace(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
         if (encoding.byteOrderMark)
-            put(byteOrderMark(m_codePage));
+            put(CodePage::byteOrderMark(m_codePage));
     }
 
     void append(QStringView text)
@@ -487,10 +165,12 @@ private:
     {
         if (m_text.isEmpty())
             return;
-        m_encoded.resize(0);
-        if (!m_failure && !encodeInto(m_text, m_codePage, m_encoded))
-            failCharacters();
-        put(m_encoded);
+        if (!m_failure) {
+            const CodePage::Encoded encoded = CodePage::encode(m_text, m_codePage);
+            if (!encoded.complete)
+                failCharacters();
+            put(encoded.bytes);
+        }
         m_text.resize(0); // keeps its memory for the next piece
     }
 
@@ -513,7 +193,6 @@ private:
     const int m_codePage;
     std::optional<QStringEncoder> m_utf8;
     QString m_text; // not yet encoded, in other encodings than UTF-8
-    QByteArray m_encoded;
     // Room for what gathers before a write and a piece after it; m_used of it hold bytes.
     QByteArray m_bytes;
     qsizetype m_used = 0;
@@ -521,34 +200,6 @@ private:
 };
 
 } // namespace
-
-Encoding systemEncoding()
-{
-#ifdef Q_OS_WIN
-    return {ansiCodePage(), false};
-#else
-    return {CodePage::Utf8, false};
-#endif
-}
-
-Decoded decode(const QByteArray &bytes)
-{
-    // UTF-32 first: its little-endian mark begins like UTF-16's.
-    for (const int form : {Utf32Le, Utf32Be, Utf16Le, Utf16Be}) {
-        if (std::optional<Decoded> decoded = decodeUnicode(bytes, form))
-            return std::move(*decoded);
-    }
-#ifndef Q_OS_WIN
-    const bool marked = bytes.startsWith(Utf8Mark);
-    const QByteArrayView body = marked ? QByteArrayView(bytes).sliced(Utf8Mark.size()) : bytes;
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless
-                                                    | QStringConverter::Flag::ConvertInitialBom);
-    QString text = utf8.decode(body);
-    if (!utf8.hasError())
-        return {std::move(text), {CodePage::Utf8, marked}};
-#endif
-    return {CodePage::decode(bytes, ansiCodePage()), {ansiCodePage(), false}};
-}
 
 bool isProgram(const QString &path)
 {
@@ -562,7 +213,7 @@ bool isDocument(const QString &path)
            || path.endsWith(QLatin1String(".rtf"), Qt::CaseInsensitive);
 }
 
-Result<QByteArray> read(const QString &path, Stamp *stamp)
+Result<QByteArray> read(const QString &path, FileStamp *stamp)
 {
     if (QFileInfo(path).isDir())
         return Failure{QCoreApplication::translate("DocumentFile", "it is a folder")};
@@ -571,7 +222,7 @@ Result<QByteArray> read(const QString &path, Stamp *stamp)
     if (!file.open(QIODevice::ReadOnly))
         return Failure{file.errorString()};
     if (stamp)
-        *stamp = stampOf(path);
+        *stamp = FileStamp::of(path);
 #else
     // Opened without waiting and looked at before reading: a FIFO would wait for a writer
     // for good, a device might never end.
@@ -590,7 +241,7 @@ Result<QByteArray> read(const QString &path, Stamp *stamp)
         return Failure{file.errorString()};
     }
     if (stamp)
-        *stamp = stampOf(info);
+        *stamp = FileStamp::of(info);
 #endif
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
@@ -598,36 +249,14 @@ Result<QByteArray> read(const QString &path, Stamp *stamp)
     return bytes;
 }
 
-bool changedOnDisk(const Origin &origin, const QString &target)
-{
-    if (origin.path.isEmpty() || origin.stamp.size < 0)
-        return false;
-    return QFileInfo::exists(target) && isSameFile(target, origin.path)
-           && stampOf(target) != origin.stamp;
-}
-
-Encoding load(const QByteArray &bytes, QTextDocument &document)
+CodePage::Encoding load(const QByteArray &bytes, QTextDocument &document)
 {
     if (Rtf::isMarkup(bytes)) {
         Rtf::load(bytes, document);
-        return systemEncoding();
+        return CodePage::systemEncoding();
     }
-    Decoded decoded = decode(bytes);
-    const std::vector<std::pair<int, char16_t>> marks = standInFrameMarks(decoded.text);
-    document.setPlainText(decoded.text);
-    if (!marks.empty()) {
-        const bool undo = document.isUndoRedoEnabled();
-        document.setUndoRedoEnabled(false);
-        QTextCursor cursor(&document);
-        for (const auto &[at, mark] : marks) {
-            cursor.setPosition(at);
-            cursor.setPosition(at + 1, QTextCursor::KeepAnchor);
-            QTextCharFormat format;
-            format.setProperty(StandsFor, int(mark));
-            cursor.mergeCharFormat(format);
-        }
-        document.setUndoRedoEnabled(undo);
-    }
+    CodePage::Decoded decoded = CodePage::decodeFile(bytes);
+    FrameMarks::setPlainText(document, std::move(decoded.text));
     document.setModified(false);
     return decoded.encoding;
 }
@@ -658,8 +287,8 @@ Result<QString> saveTarget(const QString &path)
     return target;
 }
 
-Status save(const QTextDocument &document, const QString &path, const Encoding &encoding,
-            Origin *origin)
+Status save(const QTextDocument &document, const QString &path, const CodePage::Encoding &encoding,
+            FileOrigin *origin)
 {
     const auto failed = [](const QString &why) {
         return Failure{why};
@@ -673,9 +302,8 @@ Status save(const QTextDocument &document, const QString &path, const Encoding &
     if (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)))
         return failed(QCoreApplication::translate("DocumentFile", "the file is read-only"));
 
-    const QString text = rawText(document);
-    // Unbuffered: every write reaches the file at once, and its failure is seen here.
-    NewFile file(*target);
+    const QString text = FrameMarks::rawText(document);
+    ReplacementFile file(*target);
     if (const Status opened = file.open(); !opened)
         return failed(opened.reason());
     // Paragraph marks and line breaks are written as CR LF, long lines in pieces.
@@ -697,9 +325,8 @@ Status save(const QTextDocument &document, const QString &path, const Encoding &
         return written;
     if (const Status committed = file.commit(); !committed)
         return committed;
-    // Taken after the rename, which moves the file's status change time.
-    if (origin && isSameFile(*target, origin->path))
-        origin->stamp = stampOf(*target);
+    if (origin)
+        origin->savedTo(*target);
     return {};
 }
 

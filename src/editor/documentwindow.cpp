@@ -78,8 +78,8 @@ struct DocumentWindow::Opening
     QString name;
     DocumentWindow::Changes changes = DocumentWindow::Changes::Ask;
     Status read;
-    DocumentFile::Stamp stamp;
-    DocumentFile::Encoding encoding;
+    FileStamp stamp;
+    CodePage::Encoding encoding;
     std::unique_ptr<QTextDocument> document;
     std::unique_ptr<BusyWork> busy;
     std::unique_ptr<WorkerThread> worker;
@@ -91,7 +91,7 @@ DocumentWindow::DocumentWindow(Platform &platform, SaveTarget saveTarget, QWidge
     : QWidget(parent, Qt::Window)
     , m_platform(platform)
     , m_saveTarget(std::move(saveTarget))
-    , m_encoding(DocumentFile::systemEncoding())
+    , m_encoding(CodePage::systemEncoding())
 {
     startWindow(this, QStringLiteral("frmDokument"), QStringLiteral("Form1"));
     static const bool announcedAsWindow = (QAccessible::installFactory(accessibleWindow), true);
@@ -430,7 +430,7 @@ bool DocumentWindow::openFile(const QString &path, const QString &name, Changes 
         return false;
     const QFont font = dialogFont(8.25);
     if (QFileInfo(path).size() < OpenInWorker) {
-        DocumentFile::Stamp stamp;
+        FileStamp stamp;
         const Result<QByteArray> bytes = DocumentFile::read(path, &stamp);
         if (!bytes)
             return showOpened(path, name, changes, Failure{bytes.reason()}, stamp, {}, nullptr);
@@ -438,7 +438,7 @@ bool DocumentWindow::openFile(const QString &path, const QString &name, Changes 
         // nothing to undo and without laying out the old text once more.
         auto document = std::make_unique<QTextDocument>();
         document->setDefaultFont(font);
-        const DocumentFile::Encoding encoding = DocumentFile::load(*bytes, *document);
+        const CodePage::Encoding encoding = DocumentFile::load(*bytes, *document);
         return showOpened(path, name, changes, {}, stamp, encoding, std::move(document));
     }
     m_opening = std::make_unique<Opening>();
@@ -480,8 +480,8 @@ bool DocumentWindow::openFile(const QString &path, const QString &name, Changes 
 }
 
 bool DocumentWindow::showOpened(const QString &path, const QString &name, Changes changes,
-                                const Status &read, const DocumentFile::Stamp &stamp,
-                                DocumentFile::Encoding encoding,
+                                const Status &read, const FileStamp &stamp,
+                                CodePage::Encoding encoding,
                                 std::unique_ptr<QTextDocument> document)
 {
     if (!read || !document) {
@@ -525,7 +525,7 @@ void DocumentWindow::saveDocument()
         question += QLatin1Char('\n') + tr("(%1 is a link to it)").arg(PathText::native(*target));
     if (!m_platform.dialogs.okCancel(this, question, tr("Save file...")))
         return;
-    if (DocumentFile::changedOnDisk(m_origin, *file)
+    if (m_origin.changedOnDisk(*file)
         && !m_platform.dialogs.okCancel(this,
                                         tr("The file %1 was changed on disk after it was opened. "
                                            "Save file and overwrite those changes?")

@@ -77,15 +77,15 @@ private:
     bool mayOpenOver(const QString &name);
     // The end of opening: tells why nothing could be read, or shows what was.
     bool showOpened(const QString &path, const QString &name, Changes changes, const Status &read,
-                    const DocumentFile::Stamp &stamp, DocumentFile::Encoding encoding,
+                    const FileStamp &stamp, CodePage::Encoding encoding,
                     std::unique_ptr<QTextDocument> document);
     // A drop of files from a file manager; other drops are the text area's own.
     bool filterDrop(QEvent *event);
 
     Platform &m_platform;
     SaveTarget m_saveTarget;
-    DocumentFile::Encoding m_encoding;
-    DocumentFile::Origin m_origin;
+    CodePage::Encoding m_encoding;
+    FileOrigin m_origin;
     QToolBar *m_toolBar = nullptr;
     QComboBox *m_fontName = nullptr;
     QComboBox *m_fontSize = nullptr;
