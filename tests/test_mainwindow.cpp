@@ -22,7 +22,6 @@
 #include <QTextEdit>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 namespace {
