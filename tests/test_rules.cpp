@@ -83,11 +83,14 @@ TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksLeavesOutHiddenAndBro
     EXPECT_EQ(FolderAccess::canList(tree.path(u("plain.txt"))).reason(),
               systemText(std::errc::not_a_directory));
     EXPECT_FALSE(FolderAccess::canList({}));
-    // Names sort without regard to case.
+    // Names sort without regard to case, also where they differ only past their first 8 or 16.
     QStringList names = {"Zeta", "alpha", "beta", "Beta", "Äpfel", "10", "_x", "ápfel", "apfel"};
+    names << u("photo_2024_b") << u("Photo_2024_A") << u("quarterly report 2")
+          << u("Quarterly Report 10");
     FolderAccess::sortForDisplay(names);
-    EXPECT_EQ(names, QStringList(
-                         {"10", "_x", "alpha", "apfel", "Beta", "beta", "Zeta", "ápfel", "Äpfel"}));
+    EXPECT_EQ(names, QStringList({"10", "_x", "alpha", "apfel", "Beta", "beta", "Photo_2024_A",
+                                  "photo_2024_b", "Quarterly Report 10", "quarterly report 2",
+                                  "Zeta", "ápfel", "Äpfel"}));
 }
 
 #ifndef Q_OS_WIN

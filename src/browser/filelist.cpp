@@ -16,7 +16,8 @@
 
 #include <vector>
 
-// The names as one plain list: no item objects, so a folder of 100,000 files stays light.
+// The names as one plain list, shown in an order of its own: no item objects and no copy of
+// the names, so a folder of 100,000 files stays light and quick to show.
 class FileNameModel final : public QAbstractListModel
 {
 public:
@@ -24,41 +25,45 @@ public:
 
     int rowCount(const QModelIndex &parent = {}) const override
     {
-        return parent.isValid() ? 0 : int(m_names.size());
+        return parent.isValid() ? 0 : int(m_order.size());
     }
 
     QVariant data(const QModelIndex &index, int role) const override
     {
-        if (!index.isValid() || index.row() >= m_names.size())
+        if (!index.isValid() || index.row() >= rowCount())
             return {};
         if (role == Qt::DisplayRole)
-            return m_names.at(index.row());
+            return name(index.row());
         if (role == Qt::ToolTipRole) {
             return isUsable(index.row())
-                       ? m_names.at(index.row())
-                       : FolderAccess::unusableMessage(m_folder, m_names.at(index.row()));
+                       ? name(index.row())
+                       : FolderAccess::unusableMessage(m_folder, name(index.row()));
         }
         return {};
     }
 
-    // Unusable names are told apart by their flag, never by their text, which a real file's
-    // name could match.
-    void setNames(const QString &folder, QStringList names, std::vector<bool> unusable)
+    // The rows show names[order[row]]. Unusable names are told apart by their index, at or
+    // past firstUnusable, never by their text, which a real file's name could match.
+    void setNames(const QString &folder, QStringList names, std::vector<qsizetype> order,
+                  qsizetype firstUnusable)
     {
         beginResetModel();
         m_folder = folder;
         m_names = std::move(names);
-        m_unusable = std::move(unusable);
+        m_order = std::move(order);
+        m_firstUnusable = firstUnusable;
         endResetModel();
     }
 
-    const QStringList &names() const { return m_names; }
-    bool isUsable(qsizetype row) const { return !m_unusable[size_t(row)]; }
+    // The name of a row that exists.
+    const QString &name(qsizetype row) const { return m_names.at(m_order[size_t(row)]); }
+    bool isUsable(qsizetype row) const { return m_order[size_t(row)] < m_firstUnusable; }
 
 private:
     QString m_folder;
     QStringList m_names;
-    std::vector<bool> m_unusable;
+    std::vector<qsizetype> m_order;
+    qsizetype m_firstUnusable = 0;
 };
 
 FileList::FileList(QWidget *parent)
@@ -105,24 +110,19 @@ void FileList::showFolder(const QString &path, const FolderAccess::Listing &list
 void FileList::showNames(FolderAccess::Listing listing)
 {
     const FilePattern matcher(m_pattern);
-    const auto unmatched = [&matcher](const QString &name) {
-        return !matcher.matches(name);
-    };
-    QStringList &names = listing.files;
-    names.removeIf(unmatched);
-    const qsizetype usable = names.size();
-    listing.unusableFiles.removeIf(unmatched);
-    names.append(listing.unusableFiles);
-    QStringList sorted;
-    sorted.reserve(names.size());
-    std::vector<bool> unusable;
-    unusable.reserve(size_t(names.size()));
-    for (const qsizetype index : FolderAccess::displayOrder(names)) {
-        sorted.append(std::move(names[index]));
-        unusable.push_back(index >= usable);
+    if (!matcher.matchesAll()) {
+        const auto unmatched = [&matcher](const QString &name) {
+            return !matcher.matches(name);
+        };
+        listing.files.removeIf(unmatched);
+        listing.unusableFiles.removeIf(unmatched);
     }
+    QStringList &names = listing.files;
+    const qsizetype usable = names.size();
+    names.append(listing.unusableFiles);
+    std::vector<qsizetype> order = FolderAccess::displayOrder(names);
     // A reset leaves no selection and no current entry.
-    m_model->setNames(m_path, std::move(sorted), std::move(unusable));
+    m_model->setNames(m_path, std::move(names), std::move(order), usable);
 }
 
 int FileList::count() const
@@ -132,13 +132,12 @@ int FileList::count() const
 
 QString FileList::name(int row) const
 {
-    const QStringList &names = m_model->names();
-    return row >= 0 && row < names.size() ? names.at(row) : QString();
+    return row >= 0 && row < count() ? m_model->name(row) : QString();
 }
 
 bool FileList::isUsable(int row) const
 {
-    return row >= 0 && row < m_model->names().size() && m_model->isUsable(row);
+    return row >= 0 && row < count() && m_model->isUsable(row);
 }
 
 QStringList FileList::selectedNames() const
@@ -154,16 +153,16 @@ QStringList FileList::selectedUnusable() const
 QStringList FileList::selected(bool usable) const
 {
     // The ranges, not one index per row: selecting all of a large folder stays cheap.
-    const QStringList &names = m_model->names();
-    std::vector<bool> selected(size_t(names.size()), false);
+    const int rows = count();
+    std::vector<bool> selected(size_t(rows), false);
     for (const QItemSelectionRange &range : selectionModel()->selection()) {
-        for (int row = range.top(); row <= range.bottom() && row < names.size(); ++row)
+        for (int row = range.top(); row <= range.bottom() && row < rows; ++row)
             selected[size_t(row)] = true;
     }
     QStringList result;
-    for (qsizetype row = 0; row < names.size(); ++row) {
+    for (int row = 0; row < rows; ++row) {
         if (selected[size_t(row)] && m_model->isUsable(row) == usable)
-            result.append(names.at(row));
+            result.append(m_model->name(row));
     }
     return result;
 }
@@ -184,13 +183,12 @@ int FileList::selectNames(const QStringList &names)
     QHash<QString, qsizetype> wanted;
     for (qsizetype i = names.size() - 1; i >= 0; --i)
         wanted.insert(names.at(i), i);
-    const QStringList &all = m_model->names();
     QItemSelection selection;
     QModelIndex first;
     qsizetype firstOrder = names.size();
     int found = 0;
-    for (int row = 0; row < all.size(); ++row) {
-        const auto order = wanted.constFind(all.at(row));
+    for (int row = 0; row < count(); ++row) {
+        const auto order = wanted.constFind(m_model->name(row));
         if (order == wanted.constEnd() || !m_model->isUsable(row))
             continue;
         const QModelIndex index = m_model->index(row);

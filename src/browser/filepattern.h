@@ -12,6 +12,8 @@ public:
     explicit FilePattern(const QString &patterns);
 
     bool matches(const QString &name) const;
+    // True when every name matches, so that nothing needs to be looked at.
+    bool matchesAll() const { return m_matchesAll; }
 
     // What "Show only Atari Portfolio files" narrows the file list to.
     static QString portfolio()

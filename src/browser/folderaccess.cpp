@@ -5,8 +5,10 @@
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
+#include <QtEndian>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +63,19 @@ EntryType typeOf(const QByteArray &folder, const dirent *entry)
     return S_ISDIR(info.st_mode) ? EntryType::Folder : EntryType::Other;
 }
 
+// The name as text, or a null text when it does not survive the encoding. Most names are
+// ASCII, which every encoding of file names keeps as it is: those skip the round trip.
+QString decodedExactly(const QByteArray &encoded)
+{
+    const auto ascii = [](char c) {
+        return uchar(c) < 0x80;
+    };
+    if (std::all_of(encoded.begin(), encoded.end(), ascii))
+        return QString::fromLatin1(encoded);
+    QString decoded = QFile::decodeName(encoded);
+    return QFile::encodeName(decoded) == encoded ? decoded : QString();
+}
+
 } // namespace
 
 // Plain readdir: a large folder is read in one pass without a stat per entry.
@@ -77,10 +92,9 @@ Listing read(const QString &folder)
         const EntryType type = typeOf(encoded, entry);
         if (type == EntryType::Other)
             continue;
-        const QByteArray name(entry->d_name);
-        if (survives(name))
-            (type == EntryType::File ? listing.files : listing.folders)
-                .append(QFile::decodeName(name));
+        const QByteArray name = QByteArray::fromRawData(entry->d_name, qstrlen(entry->d_name));
+        if (QString decoded = decodedExactly(name); !decoded.isNull())
+            (type == EntryType::File ? listing.files : listing.folders).append(std::move(decoded));
         else
             (type == EntryType::File ? listing.unusableFiles : listing.unusableFolders)
                 .append(shownName(name));
@@ -131,16 +145,19 @@ std::vector<qsizetype> displayOrder(const QStringList &names)
 {
     // Every name folded once into one buffer of UTF-8, whose byte order is that of the code
     // points: the sort then compares with memcmp and allocates nothing per name. ASCII, most
-    // names, is folded here; the rest by Qt.
+    // names, is folded here; the rest by Qt. The first 16 bytes of each key, read as two
+    // big-endian numbers, keep that same order and settle most comparisons on their own.
     std::string folded;
     struct Key
     {
+        quint64 head[2];
         quint32 offset;
         quint32 length;
         qsizetype index;
     };
     std::vector<Key> keys;
     keys.reserve(size_t(names.size()));
+    folded.reserve(size_t(names.size()) * 16);
     for (qsizetype i = 0; i < names.size(); ++i) {
         const QString &name = names.at(i);
         const size_t start = folded.size();
@@ -153,10 +170,20 @@ std::vector<qsizetype> displayOrder(const QStringList &names)
             }
             folded.push_back(char(u >= u'A' && u <= u'Z' ? u + 32 : u));
         }
-        keys.push_back({quint32(start), quint32(folded.size() - start), i});
+        // Names hold no zero byte, so a short key padded with zeros still sorts first.
+        uchar head[16] = {};
+        std::memcpy(head, folded.data() + start, std::min<size_t>(16, folded.size() - start));
+        keys.push_back({{qFromBigEndian<quint64>(head), qFromBigEndian<quint64>(head + 8)},
+                        quint32(start),
+                        quint32(folded.size() - start),
+                        i});
     }
     const std::string_view all(folded);
     std::sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
+        if (a.head[0] != b.head[0])
+            return a.head[0] < b.head[0];
+        if (a.head[1] != b.head[1])
+            return a.head[1] < b.head[1];
         const int byKey = all.substr(a.offset, a.length).compare(all.substr(b.offset, b.length));
         return byKey != 0 ? byKey < 0 : names.at(a.index) < names.at(b.index);
     });
