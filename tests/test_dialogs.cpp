@@ -130,9 +130,11 @@ TEST(Backup, AddMoreShowsTheNextBoxUpToEightAndStartFetchesEveryFilledOneNeverWi
     QTest::keyClick(child(window, u("Text7")), Qt::Key_Return);
     const QStringList lines = {u("/opt/pofo/transfolio -r a:\\program\\*.* ") + into,
                                u("/opt/pofo/transfolio -r a:\\system\\*.* ") + into};
-    QTRY_COMPARE(tp.commands.started, lines);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tp.commands.started.size() >= 2; }));
+    EXPECT_EQ(tp.commands.started, lines);
     child<QPushButton>(window, u("Command1"))->click();
-    QTRY_COMPARE(tp.commands.started, lines + lines);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tp.commands.started.size() >= 4; }));
+    EXPECT_EQ(tp.commands.started, lines + lines);
     EXPECT_TRUE(window.isVisible());
 }
 

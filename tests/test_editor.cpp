@@ -589,7 +589,7 @@ TEST_F(Editor, ADropOverUnsavedChangesAsksOnceAlsoWhenTheFileIsReadInTheBackgrou
         QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(text()->viewport(), &enter);
         QApplication::sendEvent(text()->viewport(), &drop);
-        QTRY_COMPARE(window()->windowTitle(), u("dropped.txt"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window()->windowTitle() == u("dropped.txt"); }));
         EXPECT_EQ(m_tp.dialogs.kinds(), QStringList({"okCancel"})) << lines;
         EXPECT_EQ(text()->document()->characterCount() - 1, bytes.size());
     }

@@ -100,7 +100,7 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
     // Three files into a folder typed without its backslash; the tool's lock fails any overlap.
     control<QLineEdit>("PofoFolder")->setText(u("DOCS"));
     transmitAll();
-    QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 20000));
     EXPECT_EQ(m_tree.read(pofo(u("DOCS/NOTES.TXT"))), "notes");
     EXPECT_EQ(m_tree.read(pofo(u("DOCS/MY LETTE.TXT"))), "letter");
     EXPECT_EQ(m_tree.read(pofo(u("DOCS/REPORT_2.TXT"))), "report");
@@ -116,7 +116,7 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
     control<QLineEdit>("PoFoFile")->setText(u("GONE.TXT"));
     control<QPushButton>("Command3")->click();
     control<QPushButton>("Command2")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 20000));
     EXPECT_EQ(m_tree.read(u("pc files/IN.TXT")), "DOCS/IN.TXT");
     ASSERT_EQ(rows().size(), 5);
     EXPECT_TRUE(rows()[3].endsWith(u("   Done"))) << rows()[3];
@@ -140,7 +140,7 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
     }
     EXPECT_EQ(m_tp.dialogs.texts(), QStringList({QDir::toNativeSeparators(backupFolder)
                                                  + u(" does not exist. Create it?")}));
-    QTRY_VERIFY_WITH_TIMEOUT(settled(), 20000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 20000));
     for (const char *name : {"A.EXE", "B.DAT", "C.SYS"})
         EXPECT_TRUE(QFileInfo::exists(backupFolder + u(name))) << name;
     EXPECT_TRUE(rows().last().endsWith(u("   Done")));
@@ -154,8 +154,9 @@ TEST_F(Transfers, StopEndsARunThatWaitsForeverAndDropsTheWaitingOnes)
     qputenv("FAKE_TOOL_WAIT_MS", "forever");
     openWindow();
     transmitAll();
-    QTRY_VERIFY_WITH_TIMEOUT(rows().value(0).endsWith(u("Running")), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(outputOf(0).contains(u("Waiting for Portfolio...")), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rows().value(0).endsWith(u("Running")); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return outputOf(0).contains(u("Waiting for Portfolio...")); },
+                                10000));
     EXPECT_TRUE(rows().value(1).endsWith(u("Waiting")));
     // Closing the window asks first; Cancel leaves it and its runs as they were.
     m_tp.dialogs.okCancelAnswers = {false, true};
@@ -164,7 +165,7 @@ TEST_F(Transfers, StopEndsARunThatWaitsForeverAndDropsTheWaitingOnes)
     EXPECT_TRUE(transfersWindow()->isVisible());
     EXPECT_TRUE(rows().value(0).endsWith(u("Running")));
     child<QPushButton>(*transfersWindow(), u("cmdStop"))->click();
-    QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 10000));
     EXPECT_TRUE(m_tp.dialogs.texts().value(0).startsWith(u("Transfers are still waiting")));
     EXPECT_TRUE(m_tp.dialogs.texts().value(1).contains(u("may be left incomplete")));
     EXPECT_TRUE(rows().value(0).endsWith(u("Stopped"))) << rows().value(0);
@@ -178,7 +179,7 @@ TEST_F(Transfers, AMegabyteOfProgressKeepsTheShownTextBounded)
     pcFile(u("big.bin"), QByteArray(1 << 20, 'x'));
     openWindow();
     transmitAll();
-    QTRY_VERIFY_WITH_TIMEOUT(settled(), 60000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 60000));
     const TransferQueue::Entry &run = m_window->transfers().entry(0);
     EXPECT_EQ(run.state, TransferQueue::State::Done);
     EXPECT_LT(run.output.keptBytes(), 4096);
@@ -197,7 +198,7 @@ TEST_F(Transfers, AStartThatFailsShowsTheMessageOnceAndDropsOnlyTheRestOfItsPres
     tp.commands.failing = {u("t two"), u("t four")};
     queue.add(first, [&messages] { ++messages; });
     queue.add(second, [&messages] { messages += 10; });
-    QTRY_VERIFY(!queue.busy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !queue.busy(); }));
     EXPECT_EQ(messages, 11);
     EXPECT_EQ(tp.commands.attempted, QStringList({u("t one"), u("t two"), u("t four")}));
     QStringList states;
@@ -211,7 +212,7 @@ TEST_F(Transfers, AStartThatFailsShowsTheMessageOnceAndDropsOnlyTheRestOfItsPres
     ASSERT_EQ(queue.size(), 2);
     EXPECT_EQ(queue.entry(0).run.what, u("6"));
     EXPECT_EQ(queue.running(), 0);
-    QTRY_VERIFY(!queue.busy());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !queue.busy(); }));
 }
 
 TEST_F(Transfers, WithoutTheToolEachPressShowsTheMessageOnce)
@@ -221,7 +222,7 @@ TEST_F(Transfers, WithoutTheToolEachPressShowsTheMessageOnce)
     ASSERT_TRUE(QFile::remove(m_tool));
     openWindow();
     transmitAll();
-    QTRY_VERIFY_WITH_TIMEOUT(settled(), 10000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 10000));
     EXPECT_EQ(m_tp.dialogs.texts(),
               QStringList({"Error! Please check the path of transfolio.exe or your sources!"}));
     EXPECT_TRUE(outputOf(0).contains(u("does not exist")));
