@@ -114,7 +114,11 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     auto *image3 = new ClickableLabel(this);
     image3->setObjectName(QStringLiteral("Image3"));
     image3->setGeometry(twipsRect(600, 5040, 1905, 450));
-    image3->setPixmap(Artwork::donationButton());
+    const qreal ratio = devicePixelRatioF();
+    QPixmap button =
+        QPixmap::fromImage(Artwork::donationButton((QSizeF(image3->size()) * ratio).toSize()));
+    button.setDevicePixelRatio(ratio);
+    image3->setPixmap(button);
     image3->setScaledContents(true);
     image3->setCursor(Qt::PointingHandCursor);
     image3->setAccessibleName(tr("Donate"));

@@ -124,12 +124,13 @@ QIcon noIcon()
     });
 }
 
-QPixmap donationButton()
+QImage donationButton(const QSize &pixels)
 {
-    QImage image(495, 126, QImage::Format_ARGB32);
+    QImage image(pixels, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(pixels.width() / 495.0, pixels.height() / 126.0);
     p.setPen(QPen(DarkYellow, 6));
     p.setBrush(Yellow);
     p.drawRoundedRect(QRectF(4, 4, 487, 118), 56, 56);
@@ -138,10 +139,10 @@ QPixmap donationButton()
     font.setBold(true);
     p.setFont(font);
     p.setPen(DarkBlue);
-    p.drawText(image.rect(), Qt::AlignCenter,
+    p.drawText(QRect(0, 0, 495, 126), Qt::AlignCenter,
                QCoreApplication::translate("Artwork", "Donate", "the donation button's word"));
     p.end();
-    return QPixmap::fromImage(image);
+    return image;
 }
 
 } // namespace Artwork

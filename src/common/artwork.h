@@ -6,7 +6,6 @@
 
 class QIcon;
 class QImage;
-class QPixmap;
 
 // Pictures drawn by the program itself.
 namespace Artwork {
@@ -21,7 +20,8 @@ QIcon programIcon();
 QIcon drawnIcon(std::function<QImage(int pixels)> draw);
 // A window icon of clear pixels, for windows that show none where the system lets them.
 QIcon noIcon();
-// The donation button of the about box, 495 x 126 pixels.
-QPixmap donationButton();
+// The donation button of the about box, drawn on a grid of 495 x 126 and stretched to the
+// size asked for (drawing it large to show it small costs the start of the program).
+QImage donationButton(const QSize &pixels);
 
 } // namespace Artwork
