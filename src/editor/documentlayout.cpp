@@ -14,6 +14,8 @@ namespace {
 
 // A change of more blocks than this (a file read, a big paste) is laid out when it is seen.
 constexpr int LaidOutAtOnce = 64;
+// Counting the lines of more blocks than this takes the document's text whole.
+constexpr int ManyBlocks = 4096;
 
 // A block's state, kept in the block itself, says at which width and font it was laid out.
 // The text edit's own users of that state (syntax highlighters) are not used here.
@@ -267,9 +269,20 @@ qint64 DocumentLayout::lineOf(int position) const
         m_counted = 1;
     }
     QTextBlock block = document()->findBlockByNumber(m_counted - 1);
+    // Many blocks at once are looked through in the document's text taken whole, as finding
+    // each block's text costs more than looking at it; that needs the blocks one after the
+    // other, with no table or frame between them.
+    const Advances *const any = number - m_counted > ManyBlocks ? advancesOfAny() : nullptr;
+    const QString all = any ? document()->toRawText() : QString();
+    qsizetype at = any ? block.position() : 0;
     for (; m_counted <= number; block = block.next(), ++m_counted) {
+        const bool one =
+            laidOutAt(block, m_generation) || !any
+                ? fitsOnOneLine(block)
+                : fits(QStringView(all).sliced(at, block.length() - 1), *any, room(block));
+        at += block.length();
         int lines = 1;
-        if (!fitsOnOneLine(block)) {
+        if (!one) {
             ensureLaidOut(block);
             lines = qMax(1, block.layout()->lineCount());
         }
@@ -284,39 +297,130 @@ bool DocumentLayout::fitsOnOneLine(const QTextBlock &block) const
 {
     if (laidOutAt(block, m_generation))
         return block.layout()->lineCount() <= 1;
-    // Each character at its own advance, with room to spare for kerning, is still narrower
-    // than the line: the block takes one line, and need not be laid out to be counted.
-    const QTextDocument *const doc = document();
-    const QTextBlockFormat format = block.blockFormat();
-    const qreal available = doc->textWidth() - 2 * doc->documentMargin() - format.leftMargin()
-                            - format.rightMargin() - qAbs(format.textIndent());
+    const qreal available = room(block);
     qreal width = 0;
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
-        const QTextCharFormat chars = fragment.charFormat();
-        if (chars.hasProperty(QTextFormat::FontLetterSpacing)
-            || chars.hasProperty(QTextFormat::FontWordSpacing)
-            || chars.hasProperty(QTextFormat::FontStretch))
-            return false;
-        const std::vector<qreal> &advances = advancesOf(chars.font().resolve(doc->defaultFont()));
-        for (const QChar c : fragment.text()) {
-            if (c.unicode() < 32 || c.unicode() >= advances.size())
-                return false;
-            width += advances[c.unicode()];
-        }
-        if (width * 1.1 + 2 > available)
+        const Advances *const advances = advancesOf(fragment);
+        if (!advances || !fits(fragment.text(), *advances, available, &width))
             return false;
     }
     return true;
 }
 
-const std::vector<qreal> &DocumentLayout::advancesOf(const QFont &font) const
+bool DocumentLayout::fits(QStringView text, const Advances &advances, qreal available,
+                          qreal *before)
 {
-    std::vector<qreal> &advances = m_advances[font.key()];
-    if (advances.empty()) {
+    // Each character at its own advance, with room to spare for kerning, is still narrower
+    // than the line: the block takes one line, and need not be laid out to be counted. A run
+    // whose every character would fit at the widest advance is only looked through for
+    // characters without a known advance, not summed.
+    qreal width = before ? *before : 0;
+    const auto known = [&](char16_t c) {
+        return c >= 32 && c < advances.each.size();
+    };
+    if ((width + qreal(text.size()) * advances.widest) * 1.1 + 2 <= available) {
+        bool unknown = false;
+        for (const QChar c : text)
+            unknown |= !known(c.unicode());
+        width += qreal(text.size()) * advances.widest;
+        if (unknown)
+            return false;
+    } else {
+        for (const QChar c : text) {
+            if (!known(c.unicode()))
+                return false;
+            width += advances.each[c.unicode()];
+        }
+    }
+    if (before)
+        *before = width;
+    return width * 1.1 + 2 <= available;
+}
+
+qreal DocumentLayout::room(const QTextBlock &block) const
+{
+    forgetMeasuresOfAnEarlierGeneration();
+    const int index = block.blockFormatIndex();
+    if (index >= int(m_room.size()))
+        m_room.resize(index + 1, -1);
+    qreal &room = m_room[index];
+    if (room < 0) {
+        const QTextDocument *const doc = document();
+        const QTextBlockFormat format = block.blockFormat();
+        room = qMax<qreal>(0, doc->textWidth() - 2 * doc->documentMargin() - format.leftMargin()
+                                  - format.rightMargin() - qAbs(format.textIndent()));
+    }
+    return room;
+}
+
+void DocumentLayout::forgetMeasuresOfAnEarlierGeneration() const
+{
+    if (m_measuredAt == m_generation)
+        return;
+    m_measuredAt = m_generation;
+    m_room.clear();
+    m_formats.clear();
+    m_formatsSeen = 0;
+}
+
+const DocumentLayout::Advances *DocumentLayout::advancesOf(const QTextCharFormat &chars) const
+{
+    // Spacing and stretch change the advances: such a run is laid out to be counted.
+    if (chars.hasProperty(QTextFormat::FontLetterSpacing)
+        || chars.hasProperty(QTextFormat::FontWordSpacing)
+        || chars.hasProperty(QTextFormat::FontStretch))
+        return nullptr;
+    const QFont font = chars.font().resolve(document()->defaultFont());
+    Advances &measured = m_advances[font.key()];
+    if (measured.each.empty()) {
         const QFontMetricsF metrics(font);
-        for (int c = 0; c < 256; ++c)
-            advances.push_back(metrics.horizontalAdvance(QChar(c)));
+        for (int c = 0; c < 256; ++c) {
+            measured.each.push_back(metrics.horizontalAdvance(QChar(c)));
+            if (c >= 32)
+                measured.widest = qMax(measured.widest, measured.each.back());
+        }
+    }
+    return &measured;
+}
+
+const DocumentLayout::Advances *DocumentLayout::advancesOf(const QTextFragment &fragment) const
+{
+    forgetMeasuresOfAnEarlierGeneration();
+    const int index = fragment.charFormatIndex();
+    if (index >= int(m_formats.size()))
+        m_formats.resize(index + 1, {false, nullptr});
+    auto &[known, advances] = m_formats[index];
+    if (!known) {
+        known = true;
+        advances = advancesOf(fragment.charFormat());
     }
     return advances;
+}
+
+const DocumentLayout::Advances *DocumentLayout::advancesOfAny() const
+{
+    forgetMeasuresOfAnEarlierGeneration();
+    if (!document()->rootFrame()->childFrames().isEmpty())
+        return nullptr;
+    // Each character at the widest of its advances in every character format the document
+    // holds, used or not: a bound for a block whatever its formats.
+    const QList<QTextFormat> formats = document()->allFormats();
+    if (formats.size() != m_formatsSeen) {
+        m_formatsSeen = formats.size();
+        m_any = Advances{std::vector<qreal>(256, 0), 0};
+        for (const QTextFormat &format : formats) {
+            if (!format.isCharFormat())
+                continue;
+            const Advances *const advances = advancesOf(format.toCharFormat());
+            if (!advances) {
+                m_any.each.clear();
+                break;
+            }
+            for (std::size_t c = 0; c < 256; ++c)
+                m_any.each[c] = qMax(m_any.each[c], advances->each[c]);
+            m_any.widest = qMax(m_any.widest, advances->widest);
+        }
+    }
+    return m_any.each.empty() ? nullptr : &m_any;
 }

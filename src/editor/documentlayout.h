@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QAbstractTextDocumentLayout>
-#include <QHash>
+#include <QTextFragment>
 
+#include <map>
+#include <utility>
 #include <vector>
 
 // Lays a rich-text document out paragraph by paragraph, each with its own alignment and
@@ -40,8 +42,24 @@ private:
     QTextBlock blockAt(qreal y) const;
     // Surely one line, as far as can be told without laying the block out.
     bool fitsOnOneLine(const QTextBlock &block) const;
-    // The advance of each of the first 256 characters in the font.
-    const std::vector<qreal> &advancesOf(const QFont &font) const;
+    // The advance of each of the first 256 characters in a font, and the widest of them.
+    struct Advances
+    {
+        std::vector<qreal> each;
+        qreal widest = 0;
+    };
+    // Those of a format, or of a run's; none where spacing changes them.
+    const Advances *advancesOf(const QTextCharFormat &chars) const;
+    const Advances *advancesOf(const QTextFragment &fragment) const;
+    // The widest of each character's advances in all formats of a document without tables
+    // or frames; none where spacing changes them.
+    const Advances *advancesOfAny() const;
+    // Whether the text fits in the width after `before`, which it then adds to.
+    static bool fits(QStringView text, const Advances &advances, qreal available,
+                     qreal *before = nullptr);
+    void forgetMeasuresOfAnEarlierGeneration() const;
+    // The width a block's lines may take.
+    qreal room(const QTextBlock &block) const;
     // Tells the text edit of a new size once the work at hand is done.
     void sizeChangeDue() const;
 
@@ -55,5 +73,11 @@ private:
     // The lines before each block, known for the first m_counted blocks.
     mutable std::vector<qint64> m_linesBefore;
     mutable int m_counted = 0;
-    mutable QHash<QString, std::vector<qreal>> m_advances;
+    mutable std::map<QString, Advances> m_advances; // kept in place: m_formats points in
+    // By format index, for the generation they were measured at.
+    mutable int m_measuredAt = -1;
+    mutable std::vector<qreal> m_room;
+    mutable std::vector<std::pair<bool, const Advances *>> m_formats;
+    mutable qsizetype m_formatsSeen = 0;
+    mutable Advances m_any;
 };

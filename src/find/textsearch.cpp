@@ -2,11 +2,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QStringMatcher>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <array>
 #include <utility>
 
 namespace TextSearch {
@@ -40,52 +41,99 @@ bool standsAlone(const QString &text, qsizetype start, qsizetype length)
            && (end == text.size() || !isWordCharacter(codePointAt(text, end)));
 }
 
-// A line break, within a paragraph or between two, is one break to a reader: the search sees
-// each as a paragraph break, one character for one, so offsets stay as they were.
-QString withParagraphBreaks(QString text)
-{
-    for (QChar &c : text) {
-        if (c == QChar::LineSeparator || c == QLatin1Char('\n'))
-            c = QChar::ParagraphSeparator;
-    }
-    return text;
-}
-
 // Stands for the marks of a table or frame, which hold a place but are no line break.
-constexpr QChar Unmatched(0xFDD0);
+constexpr char16_t Unmatched = 0xFDD0;
+constexpr char16_t EndOfFrame = 0xFDD1;
+constexpr char16_t ParagraphBreak = QChar::ParagraphSeparator;
 
 // What ends a paragraph: a break, or the mark of a table or frame.
-QChar endOf(const QTextBlock &block)
+char16_t endOf(const QTextBlock &block)
 {
     const QChar end = block.document()->characterAt(block.position() + block.length() - 1);
-    return end == QChar::ParagraphSeparator ? end : Unmatched;
+    return end == QChar::ParagraphSeparator ? ParagraphBreak : Unmatched;
 }
 
-// Finds one text in a text.
+// Finds one text in a text, comparing each character as a reader would: a line break, within
+// a paragraph or between two, is one break, and the marks of tables and frames are no break.
+// Each character keeps its place, so offsets stay as they were. Skips ahead by the character
+// under the end of the text sought, as far as the text allows, instead of trying every place.
 class Finder final
 {
 public:
     Finder(const QString &text, Options options)
-        : m_matcher(text, options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive)
-        , m_length(text.size())
+        : m_caseless(!options.matchCase)
         , m_wholeWord(options.wholeWord)
-    {}
+    {
+        for (char16_t c = 0; c < 128; ++c)
+            m_ascii[c] = c == u'\n'                             ? ParagraphBreak
+                         : m_caseless && c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a')
+                                                                : c;
+        m_wanted.reserve(text.size());
+        for (qsizetype i = 0; i < text.size(); ++i)
+            m_wanted.push_back(foldAt(text, i));
+        const qsizetype length = qsizetype(m_wanted.size());
+        m_skip.fill(length);
+        for (qsizetype i = 0; i + 1 < length; ++i)
+            m_skip[m_wanted[i] & 0xFF] = length - 1 - i;
+    }
 
     // The first occurrence at or after `from`, or -1.
     qsizetype indexIn(const QString &text, qsizetype from) const
     {
-        for (qsizetype i = m_matcher.indexIn(text, from); i >= 0;
-             i = m_matcher.indexIn(text, i + 1)) {
-            if (!m_wholeWord || standsAlone(text, i, m_length))
+        const qsizetype length = qsizetype(m_wanted.size());
+        if (length == 0)
+            return -1;
+        const char16_t last = m_wanted.back();
+        for (qsizetype i = qMax<qsizetype>(0, from); i + length <= text.size();) {
+            const char16_t c = foldAt(text, i + length - 1);
+            if (c == last && matchesAt(text, i) && (!m_wholeWord || standsAlone(text, i, length)))
                 return i;
+            i += m_skip[c & 0xFF];
         }
         return -1;
     }
 
 private:
-    QStringMatcher m_matcher;
-    qsizetype m_length;
+    bool matchesAt(const QString &text, qsizetype at) const
+    {
+        for (qsizetype k = qsizetype(m_wanted.size()) - 2; k >= 0; --k) {
+            if (foldAt(text, at + k) != m_wanted[std::size_t(k)])
+                return false;
+        }
+        return true;
+    }
+
+    char16_t foldAt(const QString &text, qsizetype i) const
+    {
+        const char16_t c = text[i].unicode();
+        return c < 128 ? m_ascii[c] : foldWide(text, i);
+    }
+
+    // Letter case is folded by whole code points, so that a letter outside the basic plane
+    // matches its other case too.
+    char16_t foldWide(const QString &text, qsizetype i) const
+    {
+        const char16_t c = text[i].unicode();
+        if (c == QChar::LineSeparator)
+            return ParagraphBreak;
+        if (c == EndOfFrame)
+            return Unmatched;
+        if (!m_caseless)
+            return c;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            return QChar::highSurrogate(
+                QChar::toCaseFolded(QChar::surrogateToUcs4(text[i], text[i + 1])));
+        if (QChar::isLowSurrogate(c) && i > 0 && text[i - 1].isHighSurrogate())
+            return QChar::lowSurrogate(
+                QChar::toCaseFolded(QChar::surrogateToUcs4(text[i - 1], text[i])));
+        return char16_t(QChar::toCaseFolded(char32_t(c)));
+    }
+
+    bool m_caseless;
     bool m_wholeWord;
+    std::array<char16_t, 128> m_ascii{};
+    std::vector<char16_t> m_wanted;
+    std::array<qsizetype, 256> m_skip{};
 };
 
 // Keeps the document's edit block balanced even when a replacement throws.
@@ -114,11 +162,12 @@ int find(QTextCursor &cursor, const QString &text, int from, Options options)
     const QTextDocument *document = cursor.document();
     if (text.isEmpty() || !document)
         return -1;
-    const QString wanted = withParagraphBreaks(text);
-    const Finder finder(wanted, options);
+    const Finder finder(text, options);
     // An occurrence that starts in a paragraph lies within it and as many more as the text
     // holds breaks.
-    const auto breaks = wanted.count(QChar::ParagraphSeparator);
+    const auto breaks = std::count_if(text.begin(), text.end(), [](QChar c) {
+        return c == QChar::ParagraphSeparator || c == QChar::LineSeparator || c == u'\n';
+    });
     QTextBlock block = document->findBlock(qMax(0, from));
     qsizetype offset = qMax(0, from) - block.position();
     for (; block.isValid(); block = block.next(), offset = 0) {
@@ -133,7 +182,7 @@ int find(QTextCursor &cursor, const QString &text, int from, Options options)
             window += QChar::ParagraphSeparator + next.text();
             last = next;
         }
-        const qsizetype i = finder.indexIn(withParagraphBreaks(std::move(window)), offset);
+        const qsizetype i = finder.indexIn(window, offset);
         if (i >= 0 && i < block.length()) {
             const int start = block.position() + int(i);
             cursor.setPosition(start);
@@ -144,29 +193,16 @@ int find(QTextCursor &cursor, const QString &text, int from, Options options)
     return -1;
 }
 
-std::vector<int> findAll(const QTextDocument &document, const QString &text, Options options)
-{
-    return findAllIn(document.toRawText(), text, options);
-}
-
 std::vector<int> findAllIn(QString rawText, const QString &text, Options options,
                            const std::atomic_bool *stop, std::atomic<qsizetype> *done)
 {
     std::vector<int> offsets;
     if (text.isEmpty())
         return offsets;
-    const QString wanted = withParagraphBreaks(text);
-    const Finder finder(wanted, options);
     // Offsets in the raw text are cursor positions. Each paragraph ends in a break or in the
     // mark of a table or frame, which matches nothing.
-    QString all = std::move(rawText);
-    for (QChar &c : all) {
-        const char16_t u = c.unicode();
-        if (u == QChar::LineSeparator || u == '\n')
-            c = QChar::ParagraphSeparator;
-        else if (u == 0xFDD1)
-            c = Unmatched;
-    }
+    const Finder finder(text, options);
+    const QString &all = rawText;
     for (qsizetype i = finder.indexIn(all, 0); i >= 0; i = finder.indexIn(all, i + text.size())) {
         offsets.push_back(int(i));
         if (done)
@@ -175,15 +211,6 @@ std::vector<int> findAllIn(QString rawText, const QString &text, Options options
             break;
     }
     return offsets;
-}
-
-std::int64_t replaceAt(QTextCursor &cursor, const std::vector<int> &offsets, int length,
-                       const QString &replacement)
-{
-    Replacing replacing({}, offsets, length, replacement);
-    while (!replacing.step(cursor, std::chrono::hours(1))) {
-    }
-    return std::int64_t(replacing.count());
 }
 
 Replacing::Replacing(QString rawText, std::vector<int> offsets, int length, QString replacement)
@@ -230,8 +257,6 @@ bool Replacing::step(QTextCursor &cursor, std::chrono::nanoseconds budget)
     else
         cursor.joinPreviousEditBlock();
     const EditBlock block(cursor, false);
-    if (m_rawText.isEmpty())
-        m_rawText = cursor.document()->toRawText();
     const qint64 growth = m_replacement.size() - m_length;
     while (m_next < m_offsets.size()) {
         // Occurrences within one run of one format are replaced as one piece, the text
@@ -259,21 +284,6 @@ bool Replacing::step(QTextCursor &cursor, std::chrono::nanoseconds budget)
             break;
     }
     return m_next >= m_offsets.size();
-}
-
-std::int64_t replaceAll(QTextCursor &cursor, const QString &text, const QString &replacement,
-                        Options options)
-{
-    const QTextDocument *document = cursor.document();
-    if (!document)
-        return 0;
-    // Everything is found before the first change, so no replacement is ever searched.
-    QString raw = document->toRawText();
-    std::vector<int> offsets = findAllIn(raw, text, options);
-    Replacing replacing(std::move(raw), std::move(offsets), int(text.size()), replacement);
-    while (!replacing.step(cursor, std::chrono::hours(1))) {
-    }
-    return std::int64_t(replacing.count());
 }
 
 QString replacedMessage(std::int64_t count)

@@ -30,29 +30,22 @@ struct Options
 // cursor selects the occurrence and its offset is returned; otherwise -1, cursor untouched.
 int find(QTextCursor &cursor, const QString &text, int from, Options options);
 
-// The offsets of every occurrence in the whole document, in order, none overlapping another.
-std::vector<int> findAll(const QTextDocument &document, const QString &text, Options options);
-
-// findAll() on a copy of the document's QTextDocument::toRawText(), so that it may run in a
-// thread of its own. `done`, when given, is kept at how many characters were searched; the
-// search ends early, with what it found so far, once `stop` is set.
+// The offsets of every occurrence in a document's QTextDocument::toRawText(), in order, none
+// overlapping another; a copy of the text, so that it may run in a thread of its own. `done`,
+// when given, is kept at how many characters were searched; the search ends early, with what
+// it found so far, once `stop` is set.
 std::vector<int> findAllIn(QString rawText, const QString &text, Options options,
                            const std::atomic_bool *stop = nullptr,
                            std::atomic<qsizetype> *done = nullptr);
 
-// Replaces the `length` characters at each of the offsets, which findAll() gave, as one undo
-// step, and returns how many. Each replacement takes the format of the text it replaces, as
-// typing over a selection does. The cursor ends right after the last replacement, or stays as
-// it was when there was none.
-std::int64_t replaceAt(QTextCursor &cursor, const std::vector<int> &offsets, int length,
-                       const QString &replacement);
-
-// replaceAt() in steps, so that the event loop runs between them, the whole still one undo
-// step. Between the steps nothing but these may change the document.
+// Replaces the `length` characters at each of the offsets, which findAllIn() gave, in steps,
+// so that the event loop runs between them, the whole one undo step. Each replacement takes
+// the format of the text it replaces, as typing over a selection does. The cursor ends right
+// after the last replacement. Between the steps nothing but these may change the document.
 class Replacing final
 {
 public:
-    // The raw text is the document's as it was searched, or empty to have it taken.
+    // The raw text is the document's as it was searched.
     Replacing(QString rawText, std::vector<int> offsets, int length, QString replacement);
 
     // Makes replacements until all are made or the time is up; true once all are made.
@@ -71,11 +64,6 @@ private:
     std::size_t m_next = 0;
     qint64 m_shift = 0;
 };
-
-// findAll() and replaceAt() in one: every occurrence that stood in the text when it began is
-// replaced, and text that a replacement puts in is never searched.
-std::int64_t replaceAll(QTextCursor &cursor, const QString &text, const QString &replacement,
-                        Options options);
 
 // The report shown after replacements were made.
 QString replacedMessage(std::int64_t count);
