@@ -223,20 +223,19 @@ const QByteArray AtTheDepthLimit = "{\\rtf1 " + "{"_ba.repeated(Rtf::MaxGroupDep
 
 const TextCase Texts[] = {
     {"plain", "{\\rtf1\\ansi Hello world}", "Hello world", "Hello world"},
-    {"escaped", "{\\rtf1 \\{\\}\\\\}", "{}\\"},
     {"punctuation",
      "{\\rtf1 a\\emdash b\\endash c\\lquote d\\rquote e\\ldblquote f\\rdblquote "
      "g\\bullet h}",
      "a—b–c‘d’e“f”g•h"},
-    {"hyphens and spaces", "{\\rtf1 a\\~b\\_c\\-d}", "a\u00A0b\u2011c\u00ADd"},
+    {"escaped, hyphens and spaces", "{\\rtf1 \\{\\}\\\\a\\~b\\_c\\-d}",
+     "{}\\a\u00A0b\u2011c\u00ADd"},
     {"footnote marks, not their text",
      "{\\rtf1 a{\\super\\chftn}{\\footnote{\\super\\chftn} "
      "A.}b\\chftn{\\footnote\\chftn B.}}",
      "a1b2"},
-    {"first footnote's number", "{\\rtf1\\ftnstart7 a\\chftn}", "a7"},
-    {"page number", "{\\rtf1 p. \\chpgn}", "p. 1"},
-    {"line and tab", "{\\rtf1 a\\line b\\tab c}", "a\u2028b\tc"},
-    {"paragraph separator breaks the line", "{\\rtf1 a\\u8233?b}", "a\u2028b"},
+    {"first footnote's number, page number", "{\\rtf1\\ftnstart7 a\\chftn , p. \\chpgn}", "a7, p. 1"},
+    // A paragraph separator in the text only breaks the line.
+    {"line and tab", "{\\rtf1 a\\line b\\tab c\\u8233?d}", "a\u2028b\tc\u2028d"},
     {"hex in 1252", "{\\rtf1\\ansi caf\\'e9 \\'80}", "café €"},
     {"hex and bytes in ansicpg", "{\\rtf1\\ansi\\ansicpg1251 \\'c6\\'f3\\'ea\xc6\xf3\xea}",
      "ЖукЖук"},
@@ -303,7 +302,6 @@ const TextCase Texts[] = {
     {"binary with braces", "{\\rtf1 {\\pict\\bin6 }}}{{{}A}", "A"},
     {"long control word", "{\\rtf1 \\" + "b"_ba.repeated(40) + "1 x}", "x"},
     {"control codes and line ends", "{\\rtf1 a\0b\\\0c\x01\\'01\\'09d\r\ne\nf\rg}"_ba, "abc\tdefg"},
-    {"before and after the document", "junk{\\rtf1 a}b", "a"},
     // The last \par ends a file but not a paste; what follows it shows nothing.
     {"last \\par", "{\\rtf1 a\\par\n}", "a", "a\n"},
     {"two \\par", "{\\rtf1 a\\par\\par}", "a\n", "a\n\n"},
@@ -316,15 +314,14 @@ const TextCase Texts[] = {
      "^a\nb\n=c\n^d\n>e"},
     {"empty paragraphs", "{\\rtf1 \\qr\\par\\ql\\par\\qc}", ">\n"},
     // Malformed markup: what can be read is.
-    {"more closing than opening", "{\\rtf1 a}}}b}", "a"},
+    {"before and after the document", "junk{\\rtf1 a}}}b}", "a"},
     {"closing first", "}}{\\rtf1 a}", "a"},
     {"unclosed", "{\\rtf1 a{\\b b", "ab"},
     {"cut in a control word", "{\\rtf1 a\\pa", "a"},
     {"cut after a backslash", "{\\rtf1 a\\", "a"},
     {"cut in a hex escape", "{\\rtf1 a\\'4", "a"},
-    {"bad hex escape", "{\\rtf1 a\\'zzb}", "azzb"},
     {"cut in binary data", "{\\rtf1 a\\bin10 xy", "a"},
-    {"binary in text", "{\\rtf1 a\\bin3 xyzb\\bin-1 c}", "abc"},
+    {"bad hex escape, binary in text", "{\\rtf1 a\\'zzb\\bin3 xyzc\\bin-1 d}", "azzbcd"},
     {"huge binary length", "{\\rtf1 a\\bin999999999999 b}", "a"},
     {"huge \\uc", "{\\rtf1 {\\uc999999999999\\u1046 abc}d}", "Жd"},
     {"at the depth limit", AtTheDepthLimit, "acd"},

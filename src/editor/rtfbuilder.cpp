@@ -35,6 +35,16 @@ QStringView nextWord(QStringView code, qsizetype &i)
     return code.sliced(start, i - start);
 }
 
+// What goes into the document as it is. QTextDocument makes new blocks of line feeds and of
+// its own frame marks, and objects of U+FFFC; here they are text, so they must not reach it.
+// A paragraph separator in the text is a line break.
+bool isPlain(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= 0x20 || u == '\t') && !c.isSurrogate() && u != 0xFDD0 && u != 0xFDD1 && u != 0xFFFC
+           && u != QChar::ParagraphSeparator;
+}
+
 } // namespace
 
 size_t qHash(const CharProps &p, size_t seed)
@@ -43,12 +53,12 @@ size_t qHash(const CharProps &p, size_t seed)
                       int(p.underline), int(p.script));
 }
 
-Builder::Builder(const QTextCursor &cursor, FinalBreak finalBreak)
-    : m_cursor(cursor)
+Builder::Builder(QTextCursor cursor, FinalBreak finalBreak)
+    : m_cursor(std::move(cursor))
     , m_finalBreak(finalBreak)
-    , m_baseBlock(cursor.blockFormat())
+    , m_baseBlock(m_cursor.blockFormat())
     , m_blockAlignment(m_baseBlock.alignment())
-    , m_atBlockStart(cursor.atBlockStart())
+    , m_atBlockStart(m_cursor.atBlockStart())
 {
     m_stack.reserve(64);
     m_stack.emplace_back();
@@ -636,6 +646,12 @@ void Builder::settleBytes()
         return;
     const QString decoded = m_decoder.decode(m_bytes, m_bytesCodePage);
     m_bytes.clear();
+    // Most text needs no care: it goes in at once.
+    if (!m_highSurrogate
+        && std::all_of(decoded.cbegin(), decoded.cend(), [](QChar c) { return isPlain(c); })) {
+        m_run += decoded;
+        return;
+    }
     for (const QChar c : decoded)
         appendUnit(c.unicode());
 }
@@ -659,27 +675,29 @@ void Builder::appendUnit(char16_t c)
         m_run.append(QChar(Replacement));
         m_highSurrogate = 0;
     }
-    // QTextDocument makes new blocks of line feeds and of its own frame marks, and objects of
-    // U+FFFC; here they are text, so they must not reach it.
-    if ((c < 0x20 && c != '\t') || c == 0xFDD0 || c == 0xFDD1 || c == 0xFFFC)
-        return;
     if (c == QChar::ParagraphSeparator)
         c = QChar::LineSeparator;
-    m_run.append(QChar(c));
+    if (isPlain(c))
+        m_run.append(QChar(c));
 }
 
-void Builder::flushRun()
+void Builder::settleRun()
 {
     settleBytes();
     if (m_highSurrogate) {
         m_run.append(QChar(Replacement));
         m_highSurrogate = 0;
     }
+}
+
+void Builder::flushRun()
+{
+    settleRun();
     if (m_run.isEmpty())
         return;
     m_cursor.insertText(m_run, format(m_runProps));
+    m_atBlockStart = m_run.endsWith(QChar::ParagraphSeparator);
     m_run.clear();
-    m_atBlockStart = false;
 }
 
 void Builder::paragraph()
@@ -714,10 +732,19 @@ void Builder::endParagraph(Qt::Alignment alignment, const CharProps &props)
 
 void Builder::emitBreak()
 {
-    flushRun();
-    endParagraph(m_breakAlignment, m_breakProps);
-    // The next paragraph most likely goes on as this one ended.
-    m_cursor.insertBlock(m_baseBlock, format(m_breakProps));
+    settleRun();
+    const bool empty = m_run.isEmpty() ? m_atBlockStart : m_run.endsWith(QChar::ParagraphSeparator);
+    if (m_breakProps == m_runProps && m_breakAlignment == m_blockAlignment
+        && m_blockAlignment == m_baseBlock.alignment() && !(empty && m_blockMark != m_breakProps)) {
+        // Nothing about the paragraph's end needs the document: the break goes into the run,
+        // where the cursor makes the same block of it for much less.
+        m_run.append(QChar::ParagraphSeparator);
+    } else {
+        flushRun();
+        endParagraph(m_breakAlignment, m_breakProps);
+        // The next paragraph most likely goes on as this one ended.
+        m_cursor.insertBlock(m_baseBlock, format(m_breakProps));
+    }
     m_blockAlignment = m_baseBlock.alignment();
     m_blockMark = m_breakProps;
     m_atBlockStart = true;
@@ -729,10 +756,12 @@ void Builder::finish()
 {
     flushRun();
     if (m_breakPending) {
-        if (m_finalBreak == FinalBreak::Keep)
+        if (m_finalBreak == FinalBreak::Keep) {
             emitBreak();
-        else
+            flushRun();
+        } else {
             endParagraph(m_breakAlignment, m_breakProps);
+        }
     } else if (m_textSinceBreak && m_finalBreak == FinalBreak::EndsLastParagraph) {
         align(m_textAlignment);
     }

@@ -43,13 +43,15 @@ size_t qHash(const CharProps &p, size_t seed = 0);
 class Builder final
 {
 public:
-    Builder(const QTextCursor &cursor, FinalBreak finalBreak);
+    // Takes the cursor: a second one on the document would slow down every insertion.
+    Builder(QTextCursor cursor, FinalBreak finalBreak);
 
     void take(const Token &token);
     // The document's group has closed: whatever follows is no part of it.
     bool done() const { return m_done; }
     // Puts out what is held back; the cursor then stands after the text.
     void finish();
+    QTextCursor &cursor() { return m_cursor; }
     const QTextCursor &cursor() const { return m_cursor; }
 
 private:
@@ -104,6 +106,7 @@ private:
     void appendBytes(QByteArrayView bytes, int codePage);
     void settleBytes();
     void appendUnit(char16_t c);
+    void settleRun();
     void flushRun();
     void paragraph();
     void align(Qt::Alignment alignment);

@@ -40,10 +40,10 @@ void readAll(Tokenizer<Char> tokens, QTextCursor &cursor, FinalBreak finalBreak)
 {
     cursor.beginEditBlock();
     cursor.removeSelectedText();
-    Builder builder(cursor, finalBreak);
+    Builder builder(std::move(cursor), finalBreak);
     feed(tokens, builder, tokens.size());
     builder.finish();
-    cursor = builder.cursor();
+    cursor = std::move(builder.cursor());
     cursor.endEditBlock();
 }
 
@@ -100,7 +100,7 @@ struct Paste::State
 
     const QString markup;
     Tokenizer<char16_t> tokens;
-    QTextCursor cursor; // until the builder takes over
+    QTextCursor cursor; // until the builder takes it
     std::optional<Builder> builder;
     bool finished = false;
 };
@@ -113,6 +113,17 @@ Paste::~Paste() = default;
 
 bool Paste::readMore(qsizetype units)
 {
+    return readWhile([] { return false; }, units);
+}
+
+bool Paste::readUntil(const QDeadlineTimer &deadline, qsizetype units)
+{
+    return readWhile([&deadline] { return !deadline.hasExpired(); }, units);
+}
+
+// One step, and more as long as `more` says so, in one edit block.
+bool Paste::readWhile(const std::function<bool()> &more, qsizetype units)
+{
     State &state = *m_state;
     if (state.finished || cursor().isNull())
         return true;
@@ -120,15 +131,16 @@ bool Paste::readMore(qsizetype units)
     if (!state.builder) {
         state.cursor.beginEditBlock();
         state.cursor.removeSelectedText();
-        state.builder.emplace(state.cursor, FinalBreak::Keep);
+        state.builder.emplace(std::move(state.cursor), FinalBreak::Keep);
     } else {
-        state.cursor.joinPreviousEditBlock();
+        state.builder->cursor().joinPreviousEditBlock();
     }
-    state.finished = feed(state.tokens, *state.builder, state.tokens.position() + units);
+    do {
+        state.finished = feed(state.tokens, *state.builder, state.tokens.position() + units);
+    } while (!state.finished && more());
     if (state.finished)
         state.builder->finish();
-    state.cursor = state.builder->cursor();
-    state.cursor.endEditBlock();
+    state.builder->cursor().endEditBlock();
     return state.finished;
 }
 

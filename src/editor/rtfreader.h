@@ -3,9 +3,11 @@
 #include "editor/rtftokenizer.h"
 
 #include <QByteArrayView>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <memory>
 
 class QTextCursor;
@@ -59,12 +61,16 @@ public:
     // Reads about `units` more characters of the markup; true once all of it is in (or the
     // document has gone).
     bool readMore(qsizetype units);
+    // Reads on, a step of `units` at a time, until the deadline has passed; true as above.
+    bool readUntil(const QDeadlineTimer &deadline, qsizetype units);
     qsizetype position() const;
     qsizetype size() const;
     // Where the pasted text ends, once all is in.
     QTextCursor cursor() const;
 
 private:
+    bool readWhile(const std::function<bool()> &more, qsizetype units);
+
     struct State;
     std::unique_ptr<State> m_state;
 };

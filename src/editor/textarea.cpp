@@ -5,7 +5,6 @@
 #include "editor/rtfreader.h"
 
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMetaMethod>
@@ -17,9 +16,10 @@ namespace {
 
 // Markup shorter than this is read at once: it takes less than the eye notices.
 constexpr qsizetype PasteInPiecesFrom = 256 * 1024;
-// A piece of a long paste takes about this long, so that the window goes on answering.
+// A piece of a long paste takes about this long, so that the window goes on answering; it
+// looks at the clock after each step of so many characters.
 constexpr qint64 PieceMs = 40;
-constexpr qsizetype FirstPiece = 64 * 1024;
+constexpr qsizetype PasteStep = 8192;
 
 } // namespace
 
@@ -133,7 +133,6 @@ void TextArea::pasteText(const QString &text)
     if (Rtf::isMarkup(text) && text.size() >= PasteInPiecesFrom) {
         m_paste = std::make_unique<Rtf::Paste>(text, cursor);
         m_pasteBusy = std::make_unique<BusyWork>(window(), tr("Pasting..."));
-        m_pastePiece = FirstPiece;
         m_pasteTimer.start();
         return;
     }
@@ -150,12 +149,7 @@ void TextArea::pasteText(const QString &text)
 
 void TextArea::pasteMore()
 {
-    QElapsedTimer clock;
-    clock.start();
-    const bool all = m_paste->readMore(m_pastePiece);
-    // The next piece as long as this one would have had to be to take its time.
-    const qint64 took = std::max<qint64>(1, clock.elapsed());
-    m_pastePiece = std::clamp<qsizetype>(m_pastePiece * PieceMs / took, 4096, 16 * 1024 * 1024);
+    const bool all = m_paste->readUntil(QDeadlineTimer(PieceMs), PasteStep);
     m_pasteBusy->setProgress(m_paste->position(), m_paste->size());
     if (!all)
         return;

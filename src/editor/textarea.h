@@ -58,5 +58,4 @@ private:
     std::unique_ptr<Rtf::Paste> m_paste;
     std::unique_ptr<BusyWork> m_pasteBusy;
     QTimer m_pasteTimer;
-    qsizetype m_pastePiece = 0; // characters of markup read in one turn of the event loop
 };
