@@ -233,7 +233,8 @@ const TextCase Texts[] = {
      "{\\rtf1 a{\\super\\chftn}{\\footnote{\\super\\chftn} "
      "A.}b\\chftn{\\footnote\\chftn B.}}",
      "a1b2"},
-    {"first footnote's number, page number", "{\\rtf1\\ftnstart7 a\\chftn , p. \\chpgn}", "a7, p. 1"},
+    {"first footnote's number, page number", "{\\rtf1\\ftnstart7 a\\chftn , p. \\chpgn}",
+     "a7, p. 1"},
     // A paragraph separator in the text only breaks the line.
     {"line and tab", "{\\rtf1 a\\line b\\tab c\\u8233?d}", "a\u2028b\tc\u2028d"},
     {"hex in 1252", "{\\rtf1\\ansi caf\\'e9 \\'80}", "café €"},
