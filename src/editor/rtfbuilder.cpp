@@ -644,6 +644,16 @@ void Builder::settleBytes()
 {
     if (m_bytes.isEmpty())
         return;
+    // Printable ASCII is itself in the Windows pages and in UTF-8, and needs no decoder.
+    const bool asciiPage =
+        (m_bytesCodePage >= 1250 && m_bytesCodePage <= 1258) || m_bytesCodePage == CodePage::Utf8;
+    if (asciiPage && !m_highSurrogate && std::all_of(m_bytes.cbegin(), m_bytes.cend(), [](char b) {
+            return b >= 0x20 && b < 0x7F;
+        })) {
+        m_run.append(QLatin1StringView(m_bytes));
+        m_bytes.clear();
+        return;
+    }
     const QString decoded = m_decoder.decode(m_bytes, m_bytesCodePage);
     m_bytes.clear();
     // Most text needs no care: it goes in at once.
