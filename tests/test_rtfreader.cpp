@@ -436,10 +436,11 @@ TEST(RtfPaste, LoadingInsteadLeavesNothingToUndo)
     EXPECT_FALSE(document.isModified());
 }
 
-QString longMarkup()
+// Long enough to be read in pieces; the longest far more than one piece can read.
+QString longMarkup(qsizetype size = 300 * 1024)
 {
     QString markup = u"{\\rtf1\\qc "_s;
-    while (markup.size() < 300 * 1024)
+    while (markup.size() < size)
         markup += u"{\\b Portfolio} \\'e9\\u1046?\\par "_s;
     return markup + u'}';
 }
@@ -466,7 +467,7 @@ TEST(RtfPaste, TheWindowCanGoMidway)
     auto *window = new QWidget;
     auto *area = new TextArea(window);
     window->show();
-    area->pasteText(longMarkup());
+    area->pasteText(longMarkup(4 << 20));
     QApplication::processEvents();
     ASSERT_TRUE(area->isPasting());
     delete window;
