@@ -1,4 +1,5 @@
 #include "editor/rtfreader.h"
+#include "editor/textarea.h"
 #include "testhelpers.h"
 
 #include <QBrush>
@@ -18,22 +19,27 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// The document's paragraphs joined by '\n'; line breaks stay U+2028 and no-break spaces stay
-// themselves, unlike in toPlainText().
+// The document's paragraphs joined by '\n', each but a left-aligned one after the mark of its
+// alignment; line breaks stay U+2028 and no-break spaces stay themselves, unlike in
+// toPlainText().
 QString paragraphs(const QTextDocument &document)
 {
+    const QHash<int, QString> marks{
+        {Qt::AlignHCenter, "^"}, {Qt::AlignRight, ">"}, {Qt::AlignJustify, "="}};
     QStringList blocks;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        blocks << block.text();
+        blocks << marks.value(block.blockFormat().alignment()) + block.text();
     return blocks.join(QLatin1Char('\n'));
 }
 
+enum class Reading { Load, Paste };
+
 // What a document shows after loading the markup, or after pasting it into an empty one.
-QString shown(QByteArrayView rtf, bool paste = false)
+QString shown(QByteArrayView rtf, Reading reading = Reading::Load)
 {
     QTextDocument document;
     QTextCursor cursor(&document);
-    if (paste)
+    if (reading == Reading::Paste)
         Rtf::read(rtf, cursor);
     else
         Rtf::load(rtf, document);
@@ -51,6 +57,49 @@ QTextCharFormat formatAt(const QTextDocument &document, const QString &probe)
     }
     ADD_FAILURE() << "no text " << probe.toStdString();
     return {};
+}
+
+// Every paragraph's alignment and mark, and every piece of text with its format.
+QList<std::pair<QString, QTextFormat>> pieces(const QTextDocument &document)
+{
+    QList<std::pair<QString, QTextFormat>> all;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        all.emplaceBack(QString::number(block.blockFormat().alignment()), block.charFormat());
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            all.emplaceBack(it.fragment().text(), it.fragment().charFormat());
+    }
+    return all;
+}
+
+// "abcd" with "b" selected.
+struct Target
+{
+    Target()
+    {
+        cursor.insertText(u"abcd"_s);
+        cursor.setPosition(1);
+        cursor.setPosition(2, QTextCursor::KeepAnchor);
+    }
+    QTextDocument document;
+    QTextCursor cursor{&document};
+};
+
+// Markup as text, pasted at once and a slice at a time.
+void expectSlicesReadAsOne(const QByteArray &rtf)
+{
+    if (rtf.size() > 65536)
+        return;
+    const QString markup = QString::fromLatin1(rtf);
+    Target whole;
+    Rtf::read(markup, whole.cursor);
+    for (const qsizetype slice : {1, 7, 4096}) {
+        Target sliced;
+        Rtf::Paste paste(markup, sliced.cursor);
+        while (!paste.readMore(slice)) {
+        }
+        EXPECT_EQ(pieces(sliced.document), pieces(whole.document)) << slice << rtf.toStdString();
+        EXPECT_EQ(paste.cursor().position(), whole.cursor.position()) << slice;
+    }
 }
 
 TEST(RtfIsMarkup, LooksAtTheStartOnly)
@@ -80,8 +129,9 @@ TEST_P(RtfText, ShowsWhatAWordProcessorShows)
     const TextCase &c = GetParam();
     EXPECT_EQ(shown(c.rtf), QString::fromUtf8(c.text)) << c.what;
     if (c.paste) {
-        EXPECT_EQ(shown(c.rtf, true), QString::fromUtf8(c.paste)) << c.what;
+        EXPECT_EQ(shown(c.rtf, Reading::Paste), QString::fromUtf8(c.paste)) << c.what;
     }
+    expectSlicesReadAsOne(c.rtf);
 }
 
 const QByteArray Fonts = "{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}{\\f1\\fcharset204 Ru;}"
@@ -111,161 +161,119 @@ QByteArray beyondTwoGibOfGroups()
 const QByteArray AtTheDepthLimit = "{\\rtf1 " + "{"_ba.repeated(Rtf::MaxGroupDepth - 1) + "a{b}c"
                                    + "}"_ba.repeated(Rtf::MaxGroupDepth - 1) + "d}";
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RtfText,
-    ::testing::Values(
-        TextCase{"plain", "{\\rtf1\\ansi Hello world}", "Hello world", "Hello world"},
-        TextCase{"escaped", "{\\rtf1 \\{\\}\\\\}", "{}\\"},
-        TextCase{"punctuation",
-                 "{\\rtf1 a\\emdash b\\endash c\\lquote d\\rquote e\\ldblquote f\\rdblquote "
-                 "g\\bullet h}",
-                 "a—b–c‘d’e“f”g•h"},
-        TextCase{"hyphens and spaces", "{\\rtf1 a\\~b\\_c\\-d}", "a\u00A0b\u2011c\u00ADd"},
-        TextCase{"footnote marks, not their text",
-                 "{\\rtf1 a{\\super\\chftn}{\\footnote{\\super\\chftn} "
-                 "A.}b\\chftn{\\footnote\\chftn B.}}",
-                 "a1b2"},
-        TextCase{"first footnote's number", "{\\rtf1\\ftnstart7 a\\chftn}", "a7"},
-        TextCase{"page number", "{\\rtf1 p. \\chpgn}", "p. 1"},
-        TextCase{"line ends in markup", "{\\rtf1 ab\r\ncd\nef\rg}", "abcdefg"},
-        TextCase{"line and tab", "{\\rtf1 a\\line b\\tab c}", "a\u2028b\tc"},
-        TextCase{"paragraph separator breaks the line", "{\\rtf1 a\\u8233?b}", "a\u2028b"},
-        TextCase{"hex in 1252", "{\\rtf1\\ansi caf\\'e9 \\'80}", "café €"},
-        TextCase{"hex in ansicpg", "{\\rtf1\\ansi\\ansicpg1251 \\'c6\\'f3\\'ea}", "Жук"},
-        TextCase{"raw bytes", "{\\rtf1\\ansi\\ansicpg1251 \xc6\xf3\xea}", "Жук"},
-        TextCase{"font charset", "{\\rtf1\\ansi\\deff0" + Fonts + "\\'e9\\f1\\'e9\\f0\\'e9}",
-                 "éйé"},
-        TextCase{"charset 1 is the document's", "{\\rtf1\\ansi\\ansicpg1250" + Fonts + "\\f2\\'a3}",
-                 "Ł"},
-        TextCase{"font table after \\deff", "{\\rtf1\\deff1" + Fonts + "\\'e9}", "й"},
-        TextCase{"utf-8 page", "{\\rtf1\\ansicpg65001 \\'c3\\'a9\xc3\xa9}", "éé"},
-        TextCase{"double-byte page",
-                 "{\\rtf1\\ansicpg932 \\'93\\'fa\\'96\\'7b\\'83A\\'83\\\\\\'b1}", "日本アソｱ"},
-        TextCase{
-            "double-byte charsets",
-            "{\\rtf1{\\fonttbl{\\f1\\fcharset134 S;}{\\f2\\fcharset136 M;}{\\f3\\fcharset129 G;}}"
-            "\\f1\\'d6\\'d0\\f2\\'a4\\'e5\\f3\\'c7\\'d1}",
-            "中文한"},
-        TextCase{"lead byte alone", "{\\rtf1\\ansicpg932 a\\'82{\\b b}\\'a0\\'82}",
-                 "a\uFFFDb\uFFFD\uFFFD"},
-        TextCase{"mac", "{\\rtf1\\mac It\\'d5s \\'d0 \\'87}", "It’s – á"},
-        TextCase{"mac charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset77 G;}}\\'d2{\\f1\\'d2}}", "Ò“"},
-        TextCase{"font code page before charset",
-                 "{\\rtf1{\\fonttbl{\\f1\\cpg1251 A;}{\\f2\\fcharset204\\cpg1253 "
-                 "B;}}\\f1\\'c8\\f2\\'c8}",
-                 "ИΘ"},
-        TextCase{"symbol fonts",
-                 "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}}"
-                 "{\\f1\\'b7 a\\'b3b\\u61623?}{\\f2\\'a7\\u61623?}}",
-                 "• α≥β•\uF0A7\uF0B7"},
-        TextCase{"unicode", "{\\rtf1 \\u1046?\\u1091?k}", "Жуk"},
-        TextCase{"no fallback", "{\\rtf1 \\uc0\\u1046 x}", "Жx"},
-        TextCase{"hex fallback", "{\\rtf1 \\uc2\\u1046\\'c6\\'c6x}", "Жx"},
-        TextCase{"malformed hex fallback", "{\\rtf1 \\u345\\'3?x{\\u345\\'}y}", "řxřy"},
-        TextCase{"fallback is a control word", "{\\rtf1 \\u1046\\emdash x}", "Жx"},
-        TextCase{"\\uc ends with its group", "{\\rtf1 {\\uc2\\u1046 ab}\\u1046 cd}", "ЖЖd"},
-        TextCase{"fallback ends at a brace", "{\\rtf1 \\uc3\\u1046 a{b}c}", "Жbc"},
-        TextCase{"negative unicode", "{\\rtf1 \\u-15032?}", "안"},
-        TextCase{"surrogate pair", "{\\rtf1 \\u-10179?\\u-8704?}", "\U0001F600"},
-        TextCase{"lone surrogate", "{\\rtf1 \\u-10179?x\\u-8704?}", "\uFFFDx\uFFFD"},
-        TextCase{"unicode out of range", "{\\rtf1 \\u99999999999?\\u-99999?}", "\uFFFD\uFFFD"},
-        TextCase{"skipped destinations",
-                 "{\\rtf1{\\*\\generator W;}{\\info{\\title T}}{\\stylesheet{\\s0 N;}}"
-                 "{\\pict 0a0b}{\\header H}{\\footerl F}{\\*\\unknown U}"
-                 "{\\listtable{\\list L}}{\\object{\\result R}}A}",
-                 "A"},
-        TextCase{
-            "\\* marks a group only at its start",
-            "{\\rtf1 {\\field{\\*\\fldinst X}{\\fldrslt \\*\\cs12 a}}{\\*\\x b}{\\* c}{\\*\\'41}d}",
-            "ad"},
-        TextCase{"field result", "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}",
-                 "link"},
-        TextCase{
-            "field without a result",
-            "{\\rtf1{\\fonttbl{\\f3\\fcharset2 Symbol;}{\\f4\\fcharset2 Wingdings;}}{\\field{\\*"
-            "\\fldinst SYMBOL 183 \\\\f \"Symbol\" \\\\s 10}{\\fldrslt }}{\\field{\\*\\fldinst "
-            "SYMBOL 0x41 \\\\f Symbol}}{\\field{\\*\\fldinst SYMBOL 167 \\\\f \"Wingdings\"}}"
-            "{\\field{\\*\\fldinst SYMBOL 8364 \\\\u}}{\\field{\\*\\fldinst {PAGE }}}"
-            "{\\field{\\*\\fldinst PAGE}{\\fldrslt 4}}"
-            "{\\field{\\*\\fldinst QUOTE \"x\"}{\\fldrslt {\\field{\\*\\fldinst PAGE}}}}}",
-            "•Α\uF0A7€141"},
-        TextCase{
-            "field text in its code",
-            "{\\rtf1 {\\field{\\*\\fldinst GOTOBUTTON intro {\\b Go on}}}|{\\field{\\*\\fldinst "
-            "QUOTE \"a \\'e9\"}}|{\\field{\\*\\fldinst QUOTE b \\\\* MERGEFORMAT}}}",
-            "Go on|a é|b"},
-        TextCase{"malformed field codes",
-                 "{\\rtf1 {\\field{\\*\\fldinst SYMBOL x}}{\\field{\\*\\fldinst SYMBOL 99999999}}"
-                 "{\\field{\\*\\fldinst QUOTE \"c}}{\\*\\fldinst d}e}",
-                 "ce"},
-        TextCase{
-            "text boxes",
-            "{\\rtf1 a{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}{\\sv 202}}{\\shptxt "
-            "\\pard "
-            "B\\par}}{\\shprslt{\\*\\do\\dptxbx{\\dptxbxtext B}}}}c{\\*\\do\\dobxpage\\dptxbx"
-            "{\\dptxbxtext D\\par}\\dpx0 }e{\\do{\\dptxbx F}}{\\shp{\\*\\shpinst{\\sp{\\sn a}{\\sv "
-            "1}}}}g}",
-            "aB\ncD\neFg"},
-        TextCase{"list number", "{\\rtf1 {\\pntext 1.\\tab}Item}", "1.\tItem"},
-        TextCase{"binary with braces", "{\\rtf1 {\\pict\\bin6 }}}{{{}A}", "A"},
-        TextCase{"binary in text", "{\\rtf1 a\\bin3 xyzb}", "ab"},
-        TextCase{"long control word", "{\\rtf1 \\" + "b"_ba.repeated(40) + "1 x}", "x"},
-        TextCase{"control codes", "{\\rtf1 a\0b\\\0c\x01\\'01\\'09d}"_ba, "abc\td"},
-        TextCase{"before and after the document", "junk{\\rtf1 a}b", "a"},
-        // The last \par ends a file but not a paste; what follows it shows nothing.
-        TextCase{"last \\par", "{\\rtf1 a\\par\n}", "a", "a\n"},
-        TextCase{"\\par between", "{\\rtf1 a\\par b}", "a\nb", "a\nb"},
-        TextCase{"two \\par", "{\\rtf1 a\\par\\par}", "a\n", "a\n\n"},
-        TextCase{"only \\par", "{\\rtf1 \\par}", "", "\n"},
-        TextCase{"after the last \\par", "{\\rtf1 a\\par\\pard\\b {\\*\\x y}}", "a", "a\n"},
-        TextCase{"other breaks", "{\\rtf1 a\\sect b\\row c\\page d\\\r\ne}", "a\nb\nc\nd\ne",
-                 "a\nb\nc\nd\ne"},
-        // Malformed markup: what can be read is.
-        TextCase{"more closing than opening", "{\\rtf1 a}}}b}", "a"},
-        TextCase{"closing first", "}}{\\rtf1 a}", "a"},
-        TextCase{"unclosed", "{\\rtf1 a{\\b b", "ab"},
-        TextCase{"cut in a control word", "{\\rtf1 a\\pa", "a"},
-        TextCase{"cut after a backslash", "{\\rtf1 a\\", "a"},
-        TextCase{"cut in a hex escape", "{\\rtf1 a\\'4", "a"},
-        TextCase{"bad hex escape", "{\\rtf1 a\\'zzb}", "azzb"},
-        TextCase{"cut in binary data", "{\\rtf1 a\\bin10 xy", "a"},
-        TextCase{"negative binary length", "{\\rtf1 a\\bin-1 b}", "ab"},
-        TextCase{"huge binary length", "{\\rtf1 a\\bin999999999999 b}", "a"},
-        TextCase{"huge \\uc", "{\\rtf1 {\\uc999999999999\\u1046 abc}d}", "Жd"},
-        TextCase{"at the depth limit", AtTheDepthLimit, "acd"},
-        TextCase{"a million groups open", "{\\rtf1 a" + "{"_ba.repeated(1000000) + "b", "a"},
-        TextCase{"a million groups closed",
-                 "{\\rtf1 a" + "{"_ba.repeated(1000000) + "b" + "}"_ba.repeated(1000000) + "c}",
-                 "ac"}
+const TextCase Texts[] = {
+    {"plain", "{\\rtf1\\ansi Hello world}", "Hello world", "Hello world"},
+    {"punctuation",
+     "{\\rtf1 a\\emdash b\\endash c\\lquote d\\rquote e\\ldblquote f\\rdblquote "
+     "g\\bullet h}",
+     "a—b–c‘d’e“f”g•h"},
+    {"escaped, hyphens and spaces", "{\\rtf1 \\{\\}\\\\a\\~b\\_c\\-d}",
+     "{}\\a\u00A0b\u2011c\u00ADd"},
+    {"footnote marks, not their text",
+     "{\\rtf1 a{\\super\\chftn}{\\footnote{\\super\\chftn} "
+     "A.}b\\chftn{\\footnote\\chftn B.}}",
+     "a1b2"},
+    {"first footnote's number, page number", "{\\rtf1\\ftnstart7 a\\chftn , p. \\chpgn}",
+     "a7, p. 1"},
+    // A paragraph separator in the text only breaks the line.
+    {"line and tab", "{\\rtf1 a\\line b\\tab c\\u8233?d}", "a\u2028b\tc\u2028d"},
+    {"hex in 1252", "{\\rtf1\\ansi caf\\'e9 \\'80}", "café €"},
+    {"hex and bytes in ansicpg", "{\\rtf1\\ansi\\ansicpg1251 \\'c6\\'f3\\'ea\xc6\xf3\xea}",
+     "ЖукЖук"},
+    {"font charset", "{\\rtf1\\ansi\\deff0" + Fonts + "\\'e9\\f1\\'e9\\f0\\'e9}", "éйé"},
+    {"charset 1 is the document's", "{\\rtf1\\ansi\\ansicpg1250" + Fonts + "\\f2\\'a3}", "Ł"},
+    {"font table after \\deff", "{\\rtf1\\deff1" + Fonts + "\\'e9}", "й"},
+    {"utf-8 page", "{\\rtf1\\ansicpg65001 \\'c3\\'a9\xc3\xa9}", "éé"},
+    {"double-byte page", "{\\rtf1\\ansicpg932 \\'93\\'fa\\'96\\'7b\\'83A\\'83\\\\\\'b1}",
+     "日本アソｱ"},
+    {"double-byte charsets",
+     "{\\rtf1{\\fonttbl{\\f1\\fcharset134 S;}{\\f2\\fcharset136 M;}{\\f3\\fcharset129 G;}}"
+     "\\f1\\'d6\\'d0\\f2\\'a4\\'e5\\f3\\'c7\\'d1}",
+     "中文한"},
+    {"lead byte alone", "{\\rtf1\\ansicpg932 a\\'82{\\b b}\\'a0\\'82}", "a\uFFFDb\uFFFD\uFFFD"},
+    {"mac", "{\\rtf1\\mac It\\'d5s \\'d0 \\'87}", "It’s – á"},
+    {"mac charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset77 G;}}\\'d2{\\f1\\'d2}}", "Ò“"},
+    {"font code page before charset",
+     "{\\rtf1{\\fonttbl{\\f1\\cpg1251 A;}{\\f2\\fcharset204\\cpg1253 "
+     "B;}}\\f1\\'c8\\f2\\'c8}",
+     "ИΘ"},
+    {"symbol fonts",
+     "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}}"
+     "{\\f1\\'b7 a\\'b3b\\u61623?}{\\f2\\'a7\\u61623?}}",
+     "• α≥β•\uF0A7\uF0B7"},
+    {"unicode", "{\\rtf1 \\u1046?\\u1091?k\\u-15032?\\u-10179?\\u-8704?}", "Жуk안\U0001F600"},
+    {"fallbacks", "{\\rtf1 \\uc0\\u1046 x\\uc2\\u1046\\'c6\\'c6x\\uc1\\u1046\\emdash x}", "ЖxЖxЖx"},
+    {"malformed hex fallback", "{\\rtf1 \\u345\\'3?x{\\u345\\'}y}", "řxřy"},
+    {"fallbacks end with their group", "{\\rtf1 {\\uc2\\u1046 ab}\\u1046 cd\\uc3\\u1046 a{b}c}",
+     "ЖЖdЖbc"},
+    {"lone surrogates and beyond", "{\\rtf1 \\u-10179?x\\u-8704?\\u99999999999?\\u-99999?}",
+     "\uFFFDx\uFFFD\uFFFD\uFFFD"},
+    {"skipped destinations",
+     "{\\rtf1{\\*\\generator W;}{\\info{\\title T}}{\\stylesheet{\\s0 N;}}"
+     "{\\pict 0a0b}{\\header H}{\\footerl F}{\\*\\unknown U}"
+     "{\\listtable{\\list L}}{\\object{\\result R}}A}",
+     "A"},
+    {"\\* marks a group only at its start",
+     "{\\rtf1 {\\field{\\*\\fldinst X}{\\fldrslt \\*\\cs12 a}}{\\*\\x b}{\\* c}{\\*\\'41}d}", "ad"},
+    {"field result", "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}", "link"},
+    {"field without a result",
+     "{\\rtf1{\\fonttbl{\\f3\\fcharset2 Symbol;}{\\f4\\fcharset2 Wingdings;}}{\\field{\\*"
+     "\\fldinst SYMBOL 183 \\\\f \"Symbol\" \\\\s 10}{\\fldrslt }}{\\field{\\*\\fldinst "
+     "SYMBOL 0x41 \\\\f Symbol}}{\\field{\\*\\fldinst SYMBOL 167 \\\\f \"Wingdings\"}}"
+     "{\\field{\\*\\fldinst SYMBOL 8364 \\\\u}}{\\field{\\*\\fldinst {PAGE }}}"
+     "{\\field{\\*\\fldinst PAGE}{\\fldrslt 4}}"
+     "{\\field{\\*\\fldinst QUOTE \"x\"}{\\fldrslt {\\field{\\*\\fldinst PAGE}}}}}",
+     "•Α\uF0A7€141"},
+    {"field text in its code",
+     "{\\rtf1 {\\field{\\*\\fldinst GOTOBUTTON intro {\\b Go on}}}|{\\field{\\*\\fldinst "
+     "QUOTE \"a \\'e9\"}}|{\\field{\\*\\fldinst QUOTE b \\\\* MERGEFORMAT}}}",
+     "Go on|a é|b"},
+    {"malformed field codes",
+     "{\\rtf1 {\\field{\\*\\fldinst SYMBOL x}}{\\field{\\*\\fldinst SYMBOL 99999999}}"
+     "{\\field{\\*\\fldinst QUOTE \"c}}{\\*\\fldinst d}e}",
+     "ce"},
+    {"text boxes",
+     "{\\rtf1 a{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}{\\sv 202}}{\\shptxt "
+     "\\pard "
+     "B\\par}}{\\shprslt{\\*\\do\\dptxbx{\\dptxbxtext B}}}}c{\\*\\do\\dobxpage\\dptxbx"
+     "{\\dptxbxtext D\\par}\\dpx0 }e{\\do{\\dptxbx F}}{\\shp{\\*\\shpinst{\\sp{\\sn a}{\\sv "
+     "1}}}}g}",
+     "aB\ncD\neFg"},
+    {"list number", "{\\rtf1 {\\pntext 1.\\tab}Item}", "1.\tItem"},
+    {"binary with braces", "{\\rtf1 {\\pict\\bin6 }}}{{{}A}", "A"},
+    {"long control word", "{\\rtf1 \\" + "b"_ba.repeated(40) + "1 x}", "x"},
+    {"control codes and line ends", "{\\rtf1 a\0b\\\0c\x01\\'01\\'09d\r\ne\nf\rg}"_ba, "abc\tdefg"},
+    // The last \par ends a file but not a paste; what follows it shows nothing.
+    {"last \\par", "{\\rtf1 a\\par\n}", "a", "a\n"},
+    {"two \\par", "{\\rtf1 a\\par\\par}", "a\n", "a\n\n"},
+    {"only \\par", "{\\rtf1 \\par}", "", "\n"},
+    {"after the last \\par", "{\\rtf1 a\\par\\pard\\b {\\*\\x y}}", "a", "a\n"},
+    {"breaks", "{\\rtf1 a\\sect b\\row c\\page d\\\r\ne\\par f}", "a\nb\nc\nd\ne\nf",
+     "a\nb\nc\nd\ne\nf"},
+    // A paragraph's alignment is the one in force at its end.
+    {"aligned", "{\\rtf1 \\qc a\\par\\pard b\\par c\\qj\\par{\\qc d\\par}\\qr e}",
+     "^a\nb\n=c\n^d\n>e"},
+    {"empty paragraphs", "{\\rtf1 \\qr\\par\\ql\\par\\qc}", ">\n"},
+    // Malformed markup: what can be read is.
+    {"before and after the document", "junk{\\rtf1 a}}}b}", "a"},
+    {"closing first", "}}{\\rtf1 a}", "a"},
+    {"unclosed", "{\\rtf1 a{\\b b", "ab"},
+    {"cut in a control word", "{\\rtf1 a\\pa", "a"},
+    {"cut after a backslash", "{\\rtf1 a\\", "a"},
+    {"cut in a hex escape", "{\\rtf1 a\\'4", "a"},
+    {"cut in binary data", "{\\rtf1 a\\bin10 xy", "a"},
+    {"bad hex escape, binary in text", "{\\rtf1 a\\'zzb\\bin3 xyzc\\bin-1 d}", "azzbcd"},
+    {"huge binary length", "{\\rtf1 a\\bin999999999999 b}", "a"},
+    {"huge \\uc", "{\\rtf1 {\\uc999999999999\\u1046 abc}d}", "Жd"},
+    {"at the depth limit", AtTheDepthLimit, "acd"},
+    {"a million groups open", "{\\rtf1 a" + "{"_ba.repeated(1000000) + "b", "a"},
+    {"a million groups closed",
+     "{\\rtf1 a" + "{"_ba.repeated(1000000) + "b" + "}"_ba.repeated(1000000) + "c}", "ac"},
 #ifdef Q_OS_LINUX
-        ,
-        TextCase{"more than 2^31 groups open", beyondTwoGibOfGroups(), "a"}
+    {"more than 2^31 groups open", beyondTwoGibOfGroups(), "a"},
 #endif
-        ));
-
-// Each row: the markup, then the alignment of each paragraph.
-using RtfAlignment = ::testing::TestWithParam<std::pair<QByteArray, QList<Qt::Alignment>>>;
-
-TEST_P(RtfAlignment, IsTheOneInForceAtTheParagraphsEnd)
-{
-    QTextDocument document;
-    Rtf::load(GetParam().first, document);
-    QList<Qt::Alignment> blocks;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        blocks << block.blockFormat().alignment();
-    EXPECT_EQ(blocks, GetParam().second) << GetParam().first.toStdString();
-}
-
-const Qt::Alignment Left = Qt::AlignLeft, Center = Qt::AlignHCenter, Right = Qt::AlignRight;
-const std::pair<QByteArray, QList<Qt::Alignment>> Alignments[] = {
-    {"{\\rtf1 \\qc a\\par\\pard b\\par}", {Center, Left}},
-    {"{\\rtf1 \\qr a}", {Right}},
-    {"{\\rtf1 \\qj a\\par}", {Qt::AlignJustify}},
-    {"{\\rtf1 a\\qc\\par}", {Center}},
-    {"{\\rtf1 {\\qc a\\par}b}", {Center, Left}},
-    {"{\\rtf1 \\qr\\par\\ql\\par\\qc}", {Right, Left}},
 };
-INSTANTIATE_TEST_SUITE_P(Table, RtfAlignment, ::testing::ValuesIn(Alignments));
+INSTANTIATE_TEST_SUITE_P(Table, RtfText, ::testing::ValuesIn(Texts));
 
 TEST(RtfParagraphs, EmptyParagraphKeepsTheSizeOfItsMark)
 {
@@ -288,13 +296,15 @@ using RtfFormat = ::testing::TestWithParam<FormatCase>;
 TEST_P(RtfFormat, GivesTheTextItsFormat)
 {
     const FormatCase &c = GetParam();
+    const QByteArray rtf =
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times "
+        "New Roman;}}{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
+        + c.body + "}";
     QTextDocument document;
-    Rtf::load("{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\froman Times New "
-              "Roman;}}{\\colortbl;\\red255\\green0\\blue0;\\red0\\green0\\blue255;}"
-                  + c.body + "}",
-              document);
+    Rtf::load(rtf, document);
     EXPECT_EQ(formatAt(document, QString::fromUtf8(c.probe)).property(c.property), c.value)
         << c.what;
+    expectSlicesReadAsOne(rtf);
 }
 
 const QVariant Bold(int(QFont::Bold)), Yes(true), None;
@@ -339,45 +349,70 @@ const FormatCase Formats[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Table, RtfFormat, ::testing::ValuesIn(Formats));
 
-class RtfPaste : public ::testing::Test
-{
-protected:
-    // "abcd" with the cursor between b and c.
-    RtfPaste()
-        : cursor(&document)
-    {
-        cursor.insertText("abcd");
-        cursor.setPosition(2);
-    }
-    QTextDocument document;
-    QTextCursor cursor;
-};
-
 // Text after the last \par keeps the alignment of the paragraph it lands in.
-TEST_F(RtfPaste, ReplacesTheSelectionInOneUndoStepAndAlignsOnlyThePastedParagraphs)
+TEST(RtfPaste, ReplacesTheSelectionInOneUndoStepAndAlignsOnlyThePastedParagraphs)
 {
-    cursor.setPosition(1, QTextCursor::KeepAnchor);
-    Rtf::read(QByteArrayView("{\\rtf1\\qc X\\par {\\b Y}\\par Z}"), cursor);
-    ASSERT_EQ(paragraphs(document), "aX\nY\nZcd");
-    EXPECT_EQ(document.begin().blockFormat().alignment(), Qt::AlignHCenter);
-    EXPECT_EQ(document.lastBlock().blockFormat().alignment(), Qt::AlignLeft);
-    document.undo();
-    EXPECT_EQ(paragraphs(document), "abcd");
+    Target target;
+    Rtf::read(QByteArrayView("{\\rtf1\\qc X\\par {\\b Y}\\par Z}"), target.cursor);
+    ASSERT_EQ(paragraphs(target.document), "^aX\n^Y\nZcd");
+    target.document.undo();
+    EXPECT_EQ(paragraphs(target.document), "abcd");
 }
 
-TEST_F(RtfPaste, MarkupAsTextTakesCharactersAsTheyAre)
+TEST(RtfPaste, MarkupAsTextTakesCharactersAsTheyAre)
 {
-    Rtf::read(QStringLiteral("{\\rtf1\\ansicpg1251 é\\'e9\U0001F600}"), cursor);
+    Target target;
+    Rtf::read(QStringLiteral("{\\rtf1\\ansicpg1251 é\\'e9\U0001F600}"), target.cursor);
     // ASCII is bytes of the page: here the trail byte of a double-byte character.
-    Rtf::read(QStringLiteral("{\\rtf1\\ansicpg932 \\'83A}"), cursor);
-    EXPECT_EQ(paragraphs(document), QStringLiteral("abéй\U0001F600アcd"));
+    Rtf::read(QStringLiteral("{\\rtf1\\ansicpg932 \\'83A}"), target.cursor);
+    EXPECT_EQ(paragraphs(target.document), QStringLiteral("aéй\U0001F600アcd"));
 }
 
-TEST_F(RtfPaste, LoadingInsteadLeavesNothingToUndo)
+TEST(RtfPaste, LoadingInsteadLeavesNothingToUndo)
 {
+    QTextDocument document;
     Rtf::load("{\\rtf1 new\\par more}", document);
     EXPECT_FALSE(document.isUndoAvailable());
     EXPECT_FALSE(document.isModified());
+}
+
+// Long enough to be read in pieces; the longest far more than one piece can read.
+QString longMarkup(qsizetype size = 300 * 1024)
+{
+    QString markup = u"{\\rtf1\\qc "_s;
+    while (markup.size() < size)
+        markup += u"{\\b Portfolio} \\'e9\\u1046?\\par "_s;
+    return markup + u'}';
+}
+
+TEST(RtfPaste, LongMarkupGoesInPiecesWhileTheWindowGoesOnAsOneUndoStep)
+{
+    Target target, whole;
+    TextArea area;
+    area.showDocument(&target.document);
+    area.setTextCursor(target.cursor);
+    area.pasteText(longMarkup());
+    EXPECT_TRUE(area.isPasting());
+    for (int turns = 0; area.isPasting() && turns < 100000; ++turns)
+        QApplication::processEvents();
+    Rtf::read(longMarkup(), whole.cursor);
+    EXPECT_EQ(pieces(target.document), pieces(whole.document));
+    EXPECT_EQ(area.textCursor().position(), whole.cursor.position());
+    target.document.undo();
+    EXPECT_EQ(paragraphs(target.document), "abcd");
+}
+
+TEST(RtfPaste, TheWindowCanGoMidway)
+{
+    auto *window = new QWidget;
+    auto *area = new TextArea(window);
+    window->show();
+    area->pasteText(longMarkup(4 << 20));
+    QApplication::processEvents();
+    ASSERT_TRUE(area->isPasting());
+    delete window;
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 // What the document's formats hold: a share of each format, and every distinct string once.

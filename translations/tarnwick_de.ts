@@ -694,6 +694,13 @@ Er gilt, bis Tarnwick beendet wird.</translation>
     </message>
 </context>
 <context>
+    <name>TextArea</name>
+    <message>
+        <source>Pasting...</source>
+        <translation>Wird eingefügt...</translation>
+    </message>
+</context>
+<context>
     <name>TextSearch</name>
     <message>
         <source>The specified region has been searched. <byte value="xd"/>

@@ -1,7 +1,14 @@
 #pragma once
 
+#include "editor/rtftokenizer.h"
+
 #include <QByteArrayView>
+#include <QDeadlineTimer>
+#include <QString>
 #include <QStringView>
+
+#include <functional>
+#include <memory>
 
 class QTextCursor;
 class QTextDocument;
@@ -22,10 +29,6 @@ class QTextDocument;
 // that writes the document out may leave it out.
 namespace Rtf {
 
-// Groups nested deeper than this are skipped with all they hold; reading goes on after
-// their end. Real documents nest a few dozen deep at most.
-constexpr int MaxGroupDepth = 1000;
-
 // Whether the text is RTF markup: "{\rtf" after optional leading white space.
 bool isMarkup(QByteArrayView data);
 bool isMarkup(QStringView text);
@@ -43,5 +46,33 @@ void read(QStringView markup, QTextCursor &cursor);
 // document unmodified. A file's last \par ends its last paragraph and so leaves no empty
 // paragraph after it, as in the word processor that wrote it.
 void load(QByteArrayView data, QTextDocument &document);
+
+// A paste of markup held as text, read a piece at a time so that a long one need not hold up
+// the window: each piece puts in what it read, and all of them make one undo step. The
+// result is the same as read() gives.
+class Paste final
+{
+public:
+    Paste(const QString &markup, const QTextCursor &cursor);
+    ~Paste();
+    Paste(const Paste &) = delete;
+    Paste &operator=(const Paste &) = delete;
+
+    // Reads about `units` more characters of the markup; true once all of it is in (or the
+    // document has gone).
+    bool readMore(qsizetype units);
+    // Reads on, a step of `units` at a time, until the deadline has passed; true as above.
+    bool readUntil(const QDeadlineTimer &deadline, qsizetype units);
+    qsizetype position() const;
+    qsizetype size() const;
+    // Where the pasted text ends, once all is in.
+    QTextCursor cursor() const;
+
+private:
+    bool readWhile(const std::function<bool()> &more, qsizetype units);
+
+    struct State;
+    std::unique_ptr<State> m_state;
+};
 
 } // namespace Rtf

@@ -12,9 +12,22 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+namespace {
+
+// Markup shorter than this is read at once: it takes less than the eye notices.
+constexpr qsizetype PasteInPiecesFrom = 256 * 1024;
+// A piece of a long paste takes about this long, so that the window goes on answering; it
+// looks at the clock after each step of so many characters.
+constexpr qint64 PieceMs = 40;
+constexpr qsizetype PasteStep = 8192;
+
+} // namespace
+
 TextArea::TextArea(QWidget *parent)
     : QTextEdit(parent)
 {
+    m_pasteTimer.setInterval(0);
+    connect(&m_pasteTimer, &QTimer::timeout, this, [this] { pasteMore(); });
     // The text edit sets its scroll bars anew before each scroll to the caret while the
     // horizontal one has nothing to scroll, which repaints the whole area at every keystroke.
     // The scroll to the caret is ours: the layout announces every new size as it finds it.
@@ -34,8 +47,13 @@ TextArea::TextArea(QWidget *parent)
     showDocument(document());
 }
 
+TextArea::~TextArea() = default;
+
 void TextArea::showDocument(QTextDocument *shown)
 {
+    // A paste goes into the document it began in, or nowhere.
+    if (m_paste && shown != document())
+        endPaste();
     // Laid out by our own layout, which on a big document lays out only what changed and what
     // is seen. It is given first, so that the text edit never lays the document out its way.
     if (!shown->findChild<DocumentLayout *>(QString(), Qt::FindDirectChildrenOnly))
@@ -109,7 +127,15 @@ void TextArea::cutPlain()
 
 void TextArea::pasteText(const QString &text)
 {
+    if (m_paste)
+        return;
     QTextCursor cursor = textCursor();
+    if (Rtf::isMarkup(text) && text.size() >= PasteInPiecesFrom) {
+        m_paste = std::make_unique<Rtf::Paste>(text, cursor);
+        m_pasteBusy = std::make_unique<BusyWork>(window(), tr("Pasting..."));
+        m_pasteTimer.start();
+        return;
+    }
     if (Rtf::isMarkup(text)) {
         const WaitCursor busy;
         Rtf::read(text, cursor);
@@ -119,6 +145,27 @@ void TextArea::pasteText(const QString &text)
     }
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+void TextArea::pasteMore()
+{
+    const bool all = m_paste->readUntil(QDeadlineTimer(PieceMs), PasteStep);
+    m_pasteBusy->setProgress(m_paste->position(), m_paste->size());
+    if (!all)
+        return;
+    const QTextCursor end = m_paste->cursor();
+    endPaste();
+    if (!end.isNull() && end.document() == document()) {
+        setTextCursor(end);
+        ensureCursorVisible();
+    }
+}
+
+void TextArea::endPaste()
+{
+    m_pasteTimer.stop();
+    m_paste.reset();
+    m_pasteBusy.reset();
 }
 
 bool TextArea::canInsertFromMimeData(const QMimeData *source) const
