@@ -24,7 +24,6 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -36,45 +35,24 @@ TEST(DocumentLayout, ShowsParagraphsAsTheTextEditsOwnLayoutAlsoAfterEdits)
 {
     const QString words = u("a paragraph long enough to wrap ").repeated(6);
     // Each paragraph's alignment, its text, and a run of it in a format of its own.
-    const std::tuple<Qt::Alignment, QString, std::function<void(QTextCharFormat &)>> paragraphs[] =
-        {
-            {Qt::AlignLeft, u("left"),
-             [](QTextCharFormat &) {
-             }},
-            {Qt::AlignHCenter, u("centred with"),
-             [](QTextCharFormat &f) {
-                 f.setFontWeight(700);
-             }},
-            {Qt::AlignRight | Qt::AlignAbsolute, u("right in"),
-             [](QTextCharFormat &f) {
-                 f.setFontPointSize(20);
-             }},
-            {Qt::AlignLeft, words,
-             [](QTextCharFormat &f) {
-                 f.setFontItalic(true);
-             }},
-            {Qt::AlignHCenter, words,
-             [](QTextCharFormat &f) {
-                 f.setFontUnderline(true);
-                 f.setFontPointSize(14);
-             }},
-            {Qt::AlignRight, QString(),
-             [](QTextCharFormat &) {
-             }},
-            {Qt::AlignJustify, words,
-             [](QTextCharFormat &) {
-             }},
-            {Qt::AlignLeft, u("\u05e9\u05dc\u05d5\u05dd right to left"),
-             [](QTextCharFormat &) {
-             }},
-            {Qt::AlignLeft, u("spaced"),
-             [](QTextCharFormat &f) {
-                 f.setFontWordSpacing(40);
-             }},
-        };
+    using Properties = QList<std::pair<int, QVariant>>;
+    const std::tuple<Qt::Alignment, QString, Properties> paragraphs[] = {
+        {Qt::AlignLeft, u("left"), {}},
+        {Qt::AlignHCenter, u("centred with"), {{QTextFormat::FontWeight, 700}}},
+        {Qt::AlignRight | Qt::AlignAbsolute, u("right in"), {{QTextFormat::FontPointSize, 20.0}}},
+        {Qt::AlignLeft, words, {{QTextFormat::FontItalic, true}}},
+        {Qt::AlignHCenter,
+         words,
+         {{QTextFormat::TextUnderlineStyle, QTextCharFormat::SingleUnderline},
+          {QTextFormat::FontPointSize, 14.0}}},
+        {Qt::AlignRight, QString(), {}},
+        {Qt::AlignJustify, words, {}},
+        {Qt::AlignLeft, u("\u05e9\u05dc\u05d5\u05dd right to left"), {}},
+        {Qt::AlignLeft, u("spaced"), {{QTextFormat::FontWordSpacing, 40.0}}},
+    };
     QTextDocument theirs;
     QTextCursor cursor(&theirs);
-    for (const auto &[align, text, run] : paragraphs) {
+    for (const auto &[align, text, properties] : paragraphs) {
         if (!cursor.atStart())
             cursor.insertBlock();
         QTextBlockFormat block;
@@ -82,7 +60,8 @@ TEST(DocumentLayout, ShowsParagraphsAsTheTextEditsOwnLayoutAlsoAfterEdits)
         cursor.setBlockFormat(block);
         cursor.insertText(text);
         QTextCharFormat format;
-        run(format);
+        for (const auto &[property, value] : properties)
+            format.setProperty(property, value);
         cursor.insertText(u(" a run of its own"), format);
     }
     const std::unique_ptr<QTextDocument> ours(theirs.clone());
