@@ -129,6 +129,14 @@ TEST(DocumentLayout, ShowsParagraphsAsTheTextEditsOwnLayoutAlsoAfterEdits)
     for (QTextDocument *document : {&theirs, ours.get()})
         document->setTextWidth(180);
     expectSame(u("narrower"));
+    // A null page size, as a long Replace All sets it, lays out nothing at once, and what is
+    // seen still at the width of before; not one letter a line.
+    ours->setPageSize(QSizeF(0, 0));
+    for (QTextDocument *document : {&theirs, ours.get()})
+        QTextCursor(document).insertText(words);
+    expectSame(u("paused"));
+    ours->setTextWidth(180);
+    expectSame(u("resumed"));
 }
 
 TEST(FontNames, EachFamilyOnceWithoutTheMakerInBrackets)

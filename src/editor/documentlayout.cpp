@@ -59,7 +59,7 @@ void DocumentLayout::layOut(const QTextBlock &block) const
     option.setAlignment(QStyle::visualAlignment(direction, alignment));
     QTextLayout *const layout = block.layout();
     layout->setTextOption(option);
-    const qreal textWidth = doc->textWidth();
+    const qreal textWidth = width();
     const qreal available = textWidth < 0 ? qreal(1 << 24)
                                           : textWidth - 2 * doc->documentMargin()
                                                 - format.leftMargin() - format.rightMargin();
@@ -76,6 +76,11 @@ void DocumentLayout::layOut(const QTextBlock &block) const
     QTextBlock changed = block;
     changed.setUserState(m_generation);
     changed.setLineCount(qMax(1, int(std::ceil(y + format.bottomMargin()))));
+}
+
+qreal DocumentLayout::width() const
+{
+    return document()->pageSize().isNull() && m_width > -2 ? m_width : document()->textWidth();
 }
 
 void DocumentLayout::ensureLaidOut(const QTextBlock &block) const
@@ -114,8 +119,10 @@ void DocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)
     // A new width or font, or the document put in place: every block is laid out anew, as
     // it is seen.
     const bool whole = from == 0 && charsAdded >= doc->characterCount();
-    if (whole || doc->textWidth() != m_width) {
-        m_width = doc->textWidth();
+    const bool paused = doc->pageSize().isNull();
+    if (whole || (!paused && doc->textWidth() != m_width)) {
+        if (!paused)
+            m_width = doc->textWidth();
         ++m_generation;
         m_counted = 0;
         m_estimate = qMax(1, int(std::ceil(QFontMetricsF(doc->defaultFont()).height())));
@@ -126,7 +133,7 @@ void DocumentLayout::documentChanged(int from, int charsRemoved, int charsAdded)
     if (!whole || doc->blockCount() <= LaidOutAtOnce) {
         const int count =
             (last.isValid() ? last.blockNumber() : doc->blockCount() - 1) - first.blockNumber() + 1;
-        const bool atOnce = count <= LaidOutAtOnce;
+        const bool atOnce = !paused && count <= LaidOutAtOnce;
         for (QTextBlock block = first; block.isValid(); block = block.next()) {
             if (atOnce) {
                 layOut(block);
@@ -162,7 +169,7 @@ QSizeF DocumentLayout::documentSize() const
 {
     const QTextDocument *const doc = document();
     const qreal margin = doc->documentMargin();
-    return {qMax<qreal>(0, doc->textWidth()), 2 * margin + doc->lineCount()};
+    return {qMax<qreal>(0, width()), 2 * margin + doc->lineCount()};
 }
 
 QRectF DocumentLayout::frameBoundingRect(QTextFrame *frame) const
@@ -348,7 +355,7 @@ qreal DocumentLayout::room(const QTextBlock &block) const
     if (room < 0) {
         const QTextDocument *const doc = document();
         const QTextBlockFormat format = block.blockFormat();
-        room = qMax<qreal>(0, doc->textWidth() - 2 * doc->documentMargin() - format.leftMargin()
+        room = qMax<qreal>(0, width() - 2 * doc->documentMargin() - format.leftMargin()
                                   - format.rightMargin() - qAbs(format.textIndent()));
     }
     return room;

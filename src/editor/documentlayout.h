@@ -60,6 +60,9 @@ private:
     void forgetMeasuresOfAnEarlierGeneration() const;
     // The width a block's lines may take.
     qreal room(const QTextBlock &block) const;
+    // The text's width. A null page size asks for no layout while many edits are made (as Qt's
+    // own layout takes it): what changes then is laid out when seen, at the width of before.
+    qreal width() const;
     // Tells the text edit of a new size once the work at hand is done.
     void sizeChangeDue() const;
 
