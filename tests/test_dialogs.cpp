@@ -2,12 +2,14 @@
 #include "about/aboutbox.h"
 #include "app/optionswindow.h"
 #include "backup/backupwindow.h"
+#include "common/busywork.h"
 #include "common/maker.h"
 #include "doubles.h"
 #include "testhelpers.h"
 #include "transfer/transferqueue.h"
 
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QtTest>
 
@@ -43,6 +45,32 @@ TEST(AboutBox, ReadsOnItsWhiteInADarkThemeAndOpensTheAddressesOnEveryClick)
     QTest::mouseClick(child(box, u("Command1")), Qt::LeftButton);
     EXPECT_FALSE(box.isVisible());
     QApplication::setPalette(light);
+}
+
+// Clicks and keys as the system sends them: to a window first, then to its widget.
+TEST(BusyWork, OnlyTheProgressDialogAnswersWhatIsClickedOrTyped)
+{
+    QWidget owner;
+    auto *button = new QPushButton(u("Other"), &owner);
+    owner.resize(300, 200);
+    owner.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
+    int cancels = 0;
+    BusyWork busy(&owner, u("Working..."), [&cancels] { ++cancels; });
+    QSignalSpy clicked(button, &QPushButton::clicked);
+    const auto clickOn = [](QWidget *widget) {
+        QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {},
+                          widget->mapTo(widget->window(), widget->rect().center()));
+    };
+    clickOn(button);
+    EXPECT_EQ(clicked.count(), 0);
+    busy.dialog()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(busy.dialog()));
+    clickOn(busy.dialog()->findChild<QPushButton *>());
+    EXPECT_EQ(cancels, 1);
+    button->setFocus();
+    QTest::keyClick(owner.windowHandle(), Qt::Key_Space);
+    EXPECT_EQ(clicked.count(), 0);
 }
 
 TEST(OptionsWindow, ReturnAndCloseStoreExactlyWhatWasTypedEscapeAndTheCloseBoxNothing)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProgressDialog>
+#include <QWindow>
 
 namespace {
 
@@ -86,6 +87,10 @@ void BusyWork::setProgress(qint64 done, qint64 total)
 bool BusyWork::eventFilter(QObject *watched, QEvent *event)
 {
     if (!event->spontaneous() || !isInput(event->type()))
+        return false;
+    // What the system sends reaches a window before its widgets: the dialog's own window must
+    // let it through, or nothing typed or clicked would ever reach Cancel.
+    if (m_dialog && watched == m_dialog->windowHandle())
         return false;
     const auto *widget = qobject_cast<QWidget *>(watched);
     if (m_dialog && widget && widget->window() == m_dialog) {
