@@ -326,6 +326,8 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
     } cases[] = {
         {"list", "two/b.txt|two/a.txt", "two", "two/b.txt", "a.txt|b.txt", "2.00 kB (2000", "", ""},
         {"list", "two/sub", "two/sub", "two/sub", "", "", "", ""},
+        {"list", "two/a.txt|two/sub", "two", "two/a.txt", "a.txt", "1.00 kB (1000", "message",
+         "Left out: 1 of the dropped entries."},
         {"list", "two/b.txt|pc/b.txt|two/c.doc", "two", "two/b.txt", "b.txt|c.doc", "2.00 kB (2000",
          "message", "Left out: 1 of the dropped entries."},
         {"list", "file://two/a.txt", "pc", "pc", "", "", "message", "two/a.txt is not"},
