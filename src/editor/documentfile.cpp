@@ -31,13 +31,6 @@ namespace {
 constexpr qsizetype Piece = 1 << 16;
 constexpr qsizetype WriteAt = 1 << 20;
 
-#ifndef Q_OS_WIN
-QString systemMessage(int error)
-{
-    return QString::fromLocal8Bit(std::generic_category().message(error));
-}
-#endif
-
 // Why a write to the file failed, in the user's words.
 QString writeFailure(const QFileDevice &file)
 {
@@ -228,7 +221,7 @@ Result<QByteArray> read(const QString &path, FileStamp *stamp)
     // for good, a device might never end.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return Failure{systemMessage(errno)};
+        return systemFailure(errno);
     struct stat info = {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);

@@ -33,15 +33,6 @@ Status ReplacementFile::commit()
     return {};
 }
 #else
-namespace {
-
-QString systemMessage(int error)
-{
-    return QString::fromLocal8Bit(std::generic_category().message(error));
-}
-
-} // namespace
-
 ReplacementFile::ReplacementFile(const QString &path)
     : m_path(QFile::encodeName(path))
 {}
@@ -60,7 +51,7 @@ Status ReplacementFile::open()
     if (fd < 0) {
         const int error = errno;
         m_temporary.clear();
-        return Failure{systemMessage(error)};
+        return systemFailure(error);
     }
     takeOverFrom(fd);
     if (!m_file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
@@ -78,11 +69,11 @@ Status ReplacementFile::commit()
     if (::fdatasync(m_file.handle()) != 0 && errno != EINVAL && errno != EROFS) {
         if (errno == ENOSPC)
             return Failure{QCoreApplication::translate("DocumentFile", "the disk is full")};
-        return Failure{systemMessage(errno)};
+        return systemFailure(errno);
     }
     m_file.close();
     if (::rename(m_temporary.constData(), m_path.constData()) != 0)
-        return Failure{systemMessage(errno)};
+        return systemFailure(errno);
     m_temporary.clear();
     return {};
 }

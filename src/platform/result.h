@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <optional>
+#include <system_error>
 #include <utility>
 
 // Why a step failed, in words for the person at the PC. Converts to any Result.
@@ -10,6 +11,12 @@ struct Failure
 {
     QString reason;
 };
+
+// A system call's failure, for an error number such as errno, in the system's own words.
+inline Failure systemFailure(int error)
+{
+    return Failure{QString::fromLocal8Bit(std::generic_category().message(error))};
+}
 
 // What a step gives back: its value, or the reason it could not be had.
 template<typename T> class [[nodiscard]] Result final
