@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
@@ -541,6 +542,11 @@ TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
         select(from, to);
         EXPECT_EQ(status(), QStringLiteral("Line Number: %1").arg(line)) << from;
     }
+    // The caret is kept in view, down and back up.
+    EXPECT_GT(text()->verticalScrollBar()->value(), 0);
+    EXPECT_TRUE(text()->viewport()->rect().contains(text()->cursorRect()));
+    select(1, 1);
+    EXPECT_TRUE(text()->viewport()->rect().contains(text()->cursorRect()));
     // Wrapping anew moves no caret; the line is shown again on coming back to the window.
     select(after - 1, after - 1);
     window()->resize(window()->width() / 2, window()->height());

@@ -224,6 +224,7 @@ TEST_F(Main, ClicksFillThePathFieldAndTheSizeLineAndAFolderChangeMovesTheFileLis
     QTest::mouseRelease(dir1->viewport(), Qt::LeftButton, {}, sub1);
     expectPanel("pc/sub1", "0.01 kB (10", false, "", 0);
     EXPECT_EQ(file1->path(), at("pc/sub1"));
+    EXPECT_EQ(dir1->findItems(u("sub1"), Qt::MatchEndsWith).size(), 1); // filled anew
     // Only the right button opens the folder menu, at the pointer, and opens nothing.
     auto *menu = control<QMenu>("mnupoppi");
     const QPoint entry = folderEntry(u("deep"));
