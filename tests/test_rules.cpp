@@ -316,6 +316,10 @@ TEST(IniStore, KeepsAwkwardTextsExactlyAndKeepsAnUnreadableFileAside)
     EXPECT_EQ(store.notice(), QString());
     for (int i = 0; i < texts.size(); ++i)
         EXPECT_EQ(store.read(QString::number(i), u("Default"), u("-")), texts[i]);
+    // Typed into the file by hand, a comma is still part of the one text.
+    tree.write(u("hand.conf"), "[Dir]\nDefault=/pofo,old\n");
+    EXPECT_EQ(QtSettingsStore(tree.path(u("hand.conf"))).read(u("Dir"), u("Default"), u("-")),
+              u("/pofo,old"));
 
     // A folder in the file's place: nothing is read, and writing fails, even for root.
     QtSettingsStore blocked(tree.folder(u("blocked.conf")));
