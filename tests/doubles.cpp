@@ -4,40 +4,6 @@
 #include <QTimer>
 #include <QWidget>
 
-void RecordingDialogs::message(QWidget *, const QString &text, const QString &title, Icon icon)
-{
-    boxes.append({QStringLiteral("message"), text, title, icon, {}});
-}
-
-bool RecordingDialogs::okCancel(QWidget *, const QString &text, const QString &title)
-{
-    boxes.append({QStringLiteral("okCancel"), text, title, Icon::None, {}});
-    return okCancelAnswers.isEmpty() ? false : okCancelAnswers.takeFirst();
-}
-
-std::optional<QString> RecordingDialogs::input(QWidget *, const QString &prompt,
-                                               const QString &title, const QString &defaultAnswer)
-{
-    boxes.append({QStringLiteral("input"), prompt, title, Icon::None, defaultAnswer});
-    return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.takeFirst();
-}
-
-QStringList RecordingDialogs::kinds() const
-{
-    QStringList kinds;
-    for (const Box &box : boxes)
-        kinds << box.kind;
-    return kinds;
-}
-
-QStringList RecordingDialogs::texts() const
-{
-    QStringList texts;
-    for (const Box &box : boxes)
-        texts << box.text;
-    return texts;
-}
-
 Status RecordingToolRunner::start(const QString &commandLine)
 {
     attempted.append(commandLine);

@@ -59,15 +59,33 @@ public:
         QString defaultAnswer;
     };
 
-    void message(QWidget *parent, const QString &text, const QString &title = {},
-                 Icon icon = Icon::None) override;
-    bool okCancel(QWidget *parent, const QString &text, const QString &title = {}) override;
-    std::optional<QString> input(QWidget *parent, const QString &prompt, const QString &title,
-                                 const QString &defaultAnswer) override;
+    void message(QWidget *, const QString &text, const QString &title = {},
+                 Icon icon = Icon::None) override
+    {
+        boxes.append({QStringLiteral("message"), text, title, icon, {}});
+    }
+    bool okCancel(QWidget *, const QString &text, const QString &title = {}) override
+    {
+        boxes.append({QStringLiteral("okCancel"), text, title, Icon::None, {}});
+        return !okCancelAnswers.isEmpty() && okCancelAnswers.takeFirst();
+    }
+    std::optional<QString> input(QWidget *, const QString &prompt, const QString &title,
+                                 const QString &defaultAnswer) override
+    {
+        boxes.append({QStringLiteral("input"), prompt, title, Icon::None, defaultAnswer});
+        return inputAnswers.isEmpty() ? std::nullopt : inputAnswers.takeFirst();
+    }
 
     // The kinds and the texts of the boxes shown, in order.
-    QStringList kinds() const;
-    QStringList texts() const;
+    QStringList kinds() const { return column(&Box::kind); }
+    QStringList texts() const { return column(&Box::text); }
+    QStringList column(QString Box::*field) const
+    {
+        QStringList column;
+        for (const Box &box : boxes)
+            column << box.*field;
+        return column;
+    }
 
     QList<Box> boxes;
     QList<bool> okCancelAnswers;                // taken in turn; Cancel when none is left

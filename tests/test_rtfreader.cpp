@@ -32,31 +32,16 @@ QString paragraphs(const QTextDocument &document)
     return blocks.join(QLatin1Char('\n'));
 }
 
-enum class Reading { Load, Paste };
-
 // What a document shows after loading the markup, or after pasting it into an empty one.
-QString shown(QByteArrayView rtf, Reading reading = Reading::Load)
+QString shown(QByteArrayView rtf, bool paste = false)
 {
     QTextDocument document;
     QTextCursor cursor(&document);
-    if (reading == Reading::Paste)
+    if (paste)
         Rtf::read(rtf, cursor);
     else
         Rtf::load(rtf, document);
     return paragraphs(document);
-}
-
-// The format of the text piece that holds the probe.
-QTextCharFormat formatAt(const QTextDocument &document, const QString &probe)
-{
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().text().contains(probe))
-                return it.fragment().charFormat();
-        }
-    }
-    ADD_FAILURE() << "no text " << probe.toStdString();
-    return {};
 }
 
 // Every paragraph's alignment and mark, and every piece of text with its format.
@@ -69,6 +54,17 @@ QList<std::pair<QString, QTextFormat>> pieces(const QTextDocument &document)
             all.emplaceBack(it.fragment().text(), it.fragment().charFormat());
     }
     return all;
+}
+
+// The format of the text piece that holds the probe, a letter.
+QTextFormat formatAt(const QTextDocument &document, const QString &probe)
+{
+    for (const auto &[text, format] : pieces(document)) {
+        if (text.contains(probe))
+            return format;
+    }
+    ADD_FAILURE() << "no text " << probe.toStdString();
+    return {};
 }
 
 // "abcd" with "b" selected.
@@ -104,14 +100,12 @@ void expectSlicesReadAsOne(const QByteArray &rtf)
 
 TEST(RtfIsMarkup, LooksAtTheStartOnly)
 {
-    for (const char *yes : {"{\\rtf1\\ansi x}", "{\\rtf", " \t\r\n{\\rtf1}"}) {
+    for (const char *yes : {"{\\rtf1\\ansi x}", "{\\rtf", " \t\r\n{\\rtf1}"})
         EXPECT_TRUE(Rtf::isMarkup(QByteArrayView(yes))) << yes;
-        EXPECT_TRUE(Rtf::isMarkup(QString::fromLatin1(yes))) << yes;
-    }
-    for (const char *no : {"{\\rt", "", "{\\RTF1}", "x{\\rtf1}"}) {
+    for (const char *no : {"{\\rt", "", "{\\RTF1}", "x{\\rtf1}"})
         EXPECT_FALSE(Rtf::isMarkup(QByteArrayView(no))) << no;
-        EXPECT_FALSE(Rtf::isMarkup(QString::fromLatin1(no))) << no;
-    }
+    EXPECT_TRUE(Rtf::isMarkup(u" \t\r\n{\\rtf1}"_s));
+    EXPECT_FALSE(Rtf::isMarkup(u"x{\\rtf1}"_s));
 }
 
 struct TextCase
@@ -129,7 +123,7 @@ TEST_P(RtfText, ShowsWhatAWordProcessorShows)
     const TextCase &c = GetParam();
     EXPECT_EQ(shown(c.rtf), QString::fromUtf8(c.text)) << c.what;
     if (c.paste) {
-        EXPECT_EQ(shown(c.rtf, Reading::Paste), QString::fromUtf8(c.paste)) << c.what;
+        EXPECT_EQ(shown(c.rtf, true), QString::fromUtf8(c.paste)) << c.what;
     }
     expectSlicesReadAsOne(c.rtf);
 }
@@ -162,7 +156,6 @@ const QByteArray AtTheDepthLimit = "{\\rtf1 " + "{"_ba.repeated(Rtf::MaxGroupDep
                                    + "}"_ba.repeated(Rtf::MaxGroupDepth - 1) + "d}";
 
 const TextCase Texts[] = {
-    {"plain", "{\\rtf1\\ansi Hello world}", "Hello world", "Hello world"},
     {"punctuation",
      "{\\rtf1 a\\emdash b\\endash c\\lquote d\\rquote e\\ldblquote f\\rdblquote "
      "g\\bullet h}",
@@ -215,7 +208,6 @@ const TextCase Texts[] = {
      "A"},
     {"\\* marks a group only at its start",
      "{\\rtf1 {\\field{\\*\\fldinst X}{\\fldrslt \\*\\cs12 a}}{\\*\\x b}{\\* c}{\\*\\'41}d}", "ad"},
-    {"field result", "{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}", "link"},
     {"field without a result",
      "{\\rtf1{\\fonttbl{\\f3\\fcharset2 Symbol;}{\\f4\\fcharset2 Wingdings;}}{\\field{\\*"
      "\\fldinst SYMBOL 183 \\\\f \"Symbol\" \\\\s 10}{\\fldrslt }}{\\field{\\*\\fldinst "
@@ -263,10 +255,8 @@ const TextCase Texts[] = {
     {"cut in a hex escape", "{\\rtf1 a\\'4", "a"},
     {"cut in binary data", "{\\rtf1 a\\bin10 xy", "a"},
     {"bad hex escape, binary in text", "{\\rtf1 a\\'zzb\\bin3 xyzc\\bin-1 d}", "azzbcd"},
-    {"huge binary length", "{\\rtf1 a\\bin999999999999 b}", "a"},
     {"huge \\uc", "{\\rtf1 {\\uc999999999999\\u1046 abc}d}", "Жd"},
     {"at the depth limit", AtTheDepthLimit, "acd"},
-    {"a million groups open", "{\\rtf1 a" + "{"_ba.repeated(1000000) + "b", "a"},
     {"a million groups closed",
      "{\\rtf1 a" + "{"_ba.repeated(1000000) + "b" + "}"_ba.repeated(1000000) + "c}", "ac"},
 #ifdef Q_OS_LINUX
@@ -275,11 +265,14 @@ const TextCase Texts[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Table, RtfText, ::testing::ValuesIn(Texts));
 
-TEST(RtfParagraphs, EmptyParagraphKeepsTheSizeOfItsMark)
+// An empty paragraph keeps the size of its mark; loading leaves nothing to undo.
+TEST(RtfLoad, EmptyParagraphKeepsTheSizeOfItsMarkAndNothingIsToUndo)
 {
     QTextDocument document;
     Rtf::load("{\\rtf1 a\\par\\fs48\\par b}", document);
     EXPECT_EQ(document.findBlockByNumber(1).charFormat().fontPointSize(), 24.0);
+    EXPECT_FALSE(document.isUndoAvailable());
+    EXPECT_FALSE(document.isModified());
 }
 
 struct FormatCase
@@ -288,7 +281,8 @@ struct FormatCase
     QByteArray body;
     const char *probe;
     int property;
-    QVariant value; // none: the property is not set
+    QVariant value;            // none: the property is not set
+    const char *off = nullptr; // a probe after the word that ends the format, unset there
 };
 
 using RtfFormat = ::testing::TestWithParam<FormatCase>;
@@ -304,6 +298,10 @@ TEST_P(RtfFormat, GivesTheTextItsFormat)
     Rtf::load(rtf, document);
     EXPECT_EQ(formatAt(document, QString::fromUtf8(c.probe)).property(c.property), c.value)
         << c.what;
+    if (c.off) {
+        EXPECT_EQ(formatAt(document, QString::fromUtf8(c.off)).property(c.property), QVariant())
+            << c.what;
+    }
     expectSlicesReadAsOne(rtf);
 }
 
@@ -315,33 +313,27 @@ constexpr int Weight = QTextFormat::FontWeight, Underline = QTextFormat::TextUnd
               Colour = QTextFormat::ForegroundBrush, Raised = QTextFormat::TextVerticalAlignment;
 
 const FormatCase Formats[] = {
-    {"bold", "\\b B\\b0 n", "B", Weight, Bold},
-    {"bold off", "\\b B\\b0 n", "n", Weight, None},
+    {"bold", "\\b B\\b0 n", "B", Weight, Bold, "n"},
     {"bold ends with its group", "{\\b B}n", "n", Weight, None},
-    {"italic", "\\i I\\i0 n", "I", QTextFormat::FontItalic, Yes},
-    {"italic off", "\\i I\\i0 n", "n", QTextFormat::FontItalic, None},
+    {"italic", "\\i I\\i0 n", "I", QTextFormat::FontItalic, Yes, "n"},
     {"strike", "\\strike S", "S", QTextFormat::FontStrikeOut, Yes},
-    {"underline", "\\ul U", "U", Underline, Single},
-    {"underline off", "\\ul U\\ul0 n", "n", Underline, None},
+    {"underline", "\\ul U\\ul0 n", "U", Underline, Single, "n"},
     {"no underline", "\\ul U\\ulnone n", "n", Underline, None},
     {"word underline", "\\ulw W", "W", Underline, Single},
     {"dotted underline", "\\uld D", "D", Underline, int(QTextCharFormat::DotLine)},
     {"superscript", "\\super S", "S", Raised, int(QTextCharFormat::AlignSuperScript)},
-    {"subscript", "\\sub S", "S", Raised, int(QTextCharFormat::AlignSubScript)},
-    {"subscript ends", "\\sub S\\nosupersub n", "n", Raised, None},
+    {"subscript", "\\sub S\\nosupersub n", "S", Raised, int(QTextCharFormat::AlignSubScript), "n"},
     {"default font", "D", "D", Family, Arial},
     {"font", "\\f1 T", "T", Family, QStringList{"Times New Roman"}},
     {"unknown font", "\\f7 T", "T", Family, None},
-    {"size", "\\fs36 S", "S", Size, 18.0},
     {"half point", "\\fs7 S", "S", Size, 3.5},
     {"default size", "S", "S", Size, 12.0},
     {"negative size", "\\fs-5 S", "S", Size, 1.0},
     {"huge size", "\\fs999999999999 S", "S", Size, 1638.0},
-    {"colour", "\\cf1 R", "R", Colour, QBrush(Qt::red)},
+    {"colour", "\\cf1 R\\cf0 A", "R", Colour, QBrush(Qt::red), "A"},
     {"colour above 255", "{\\colortbl;\\red300\\green-5\\blue128;}\\cf1 C", "C", Colour,
      QBrush(QColor(255, 0, 128))},
     {"colour without red", "{\\colortbl;\\green255;}\\cf1 G", "G", Colour, QBrush(Qt::green)},
-    {"auto colour", "\\cf1 R\\cf0 A", "A", Colour, None},
     {"no such colour", "\\cf9 X", "X", Colour, None},
     {"highlight", "\\highlight2 H", "H", QTextFormat::BackgroundBrush, QBrush(Qt::blue)},
     {"plain", "\\b\\fs40\\f1 x\\plain P", "P", Size, 12.0},
@@ -366,14 +358,6 @@ TEST(RtfPaste, MarkupAsTextTakesCharactersAsTheyAre)
     // ASCII is bytes of the page: here the trail byte of a double-byte character.
     Rtf::read(QStringLiteral("{\\rtf1\\ansicpg932 \\'83A}"), target.cursor);
     EXPECT_EQ(paragraphs(target.document), QStringLiteral("aéй\U0001F600アcd"));
-}
-
-TEST(RtfPaste, LoadingInsteadLeavesNothingToUndo)
-{
-    QTextDocument document;
-    Rtf::load("{\\rtf1 new\\par more}", document);
-    EXPECT_FALSE(document.isUndoAvailable());
-    EXPECT_FALSE(document.isModified());
 }
 
 // Long enough to be read in pieces; the longest far more than one piece can read.

