@@ -240,8 +240,7 @@ const TextCase Texts[] = {
     {"two \\par", "{\\rtf1 a\\par\\par}", "a\n", "a\n\n"},
     {"only \\par", "{\\rtf1 \\par}", "", "\n"},
     {"after the last \\par", "{\\rtf1 a\\par\\pard\\b {\\*\\x y}}", "a", "a\n"},
-    {"breaks", "{\\rtf1 a\\sect b\\row c\\page d\\\r\ne\\par f}", "a\nb\nc\nd\ne\nf",
-     "a\nb\nc\nd\ne\nf"},
+    {"breaks", "{\\rtf1 a\\sect b\\row c\\page d\\\r\ne\\par f}", "a\nb\nc\nd\ne\nf"},
     // A paragraph's alignment is the one in force at its end.
     {"aligned", "{\\rtf1 \\qc a\\par\\pard b\\par c\\qj\\par{\\qc d\\par}\\qr e}",
      "^a\nb\n=c\n^d\n>e"},
