@@ -76,12 +76,14 @@ TEST(BusyWork, OnlyTheProgressDialogAnswersWhatIsClickedOrTyped)
 TEST(OptionsWindow, ReturnAndCloseStoreExactlyWhatWasTypedEscapeAndTheCloseBoxNothing)
 {
     TestPlatform tp;
-    const std::pair<const char *, char> table[] = {
-        // Return, the Close button, the close box, Escape
-        {"c:\\tools", 'r'},   {"", 'r'},        {"  C:\\Program Files\\T\\ ", 'c'},
-        {"/home/jörg/", 'r'}, {"changed", 'x'}, {"changed", 'e'}};
+    // Typed; left by Return, the Close button, the close box or Escape; what the user is told
+    // at once: a folder no command line can carry is kept as typed, but not silently.
+    const std::tuple<const char *, char, const char *> table[] = {
+        {"c:\\tools", 'r', ""},       {"", 'r', ""},        {"  C:\\Program Files\\T\\ ", 'c', ""},
+        {"/home/jörg/", 'r', ""},     {"changed", 'x', ""}, {"changed", 'e', ""},
+        {"/opt/q\"t\"/", 'c', "(\")"}};
     QString stored;
-    for (const auto &[typed, leave] : table) {
+    for (const auto &[typed, leave, told] : table) {
         OptionsWindow options(tp.platform, tp.values);
         options.show();
         EXPECT_EQ(options.size(), QSize(273, 127));
@@ -97,6 +99,9 @@ TEST(OptionsWindow, ReturnAndCloseStoreExactlyWhatWasTypedEscapeAndTheCloseBoxNo
         EXPECT_FALSE(options.isVisible()) << typed;
         EXPECT_EQ(tp.settings.values.value(u("FTOrt/Default")), stored);
         EXPECT_EQ(tp.values.toolFolder, stored);
+        EXPECT_EQ(tp.dialogs.boxes.size(), *told ? 1 : 0) << typed;
+        EXPECT_TRUE(tp.dialogs.texts().value(0).contains(u(told))) << tp.dialogs.texts().value(0);
+        tp.dialogs.boxes.clear();
     }
 
     tp.settings.failWrites = true;
@@ -106,17 +111,8 @@ TEST(OptionsWindow, ReturnAndCloseStoreExactlyWhatWasTypedEscapeAndTheCloseBoxNo
     EXPECT_EQ(tp.values.toolFolder, u("/opt/pofo/"));
     ASSERT_EQ(tp.dialogs.boxes.size(), 1);
     EXPECT_TRUE(tp.dialogs.boxes[0].text.contains(u("memory")));
-
-    // A folder no command line can carry is kept as typed, and the user is told why now.
-    tp.settings.failWrites = false;
-    OptionsWindow quoted(tp.platform, tp.values);
-    child<QLineEdit>(quoted, u("FTOrt"))->setText(u("/opt/q\"t\"/"));
-    child<QPushButton>(quoted, u("Command1"))->click();
-    EXPECT_EQ(tp.settings.values.value(u("FTOrt/Default")), u("/opt/q\"t\"/"));
-    ASSERT_EQ(tp.dialogs.boxes.size(), 2);
-    EXPECT_TRUE(tp.dialogs.boxes[1].text.contains(u("(\")"))) << tp.dialogs.boxes[1].text;
     // No icon of its own: what Qt would show in its place is clear.
-    const QImage icon = quoted.windowIcon().pixmap(16).toImage();
+    const QImage icon = options.windowIcon().pixmap(16).toImage();
     EXPECT_FALSE(icon.isNull());
     for (int y = 0; y < icon.height(); ++y)
         for (int x = 0; x < icon.width(); ++x)
@@ -152,10 +148,14 @@ TEST(Backup, AddMoreShowsTheNextBoxUpToEightAndStartFetchesEveryFilledOneNeverWi
     const char *texts[] = {"a:\\program\\", "", "a:\\system\\"};
     for (int i = 0; i < 3; ++i)
         child<QLineEdit>(window, QStringLiteral("Text1_%1").arg(i))->setText(u(texts[i]));
+    // A folder that does not exist yet is made after one question: the tool would write the
+    // first file under the folder's name.
     Tree tree;
-    const QString into = tree.folder(u("backup")) + u("/");
+    const QString into = tree.path(u("backup/new")) + u("/");
+    tp.dialogs.okCancelAnswers = {true};
     child<QLineEdit>(window, u("Text7"))->setText(into);
     QTest::keyClick(child(window, u("Text7")), Qt::Key_Return);
+    EXPECT_TRUE(QFileInfo(into).isDir());
     const QStringList lines = {u("/opt/pofo/transfolio -r a:\\program\\*.* ") + into,
                                u("/opt/pofo/transfolio -r a:\\system\\*.* ") + into};
     EXPECT_TRUE(QTest::qWaitFor([&] { return tp.commands.started.size() >= 2; }));
@@ -163,6 +163,8 @@ TEST(Backup, AddMoreShowsTheNextBoxUpToEightAndStartFetchesEveryFilledOneNeverWi
     child<QPushButton>(window, u("Command1"))->click();
     EXPECT_TRUE(QTest::qWaitFor([&] { return tp.commands.started.size() >= 4; }));
     EXPECT_EQ(tp.commands.started, lines + lines);
+    EXPECT_EQ(tp.dialogs.texts(),
+              QStringList({QDir::toNativeSeparators(into) + u(" does not exist. Create it?")}));
     EXPECT_TRUE(window.isVisible());
 }
 
