@@ -108,8 +108,7 @@ TEST(DocumentFile, OnlyRegularFilesAreReadAndWrittenWholeOrNotAtAll)
     umask(mask);
     std::signal(SIGXFSZ, handler);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_FALSE(tree.exists(u("elsewhere")));
-    EXPECT_EQ(tree.entries().size(), 7);
+    EXPECT_EQ(tree.entries().size(), 7); // nothing left beside the files, no folder made
     // The file replaced keeps what it had, a new one gets what any program would give it.
     for (const auto &[path, mode, uid, gid] : {std::tuple(real, 0604u, owner, group),
                                                std::tuple(longName, 0644u, geteuid(), getegid())}) {

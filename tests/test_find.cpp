@@ -132,7 +132,6 @@ TEST_F(FindDialogTest, EveryOpeningLoadsCollapsedAndTheFirstReplaceExpands)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     QTest::keyClick(&dialog, Qt::Key_W, Qt::AltModifier);
     EXPECT_TRUE(at<QComboBox>("cboReplace")->hasFocus()); // the label's access key
-    EXPECT_TRUE(m_dialogs.boxes.isEmpty());
     delete m_area;
     at("cmdFind")->click();
     EXPECT_EQ(m_dialogs.texts(), QStringList("The document is no longer open."));
