@@ -218,6 +218,8 @@ TEST_F(Main, ClicksAndKeysFillThePathFieldAndSizeLineOpenTheEditorTheFolderAndIt
     expectPanel("pc/sub1", "1.00 kB (1000", false, "", 0);
     EXPECT_EQ(file1->path(), at("pc/sub1"));
     EXPECT_EQ(dir1->findItems(u("sub1"), Qt::MatchEndsWith).size(), 1); // filled anew
+    // Each folder by its name; only the root shows as its path.
+    EXPECT_EQ(dir1->findItems(u("/"), Qt::MatchContains).size(), 1);
     // Shift+F10 and the Menu key open the folder menu at the current entry.
     auto *menu = control<QMenu>("mnupoppi");
     PopupMenuKey shiftF10;

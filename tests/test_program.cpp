@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -45,12 +46,17 @@ TEST(Program, StartsWithTheAboutBoxThenTheMainWindowInTheUsersLanguage)
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     qputenv("TARNWICK_LANGUAGE", "de_DE");
     Visitor visitor;
-    const int code = Program::run(g_argc, g_argv, [&visitor](QApplication &app) {
+    QString desktopEntry;
+    const int code = Program::run(g_argc, g_argv, [&](QApplication &app) {
+        // Docks and task switchers find the program's entry by this name.
+        desktopEntry = QGuiApplication::desktopFileName() + QStringLiteral(".desktop");
         app.installEventFilter(&visitor);
         // A window that never shows would leave the test waiting for ever.
         QTimer::singleShot(20000, &app, [] { QApplication::exit(2); });
     });
     EXPECT_EQ(code, 0);
+    EXPECT_TRUE(QFileInfo::exists(QStringLiteral(DATA_DIR "/") + desktopEntry))
+        << desktopEntry.toStdString();
     EXPECT_EQ(visitor.seen.join(QStringLiteral(" | ")).toStdString(),
               "frmInfo:OK | frmMain:Übertragen >>");
 }

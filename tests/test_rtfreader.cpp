@@ -185,6 +185,7 @@ const TextCase Texts[] = {
      "中文한"},
     {"lead byte alone", "{\\rtf1\\ansicpg932 a\\'82{\\b b}\\'a0\\'82}", "a\uFFFDb\uFFFD\uFFFD"},
     {"mac", "{\\rtf1\\mac It\\'d5s \\'d0 \\'87}", "It’s – á"},
+    {"pc page 850", "{\\rtf1\\pca \\'d5}", "\u0131"},
     {"mac charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset77 G;}}\\'d2{\\f1\\'d2}}", "Ò“"},
     {"font code page before charset",
      "{\\rtf1{\\fonttbl{\\f1\\cpg1251 A;}{\\f2\\fcharset204\\cpg1253 "

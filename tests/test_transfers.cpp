@@ -123,6 +123,9 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
         << rows()[3];
     EXPECT_TRUE(outputOf(3).contains(u("File not found: a:\\DOCS\\GONE.TXT"))) << outputOf(3);
     EXPECT_TRUE(outputOf(2).contains(u("Received 11 of 11 bytes\n"))) << outputOf(2);
+    // Every run has ended: clearing the finished ones leaves the list empty.
+    child<QPushButton>(*transfersWindow(), u("cmdClear"))->click();
+    EXPECT_EQ(rows(), QStringList());
 }
 
 TEST_F(Transfers, StopEndsARunThatWaitsForeverAndDropsTheWaitingOnes)
