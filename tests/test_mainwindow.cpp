@@ -284,6 +284,8 @@ TEST_F(Main, ThePathFieldTakesNoTypingShowsAllOfALongPathAndReadsInBothThemesAsT
              {static_cast<QAbstractItemView *>(dir1), static_cast<QAbstractItemView *>(file1)}) {
             control("Command2")->setFocus();
             const QImage without = list->viewport()->grab().toImage();
+            // Without the focus, no mark: the list's ground reaches its edge.
+            EXPECT_EQ(without.pixelColor(1, 1), list->palette().color(QPalette::Base)) << name;
             list->setFocus();
             const QImage with = list->viewport()->grab().toImage();
             // Marked: a frame's worth of pixels, each standing out from what was there.
