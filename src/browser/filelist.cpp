@@ -81,13 +81,12 @@ FileList::FileList(QWidget *parent)
     connect(this, &QAbstractItemView::doubleClicked, this, &FileList::entryOpened);
 }
 
-bool FileList::setPath(const QString &path)
+void FileList::setPath(const QString &path)
 {
     if (path.isEmpty() || !FolderAccess::canList(path))
-        return false;
+        return;
     m_path = PathText::native(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     refresh();
-    return true;
 }
 
 void FileList::setPattern(const QString &pattern)

@@ -18,8 +18,9 @@ public:
     explicit FileList(QWidget *parent = nullptr);
 
     QString path() const { return m_path; }
-    // Shows another folder's files with no selection. False when it cannot be read.
-    bool setPath(const QString &path);
+    // Shows another folder's files with no selection; one that cannot be read leaves the list
+    // as it is.
+    void setPath(const QString &path);
     // Shows a folder's files as its caller has just read them.
     void showFolder(const QString &path, const FolderAccess::Listing &listing);
     // Re-reads the folder with the new pattern; no selection is left.
