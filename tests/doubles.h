@@ -79,6 +79,12 @@ public:
     // The kinds and the texts of the boxes shown, in order.
     QStringList kinds() const { return column(&Box::kind); }
     QStringList texts() const { return column(&Box::text); }
+
+    QList<Box> boxes;
+    QList<bool> okCancelAnswers;                // taken in turn; Cancel when none is left
+    QList<std::optional<QString>> inputAnswers; // taken in turn; Cancel when none is left
+
+private:
     QStringList column(QString Box::*field) const
     {
         QStringList column;
@@ -86,10 +92,6 @@ public:
             column << box.*field;
         return column;
     }
-
-    QList<Box> boxes;
-    QList<bool> okCancelAnswers;                // taken in turn; Cancel when none is left
-    QList<std::optional<QString>> inputAnswers; // taken in turn; Cancel when none is left
 };
 
 class RecordingUrlOpener final : public UrlOpener

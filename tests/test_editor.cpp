@@ -170,10 +170,9 @@ protected:
     {
         auto *list = child<FileList>(*m_main, u("File1"));
         list->refresh();
-        const QModelIndexList rows = list->model()->match(
-            list->model()->index(0, 0), Qt::DisplayRole, u(name), 1, Qt::MatchExactly);
-        ASSERT_EQ(rows.size(), 1) << name;
-        const QPoint at = list->visualRect(rows[0]).center();
+        const QModelIndex entry = entryNamed(*list, u(name));
+        ASSERT_TRUE(entry.isValid()) << name;
+        const QPoint at = list->visualRect(entry).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         if (open) {
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -201,13 +200,7 @@ protected:
     }
     void press(const char *key) { child<QAction>(*window(), u(key))->trigger(); }
     // Dropped onto the text as from another program.
-    void drop(const QMimeData &data)
-    {
-        QDragEnterEvent enter(QPoint(1, 1), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QDropEvent drop(QPointF(1, 1), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(text()->viewport(), &enter);
-        QApplication::sendEvent(text()->viewport(), &drop);
-    }
+    void drop(const QMimeData &data) { dropOnto(text()->viewport(), data, Qt::CopyAction); }
 
     Tree m_tree;
     TestPlatform m_tp;

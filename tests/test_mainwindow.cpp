@@ -11,7 +11,6 @@
 #include "testhelpers.h"
 
 #include <QComboBox>
-#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -35,12 +34,7 @@ Qt::DropAction drop(QWidget *target, const QList<QUrl> &urls)
 {
     QMimeData data;
     data.setUrls(urls);
-    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
-    QDragEnterEvent enter(QPoint(1, 1), offered, &data, Qt::LeftButton, {});
-    QDropEvent event(QPointF(1, 1), offered, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &enter);
-    QApplication::sendEvent(target, &event);
-    return enter.isAccepted() && event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
+    return dropOnto(target, data, Qt::CopyAction | Qt::MoveAction);
 }
 
 // The main window over a temporary tree that the doubles call a drive of its own.
@@ -85,11 +79,10 @@ protected:
     void type(const char *field, const char *text) { control<QLineEdit>(field)->setText(u(text)); }
     void click(const QString &name, Qt::KeyboardModifiers modifiers = {})
     {
-        const auto found = file1->model()->match(file1->model()->index(0, 0), Qt::DisplayRole, name,
-                                                 1, Qt::MatchExactly);
-        ASSERT_EQ(found.size(), 1) << name;
+        const QModelIndex entry = entryNamed(*file1, name);
+        ASSERT_TRUE(entry.isValid()) << name;
         QTest::mouseClick(file1->viewport(), Qt::LeftButton, modifiers,
-                          file1->visualRect(found[0]).center());
+                          file1->visualRect(entry).center());
     }
     QPoint folderEntry(const QString &name) const
     {

@@ -1,14 +1,17 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QColor>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMimeData>
 #include <QString>
 #include <QStringList>
 #include <QStyle>
@@ -81,6 +84,23 @@ inline QWidget *topLevel(const QString &name)
     const auto found = std::find_if(tops.begin(), tops.end(),
                                     [&name](const QWidget *w) { return w->objectName() == name; });
     return found == tops.end() ? nullptr : *found;
+}
+
+// Where a list shows the entry of exactly that name; an invalid index when it shows none.
+inline QModelIndex entryNamed(const QAbstractItemView &list, const QString &name)
+{
+    const QAbstractItemModel *model = list.model();
+    return model->match(model->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly).value(0);
+}
+
+// A drop as another program makes it: the action it was taken with, none when refused.
+inline Qt::DropAction dropOnto(QWidget *target, const QMimeData &data, Qt::DropActions offered)
+{
+    QDragEnterEvent enter(QPoint(1, 1), offered, &data, Qt::LeftButton, {});
+    QDropEvent event(QPointF(1, 1), offered, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QApplication::sendEvent(target, &event);
+    return enter.isAccepted() && event.isAccepted() ? event.dropAction() : Qt::IgnoreAction;
 }
 
 // A fixed layout as a user sees it: every caption at 8 points or more and whole within its
