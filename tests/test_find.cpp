@@ -29,7 +29,7 @@ TEST(TextSearchTest, FindsFromTheStartAndReplacesEveryOccurrenceOnce)
                    {"Cat cat", "cat", "dog", MatchCase, 4, "Cat dog/", 1},
                    {"a a", "a", "aa", Any, 0, "aa aa/", 2},
                    {"aaaa", "aa", "b", Any, 0, "bb/", 2},
-                   {"aaaa", "aa", "", Any, 0, "", 2},
+                   {"aaaa", "aa", "", Any, 0, "/", 2},
                    {"xyz", "q", "r", Any, -1, "xyz/", 0},
                    {"xyz", "", "r", Any, -1, "xyz/", 0},
                    {"ca\nt cat", "cat", "dog", Any, 5, "ca/|t dog/", 1},
@@ -44,7 +44,19 @@ TEST(TextSearchTest, FindsFromTheStartAndReplacesEveryOccurrenceOnce)
                    {"<b>cat cat, cat</b>cat<i>cat</i>", "cat", "tiger", Any, 0,
                     "tiger tiger, tiger/b|tiger/|tiger/i", 5},
                    {"<b>ca</b>t cat<p>cat <b>cat</b></p>", "cat", "tiger", Any, 0,
-                    "tiger tiger/|tiger /|tiger/b", 4}};
+                    "tiger tiger/|tiger /|tiger/b", 4},
+                   {"cat\ncat\n\ncat", "cat", "tiger", Any, 0, "tiger/|tiger/|/|tiger/", 3},
+                   {"<p>cat</p><p>cat <b>cat</b></p>", "cat", "tiger", Any, 0,
+                    "tiger/|tiger /|tiger/b", 3},
+                   {"<p>cat</p><p style=\"-qt-paragraph-type:empty; font-weight:700\"><br "
+                    "/></p><p>cat</p>",
+                    "cat", "tiger", Any, 0, "tiger/|/b|tiger/", 2},
+                   {"<p align=center>cat</p><p>cat</p><p>cat</p>", "cat", "tiger", Any, 0,
+                    "~tiger/|tiger/|tiger/", 3},
+                   {"<ul><li>cat</li><li>cat</li></ul><p>cat</p>", "cat", "tiger", Any, 0,
+                    "*tiger/|*tiger/|tiger/", 3},
+                   {"<p>cat</p><table><tr><td>cat</td><td>cat</td></tr></table>cat", "cat", "tiger",
+                    Any, 0, "tiger/|tiger/|tiger/|tiger/", 4}};
     for (const auto &[text, find, with, options, first, after, count] : table) {
         QTextDocument document;
         if (*text == '<')
@@ -63,18 +75,43 @@ TEST(TextSearchTest, FindsFromTheStartAndReplacesEveryOccurrenceOnce)
         EXPECT_EQ(replacing.count(), count) << text;
         QStringList runs;
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-            for (auto it = block.begin(); !it.atEnd(); ++it) {
-                const QTextCharFormat format = it.fragment().charFormat();
-                runs << it.fragment().text()
-                            + (format.fontItalic()         ? "/i"
-                               : format.fontWeight() > 400 ? "/b"
-                                                           : "/");
-            }
+            // A centred paragraph starts with '~', a list item with '*'; an empty one is an
+            // empty run.
+            QString lead = block.blockFormat().alignment() & Qt::AlignHCenter ? "~" : "";
+            if (block.textList())
+                lead += '*';
+            const auto mark = [](const QTextCharFormat &format) {
+                return format.fontItalic() ? "/i" : format.fontWeight() > 400 ? "/b" : "/";
+            };
+            if (block.begin().atEnd())
+                runs << lead + mark(block.charFormat());
+            for (auto it = block.begin(); !it.atEnd(); ++it, lead.clear())
+                runs << lead + it.fragment().text() + mark(it.fragment().charFormat());
         }
         EXPECT_EQ(runs.join('|'), QString::fromUtf8(after));
         document.undo();
         EXPECT_EQ(document.toHtml(), before) << text;
         EXPECT_FALSE(document.isUndoAvailable());
+    }
+}
+
+// A long text is replaced many lines at a time but never in one piece, so that the window gets
+// its turn: with no time to spare, each step replaces one piece of at most 2^16 characters.
+TEST(TextSearchTest, ReplacesALongTextInPiecesOfManyLines)
+{
+    const QString line = QString("cat ").repeated(15) + "ca\n";
+    for (const QString &text : {line.repeated(4096), QString("cat ").repeated(65536)}) {
+        QTextDocument document;
+        document.setPlainText(text);
+        const QString raw = document.toRawText();
+        TextSearch::Replacing replacing(raw, TextSearch::findAllIn(raw, "cat", Any), 3, "dog");
+        QTextCursor cursor(&document);
+        int steps = 1;
+        while (!replacing.step(cursor, std::chrono::nanoseconds(0)))
+            ++steps;
+        EXPECT_GE(steps, 4);
+        EXPECT_LE(steps, 5);
+        EXPECT_EQ(document.toPlainText(), QString(text).replace("cat", "dog"));
     }
 }
 

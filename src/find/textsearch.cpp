@@ -220,6 +220,40 @@ Replacing::Replacing(QString rawText, std::vector<int> offsets, int length, QStr
     , m_replacement(std::move(replacement))
 {}
 
+namespace {
+
+// A piece replaced as one stays short enough that one insertion never stalls the window.
+constexpr qint64 LongestPiece = 1 << 16;
+
+bool holdsOnly(const QTextBlock &block, const QTextCharFormat &format)
+{
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        if (it.fragment().charFormat() != format)
+            return false;
+    }
+    return true;
+}
+
+// Where a run that ends its paragraph ends when the paragraphs after it are taken into it, as
+// long as each has the same paragraph format and holds only text of the run's format: the
+// paragraph breaks that the piece puts back then come out as they were, and a plain text is
+// replaced many lines at a time. The marks of a table carry the table's format, so a table
+// ends it. Looks no further than `limit`.
+qint64 runOnward(QTextBlock block, const QTextCharFormat &format, qint64 limit)
+{
+    const QTextBlockFormat shape = block.blockFormat();
+    qint64 end = block.position() + block.length() - 1;
+    for (block = block.next(); block.isValid() && end < limit; block = block.next()) {
+        if (block.blockFormat() != shape || block.charFormat() != format
+            || !holdsOnly(block, format))
+            break;
+        end = block.position() + block.length() - 1;
+    }
+    return end;
+}
+
+} // namespace
+
 std::size_t Replacing::runOfOneFormat(const QTextDocument &document) const
 {
     if (m_next + 1 >= m_offsets.size())
@@ -231,11 +265,15 @@ std::size_t Replacing::runOfOneFormat(const QTextDocument &document) const
     int runs = 16;
     for (auto it = block.begin(); !it.atEnd() && runs-- > 0; ++it) {
         const QTextFragment fragment = it.fragment();
-        const qint64 end = qint64(fragment.position()) + fragment.length() - m_shift;
-        if (start >= fragment.position() + fragment.length())
+        qint64 end = qint64(fragment.position()) + fragment.length();
+        if (start >= end)
             continue;
         if (start < fragment.position())
             return 1;
+        const qint64 limit = start + LongestPiece;
+        if ((++it).atEnd()) // the paragraph's last run
+            end = runOnward(block, fragment.charFormat(), limit);
+        end = std::min(end, limit) - m_shift;
         std::size_t n = 0;
         while (m_next + n < m_offsets.size() && m_offsets[m_next + n] + m_length <= end)
             ++n;
