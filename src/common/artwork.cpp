@@ -1,5 +1,7 @@
 #include "artwork.h"
 
+#include "common/geometry.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QIconEngine>
@@ -134,9 +136,9 @@ QImage donationButton(const QSize &pixels)
     p.setPen(QPen(DarkYellow, 6));
     p.setBrush(Yellow);
     p.drawRoundedRect(QRectF(4, 4, 487, 118), 56, 56);
-    QFont font;
+    // The dialogs' own bold face: its font is loaded for the about box's title already.
+    QFont font = dialogFont(8, true);
     font.setPixelSize(64);
-    font.setBold(true);
     p.setFont(font);
     p.setPen(DarkBlue);
     p.drawText(QRect(0, 0, 495, 126), Qt::AlignCenter,
