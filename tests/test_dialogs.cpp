@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSpontaneKeyEvent>
 #include <QtTest>
 
 namespace {
@@ -55,22 +56,46 @@ TEST(BusyWork, OnlyTheProgressDialogAnswersWhatIsClickedOrTyped)
     owner.resize(300, 200);
     owner.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner));
-    int cancels = 0;
-    BusyWork busy(&owner, u("Working..."), [&cancels] { ++cancels; });
     QSignalSpy clicked(button, &QPushButton::clicked);
     const auto clickOn = [](QWidget *widget) {
         QTest::mouseClick(widget->window()->windowHandle(), Qt::LeftButton, {},
                           widget->mapTo(widget->window(), widget->rect().center()));
     };
-    clickOn(button);
+    // Escape is the dialog's shortcut, which holds once the dialog is the active window.
+    const auto shown = [](BusyWork &busy) {
+        busy.dialog()->show();
+        return QTest::qWaitFor([&busy] { return QApplication::activeWindow() == busy.dialog(); });
+    };
+    const auto closeAsTheSystemDoes = [](QWidget *window) {
+        QCloseEvent close;
+        QSpontaneKeyEvent::setSpontaneous(&close);
+        qApp->notify(window, &close);
+        return close.isAccepted();
+    };
+    // Cancel, Escape and the close box cancel; the owner's own controls take nothing.
+    const std::function<void(QWidget *)> cancelWays[] = {
+        [&](QWidget *dialog) { clickOn(dialog->findChild<QPushButton *>()); },
+        [](QWidget *dialog) { QTest::keyClick(dialog->windowHandle(), Qt::Key_Escape); },
+        [&](QWidget *dialog) {
+            closeAsTheSystemDoes(dialog);
+        }};
+    for (const auto &cancel : cancelWays) {
+        int cancels = 0;
+        BusyWork busy(&owner, u("Working..."), [&cancels] { ++cancels; });
+        clickOn(button);
+        button->setFocus();
+        QTest::keyClick(owner.windowHandle(), Qt::Key_Space);
+        ASSERT_TRUE(shown(busy));
+        cancel(busy.dialog());
+        EXPECT_EQ(cancels, 1);
+    }
     EXPECT_EQ(clicked.count(), 0);
-    busy.dialog()->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(busy.dialog()));
-    clickOn(busy.dialog()->findChild<QPushButton *>());
-    EXPECT_EQ(cancels, 1);
-    button->setFocus();
-    QTest::keyClick(owner.windowHandle(), Qt::Key_Space);
-    EXPECT_EQ(clicked.count(), 0);
+    // Where there is no Cancel, they leave the dialog open.
+    BusyWork uncancellable(&owner, u("Working..."));
+    ASSERT_TRUE(shown(uncancellable));
+    QTest::keyClick(uncancellable.dialog()->windowHandle(), Qt::Key_Escape);
+    EXPECT_FALSE(closeAsTheSystemDoes(uncancellable.dialog()));
+    EXPECT_TRUE(uncancellable.dialog()->isVisible());
 }
 
 TEST(OptionsWindow, ReturnAndCloseStoreExactlyWhatWasTypedEscapeAndTheCloseBoxNothing)
