@@ -76,9 +76,7 @@ TEST(BusyWork, OnlyTheProgressDialogAnswersWhatIsClickedOrTyped)
     const std::function<void(QWidget *)> cancelWays[] = {
         [&](QWidget *dialog) { clickOn(dialog->findChild<QPushButton *>()); },
         [](QWidget *dialog) { QTest::keyClick(dialog->windowHandle(), Qt::Key_Escape); },
-        [&](QWidget *dialog) {
-            closeAsTheSystemDoes(dialog);
-        }};
+        closeAsTheSystemDoes};
     for (const auto &cancel : cancelWays) {
         int cancels = 0;
         BusyWork busy(&owner, u("Working..."), [&cancels] { ++cancels; });
