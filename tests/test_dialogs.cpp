@@ -102,9 +102,8 @@ TEST(OptionsWindow, ReturnAndCloseStoreExactlyWhatWasTypedEscapeAndTheCloseBoxNo
     // Typed; left by Return, the Close button, the close box or Escape; what the user is told
     // at once: a folder no command line can carry is kept as typed, but not silently.
     const std::tuple<const char *, char, const char *> table[] = {
-        {"c:\\tools", 'r', ""},       {"", 'r', ""},        {"  C:\\Program Files\\T\\ ", 'c', ""},
-        {"/home/jörg/", 'r', ""},     {"changed", 'x', ""}, {"changed", 'e', ""},
-        {"/opt/q\"t\"/", 'c', "(\")"}};
+        {"c:\\tools", 'r', ""}, {"", 'r', ""},        {"  C:\\Program Files\\T\\ ", 'c', ""},
+        {"changed", 'x', ""},   {"changed", 'e', ""}, {"/opt/q\"t\"/", 'c', "(\")"}};
     QString stored;
     for (const auto &[typed, leave, told] : table) {
         OptionsWindow options(tp.platform, tp.values);
