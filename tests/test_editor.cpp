@@ -529,13 +529,6 @@ TEST_F(Editor, TheLineNumberCountsWrappedLinesAndGoesPast32767)
     const QString shown = status();
     EXPECT_GT(paragraph.layout()->lineCount(), wrapped);
     EXPECT_EQ(shown, QStringLiteral("Line Number: %1").arg(paragraph.layout()->lineCount() + 1));
-    // Another file is counted afresh.
-    m_tree.write(u("again.txt"), m_tree.read(u("long.txt")));
-    click("again.txt");
-    const QTextBlock again = text()->document()->begin().next();
-    select(again.next().position(), again.next().position());
-    const QString line = status();
-    EXPECT_EQ(line, QStringLiteral("Line Number: %1").arg(again.layout()->lineCount() + 2));
 }
 
 TEST_F(Editor, TheKeyPanelsFollowCapsLockNumLockAndInsertAndDroppedTextArrives)
