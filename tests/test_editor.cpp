@@ -547,6 +547,19 @@ TEST_F(Editor, TheKeyPanelsFollowCapsLockNumLockAndInsertAndDroppedTextArrives)
         EXPECT_EQ(child(*window(), u("Ins"))->isEnabled(), overwrite);
         EXPECT_EQ(text()->document()->begin().text(), u(line));
     }
+    // A panel shows its word in its middle.
+    const QImage shot = child(*window(), u("Num"))->grab().toImage();
+    const QColor ground = shot.pixelColor(shot.width() / 2, 3);
+    int first = shot.width(), last = -1;
+    for (int x = 3; x < shot.width() - 3; ++x) {
+        for (int y = 3; y < shot.height() - 3; ++y) {
+            if (contrast(shot.pixelColor(x, y), ground) >= 3.0) {
+                first = std::min(first, x);
+                last = x;
+            }
+        }
+    }
+    EXPECT_LE(std::abs(first - (shot.width() - 1 - last)), 2) << first << " " << last;
 
     // Text dragged from another program drops into the text as it would anywhere.
     QMimeData data;
