@@ -27,12 +27,13 @@ Result<QString> document(const QList<QUrl> &urls)
         return Failure{QCoreApplication::translate(
             "DocumentDrop", "Only one file at a time can be dropped here to open it.")};
     }
-    const QString path = PathText::localPath(urls.first());
+    const QUrl &url = urls.first();
+    const QString path = PathText::localPath(url);
     if (path.isEmpty()) {
         return refused(QT_TRANSLATE_NOOP("DocumentDrop", "%1 is not a file on this computer."),
-                       urls.first().toDisplayString(QUrl::PreferLocalFile));
+                       url.toDisplayString(QUrl::PreferLocalFile));
     }
-    if (const Status exact = DroppedFiles::usable(urls.first()); !exact)
+    if (const Status exact = DroppedFiles::usable(url); !exact)
         return Failure{exact.reason()};
     const QFileInfo file(path);
     const QString shown = PathText::native(path);
