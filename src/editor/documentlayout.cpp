@@ -199,16 +199,13 @@ int DocumentLayout::hitTest(const QPointF &point, Qt::HitTestAccuracy accuracy) 
     QTextBlock block = doc->findBlockByLineNumber(qMax(0, int(std::ceil(y)) - 1));
     if (!block.isValid())
         block = doc->lastBlock();
-    // Laying a block out may change its height: step to the block that now holds the point.
+    // Laying a block out may change its height, never its top: the point may now lie in a
+    // later block.
     for (int step = 0; step < 4; ++step) {
         ensureLaidOut(block);
-        const qreal blockTop = top(block);
-        if (point.y() <= blockTop && block.previous().isValid())
-            block = block.previous();
-        else if (point.y() > blockTop + block.lineCount() && block.next().isValid())
-            block = block.next();
-        else
+        if (point.y() <= top(block) + block.lineCount() || !block.next().isValid())
             break;
+        block = block.next();
     }
     const QPointF inside = point - QPointF(doc->documentMargin(), top(block));
     // Above a line is its start, below it its end.
