@@ -345,6 +345,15 @@ TEST(RtfPaste, ReplacesTheSelectionInOneUndoStepAndAlignsOnlyThePastedParagraphs
     ASSERT_EQ(paragraphs(target.document), "^aX\n^Y\nZcd");
     target.document.undo();
     EXPECT_EQ(paragraphs(target.document), "abcd");
+    // Markup that holds no text still takes the selection away, read at once or in pieces.
+    const char *const empty = "{\\rtf1{\\fonttbl{\\f0 Arial;}}}";
+    Target bytes, pieces;
+    Rtf::read(QByteArrayView(empty), bytes.cursor);
+    Rtf::Paste paste(QString::fromLatin1(empty), pieces.cursor);
+    while (!paste.readMore(4)) {
+    }
+    EXPECT_EQ(paragraphs(bytes.document), "acd");
+    EXPECT_EQ(paragraphs(pieces.document), "acd");
 }
 
 TEST(RtfPaste, MarkupAsTextTakesCharactersAsTheyAre)
