@@ -16,6 +16,8 @@
 
 #include <memory>
 
+#include <sys/file.h>
+
 namespace {
 
 class Transfers : public ::testing::Test
@@ -161,6 +163,33 @@ TEST_F(Transfers, StopEndsARunThatWaitsForeverAndWithoutTheToolEachPressShowsThe
     transmitAll();
     EXPECT_EQ(m_tp.dialogs.texts().size(), 2);
     EXPECT_EQ(rows().size(), 4);
+}
+
+// A runner that goes away ends its tool, which frees the Portfolio's port, and leaves no
+// warning of a process still running.
+TEST_F(Transfers, ARunnerGoingAwayEndsItsToolQuietly)
+{
+    qputenv("FAKE_TOOL_WAIT_MS", "forever");
+    auto runner = std::make_unique<ProcessRunner>();
+    QByteArray output;
+    QObject::connect(runner.get(), &ToolRunner::output,
+                     [&output](const QByteArray &bytes) { output += bytes; });
+    ASSERT_TRUE(runner->start(u("\"") + m_tool + u("\" -r a:\\X.TXT \"")
+                              + m_tree.path(u("pc files")) + u("\"")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return output.contains("Waiting for Portfolio..."); }, 10000));
+    static QStringList warnings;
+    const QtMessageHandler before =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type != QtDebugMsg)
+                warnings << text;
+        });
+    runner.reset();
+    qInstallMessageHandler(before);
+    EXPECT_EQ(warnings, QStringList());
+    QFile port(m_tree.path(u("pofo tools/port.lock")));
+    ASSERT_TRUE(port.open(QIODevice::ReadWrite));
+    EXPECT_EQ(flock(port.handle(), LOCK_EX | LOCK_NB), 0);
 }
 
 TEST_F(Transfers, AStartThatFailsShowsTheMessageOnceAndDropsOnlyTheRestOfItsPress)
