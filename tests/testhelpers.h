@@ -194,15 +194,16 @@ public:
     {
         QDir().mkpath(QFileInfo(m_dir.filePath(relative)).path());
         QFile file(m_dir.filePath(relative));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(bytes)) << qPrintable(relative);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(relative);
+        EXPECT_TRUE(file.resize(bytes)) << qPrintable(relative);
         return path(relative);
     }
     QString write(const QString &relative, const QByteArray &bytes) const
     {
         QDir().mkpath(QFileInfo(m_dir.filePath(relative)).path());
         QFile file(m_dir.filePath(relative));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
-            << qPrintable(relative);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << qPrintable(relative);
+        EXPECT_EQ(file.write(bytes), bytes.size()) << qPrintable(relative);
         return path(relative);
     }
     QByteArray read(const QString &relative) const
