@@ -4,6 +4,7 @@
 #include "browser/folderaccess.h"
 #include "browser/foldercommands.h"
 #include "browser/sizeline.h"
+#include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/workerthread.h"
 #include "doubles.h"
@@ -15,6 +16,7 @@
 #include "transfer/tooloutput.h"
 #include "transfer/toolruns.h"
 
+#include <QPainter>
 #include <QRegularExpression>
 
 #include <random>
@@ -539,6 +541,24 @@ TEST(WorkerThread, GoingAwayStopsTheWorkAndWaitsForItsEnd)
             [] {});
     }
     EXPECT_TRUE(ended);
+}
+
+// A drawn icon is drawn afresh for the screen's own pixels: as sharp at twice the scale.
+TEST(Artwork, IconsAreDrawnForTheScreensPixels)
+{
+    for (const int ratio : {1, 2}) {
+        QImage screen(32 * ratio, 32 * ratio, QImage::Format_ARGB32_Premultiplied);
+        screen.fill(Qt::transparent);
+        screen.setDevicePixelRatio(ratio);
+        QPainter painter(&screen);
+        Artwork::programIcon().paint(&painter, QRect(0, 0, 32, 32));
+        painter.end();
+        screen.setDevicePixelRatio(1);
+        EXPECT_EQ(
+            screen,
+            Artwork::programImage(32 * ratio).convertToFormat(QImage::Format_ARGB32_Premultiplied))
+            << ratio;
+    }
 }
 
 TEST(WindowPlacement, CentredInTheAvailableAreaButNeverAboveOrLeftOfIt)
