@@ -138,6 +138,26 @@ TEST(DocumentLayout, ShowsParagraphsAsTheTextEditsOwnLayoutAlsoAfterEdits)
     expectSame(u("resumed"));
 }
 
+// The caret stays in sight as it goes along a line wider than the area, in a window laid out
+// either way.
+TEST(TextArea, TheCaretStaysInSightAlongALineWiderThanTheArea)
+{
+    for (const Qt::LayoutDirection direction : {Qt::LeftToRight, Qt::RightToLeft}) {
+        TextArea area;
+        area.setLayoutDirection(direction);
+        area.setRightMargin(3000);
+        area.resize(300, 200);
+        area.show();
+        area.setPlainText(u("word ").repeated(300));
+        for (const auto to : {QTextCursor::End, QTextCursor::Start, QTextCursor::End}) {
+            area.moveCursor(to);
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(area.viewport()->rect().contains(area.cursorRect()))
+                << direction << " to " << to;
+        }
+    }
+}
+
 TEST(FontNames, EachFamilyOnceWithoutTheMakerInBrackets)
 {
     const std::pair<QStringList, QStringList> table[] = {
