@@ -179,6 +179,7 @@ TEST_F(Transfers, ARunnerGoingAwayEndsItsToolQuietly)
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return output.contains("Waiting for Portfolio..."); }, 10000));
     static QStringList warnings;
+    warnings.clear(); // a repeated run starts afresh
     const QtMessageHandler before =
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
             if (type != QtDebugMsg)
