@@ -323,10 +323,12 @@ TEST(IniStore, KeepsAwkwardTextsExactlyAndKeepsAnUnreadableFileAside)
     EXPECT_EQ(QtSettingsStore(ini).read(u("Drive"), u("Default"), u("-")), u("/"));
 }
 
+// The tool's names on Windows and elsewhere, both built on any system.
+const ToolNames windows{u("transfolio.exe"), QLatin1Char('\\'), QLatin1Char('/')};
+const ToolNames elsewhere{u("transfolio"), QLatin1Char('/'), QLatin1Char('-')};
+
 TEST(CommandLine, IsBuiltByteForByte)
 {
-    const ToolNames windows{u("transfolio.exe"), QLatin1Char('\\'), QLatin1Char('/')};
-    const ToolNames elsewhere{u("transfolio"), QLatin1Char('/'), QLatin1Char('-')};
     const ToolCommands tools(u(R"(c:\tools\)"), windows);
     // Plain transmit lines are checked byte for byte with the random names below.
     const std::pair<QString, const char *> table[] = {
@@ -405,9 +407,7 @@ TEST(CommandLine, EveryLineSplitsIntoTheIntendedArgumentsAndPlainOnesAreUnquoted
 {
     std::mt19937 random(1);
     for (int round = 0; round < 3000; ++round) {
-        const ToolNames names =
-            round % 2 ? ToolNames{u("transfolio.exe"), QLatin1Char('\\'), QLatin1Char('/')}
-                      : ToolNames{u("transfolio"), QLatin1Char('/'), QLatin1Char('-')};
+        const ToolNames &names = round % 2 ? windows : elsewhere;
         const QString t = QString(names.switchMark) + u("t");
         // A program name cannot carry a quote (nor can a Windows file name).
         const QString program = randomName(random, false) + names.fileName;
