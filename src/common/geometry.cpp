@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -57,6 +56,20 @@ void nameForScreenReaders(QWidget *control, const QString &name)
         box->lineEdit()->setAccessibleName(name);
 }
 
+// A loop: a regular expression would be compiled at each call, which costs the start of the
+// about box more than the loop.
+QString withoutAccessKeys(const QString &caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        shown.append(caption[i]);
+    }
+    return shown;
+}
+
 QFont dialogFont(double pointSize, bool bold)
 {
     QFont font = QApplication::font();
@@ -79,8 +92,7 @@ void shrinkToRoom(QWidget *widget, const QString &caption, double room)
     // Smaller than this is hard to read.
     constexpr double smallest = 8.0;
     QFont font = widget->font();
-    // An access key's "&" is not drawn.
-    const QString text = QString(caption).remove(QRegularExpression(QStringLiteral("&(?=[^&])")));
+    const QString text = withoutAccessKeys(caption);
     const auto widest = [&text](const QFont &f) {
         const QFontMetricsF metrics(f);
         double width = 0;

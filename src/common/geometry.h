@@ -47,6 +47,9 @@ void setTabOrder(const QList<QWidget *> &order);
 // which is where the focus is while the box has it.
 void nameForScreenReaders(QWidget *control, const QString &name);
 
+// A caption as it is shown: an access key's "&" is not drawn, and "&&" draws one "&".
+QString withoutAccessKeys(const QString &caption);
+
 // The dialog font of the fixed layouts at the given point size.
 class QFont;
 QFont dialogFont(double pointSize, bool bold = false);

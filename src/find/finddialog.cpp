@@ -60,7 +60,7 @@ QLabel *label(const QString &caption, const char *name, const QRect &geometry, Q
 {
     auto *label = place(new QLabel(caption, buddy->parentWidget()), QLatin1String(name), geometry);
     label->setBuddy(buddy);
-    nameForScreenReaders(buddy, label->text().remove(QLatin1Char('&')));
+    nameForScreenReaders(buddy, withoutAccessKeys(caption));
     shrinkFontToFit(label);
     return label;
 }
