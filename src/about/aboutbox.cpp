@@ -7,6 +7,7 @@
 #include "common/maker.h"
 #include "platform/urlopener.h"
 
+#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
@@ -69,7 +70,8 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     auto *label1 = new QLabel(QStringLiteral("Tarnwick v1.0"), this);
     label1->setObjectName(QStringLiteral("Label1"));
     label1->setGeometry(twipsRect(2640, 360, 3015, 495));
-    label1->setFont(dialogFont(24, true));
+    const QFont title = dialogFont(24, true);
+    label1->setFont(title);
 
     auto *line1 = new QFrame(this);
     line1->setObjectName(QStringLiteral("Line1"));
@@ -88,7 +90,11 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
 
     const QFont tahoma = [] {
         QFont f = dialogFont(8.25);
-        f.setFamilies(QStringList{QStringLiteral("Tahoma")} + f.families());
+        // Asked for only where it is installed: a family that is missing costs a search for
+        // stand-ins that would not be used, a good part of the box's start.
+        const QString family = QStringLiteral("Tahoma");
+        if (QFontDatabase::families().contains(family, Qt::CaseInsensitive))
+            f.setFamilies(QStringList{family} + f.families());
         return f;
     }();
     QFont tahomaBold = tahoma;
@@ -98,7 +104,6 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     label5->setObjectName(QStringLiteral("Label5"));
     label5->setGeometry(twipsRect(2760, 3960, 2895, 375));
     label5->setFont(tahomaBold);
-    label5->setTextFormat(Qt::PlainText);
     label5->setCursor(Qt::PointingHandCursor);
     connect(label5, &ClickableLabel::clicked, this,
             [this] { m_urls.open(QUrl(Maker::WebAddress)); });
@@ -115,8 +120,8 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     image3->setObjectName(QStringLiteral("Image3"));
     image3->setGeometry(twipsRect(600, 5040, 1905, 450));
     const qreal ratio = devicePixelRatioF();
-    QPixmap button =
-        QPixmap::fromImage(Artwork::donationButton((QSizeF(image3->size()) * ratio).toSize()));
+    QPixmap button = QPixmap::fromImage(
+        Artwork::donationButton((QSizeF(image3->size()) * ratio).toSize(), title));
     button.setDevicePixelRatio(ratio);
     image3->setPixmap(button);
     image3->setScaledContents(true);

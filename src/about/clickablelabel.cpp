@@ -45,8 +45,12 @@ ClickableLabel::ClickableLabel(QWidget *parent)
 {}
 
 ClickableLabel::ClickableLabel(const QString &text, QWidget *parent)
-    : QLabel(text, parent)
+    : QLabel(parent)
 {
+    // Plain text, given before the focus: a label that takes the focus would lay its text out in
+    // a text document of its own, which costs the start more than the rest of the about box.
+    setTextFormat(Qt::PlainText);
+    setText(text);
     setFocusPolicy(Qt::StrongFocus);
     static const bool announcedAsLink = (QAccessible::installFactory(accessibleLink), true);
     Q_UNUSED(announcedAsLink);
@@ -75,13 +79,39 @@ void ClickableLabel::keyPressEvent(QKeyEvent *event)
     QLabel::keyPressEvent(event);
 }
 
+bool ClickableLabel::event(QEvent *event)
+{
+    // QLabel makes that text document when it is polished and when it gets the focus; this label
+    // draws its text itself and needs none.
+    if (event->type() == QEvent::Polish)
+        return QFrame::event(event);
+    return QLabel::event(event);
+}
+
+void ClickableLabel::focusInEvent(QFocusEvent *event)
+{
+    QFrame::focusInEvent(event);
+}
+
+void ClickableLabel::focusOutEvent(QFocusEvent *event)
+{
+    QFrame::focusOutEvent(event);
+}
+
 void ClickableLabel::paintEvent(QPaintEvent *event)
 {
-    QLabel::paintEvent(event);
+    if (text().isEmpty())
+        QLabel::paintEvent(event);
+    QStylePainter painter(this);
+    // As a label without a text document draws it.
+    if (!text().isEmpty())
+        painter.drawItemText(contentsRect(),
+                             QStyle::visualAlignment(layoutDirection(), alignment())
+                                 | (wordWrap() ? Qt::TextWordWrap : 0),
+                             palette(), isEnabled(), text(), foregroundRole());
     // A label shows no focus of its own; the keyboard's user must see where Enter acts.
     if (!hasFocus())
         return;
-    QStylePainter painter(this);
     QStyleOptionFocusRect option;
     option.initFrom(this);
     option.backgroundColor = palette().color(backgroundRole());

@@ -1,8 +1,7 @@
 #include "artwork.h"
 
-#include "common/geometry.h"
-
 #include <QApplication>
+#include <QFontInfo>
 #include <QIcon>
 #include <QIconEngine>
 #include <QImage>
@@ -126,7 +125,7 @@ QIcon noIcon()
     });
 }
 
-QImage donationButton(const QSize &pixels)
+QImage donationButton(const QSize &pixels, const QFont &face)
 {
     QImage image(pixels, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
@@ -136,12 +135,12 @@ QImage donationButton(const QSize &pixels)
     p.setPen(QPen(DarkYellow, 6));
     p.setBrush(Yellow);
     p.drawRoundedRect(QRectF(4, 4, 487, 118), 56, 56);
-    // The dialogs' own bold face: its font is loaded for the about box's title already.
-    QFont font = dialogFont(8, true);
-    font.setPixelSize(64);
-    p.setFont(font);
+    // The word is 64 units high.
+    const qreal scale = 64.0 / QFontInfo(face).pixelSize();
+    p.scale(scale, scale);
+    p.setFont(face);
     p.setPen(DarkBlue);
-    p.drawText(QRect(0, 0, 495, 126), Qt::AlignCenter,
+    p.drawText(QRectF(0, 0, 495 / scale, 126 / scale), Qt::AlignCenter,
                QCoreApplication::translate("Artwork", "Donate", "the donation button's word"));
     p.end();
     return image;

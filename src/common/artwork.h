@@ -5,6 +5,7 @@
 #include <functional>
 
 class QIcon;
+class QFont;
 class QImage;
 
 // Pictures drawn by the program itself.
@@ -21,7 +22,9 @@ QIcon drawnIcon(std::function<QImage(int pixels)> draw);
 // A window icon of clear pixels, for windows that show none where the system lets them.
 QIcon noIcon();
 // The donation button of the about box, drawn on a grid of 495 x 126 and stretched to the
-// size asked for (drawing it large to show it small costs the start of the program).
-QImage donationButton(const QSize &pixels);
+// size asked for (drawing it large to show it small costs the start of the program). Its word
+// is drawn in the face given, at whatever size that face has: the about box gives its title's,
+// since every size of a face that is loaded costs the start a font of its own.
+QImage donationButton(const QSize &pixels, const QFont &face);
 
 } // namespace Artwork
