@@ -16,8 +16,10 @@
 #include "transfer/tooloutput.h"
 #include "transfer/toolruns.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QtMath>
 
 #include <random>
 
@@ -558,6 +560,39 @@ TEST(Artwork, IconsAreDrawnForTheScreensPixels)
             screen,
             Artwork::programImage(32 * ratio).convertToFormat(QImage::Format_ARGB32_Premultiplied))
             << ratio;
+    }
+}
+
+// A caption is measured as it is shown; a label shrinks only what does not fit, to 8 pt at least.
+TEST(Geometry, ALabelShrinksOnlyWhatDoesNotFitAndNeverBelowEightPoints)
+{
+    const std::pair<const char *, const char *> captions[] = {
+        {"&File", "File"}, {"Fish && Chips", "Fish & Chips"}, {"&&&x", "&x"}, {"End&", "End&"}};
+    for (const auto &[caption, shown] : captions)
+        EXPECT_EQ(withoutAccessKeys(u(caption)), u(shown)) << caption;
+
+    const QFont font = dialogFont(12);
+    const QString widest = u("Transmit >>");
+    const double width = QFontMetricsF(font).horizontalAdvance(widest);
+    // The label's room as a share of the widest line's width at 12 pt.
+    for (const double share : {1.5, 1.0, 0.8, 0.1}) {
+        QLabel label(u("&") + widest + u("\nTo"));
+        label.setFont(font);
+        label.resize(qCeil(width * share), 40);
+        shrinkFontToFit(&label);
+        const QFont shrunk = label.font();
+        SCOPED_TRACE(share);
+        if (share >= 1.0) {
+            EXPECT_EQ(shrunk.pointSizeF(), 12.0);
+        } else if (share > 0.5) {
+            EXPECT_LT(shrunk.pointSizeF(), 12.0);
+            EXPECT_LE(QFontMetricsF(shrunk).horizontalAdvance(widest), label.width());
+            QFont larger = shrunk;
+            larger.setPointSizeF(shrunk.pointSizeF() + 0.5);
+            EXPECT_GT(QFontMetricsF(larger).horizontalAdvance(widest), label.width());
+        } else {
+            EXPECT_EQ(shrunk.pointSizeF(), 8.0);
+        }
     }
 }
 
