@@ -262,8 +262,7 @@ TEST_F(Main, ThePathFieldTakesNoTypingShowsAllOfALongPathAndReadsInBothThemesAsT
         EXPECT_GE(best, 4.5) << name;
         // A field that takes no typing looks like the window around it.
         EXPECT_EQ(background, theme.window().color()) << name;
-        for (QAbstractItemView *list :
-             {static_cast<QAbstractItemView *>(dir1), static_cast<QAbstractItemView *>(file1)}) {
+        for (QAbstractItemView *list : std::initializer_list<QAbstractItemView *>{dir1, file1}) {
             control("Command2")->setFocus();
             const QImage without = list->viewport()->grab().toImage();
             // Without the focus, no mark: the list's ground reaches its edge.
@@ -288,36 +287,34 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
                              "two/sub/my\u00a0 letter.txt", "two/sub/.hidden.txt", "pc/sub1/b.txt"})
         m_tree.file(u(name), 1000);
     m_tp.mounts.append({u("/dev/b"), at("two"), u("TWO")});
-    // Onto the list or the document window, "clean" or "edited"; lists split at "|"; the size
-    // line's kilobytes and bytes, "" for the line it starts with; the message, if one is shown.
+    // Onto the list ('l') or the document window, clean ('c') or edited ('e'); lists split at
+    // "|"; the size line's kilobytes and bytes, "" for the line it starts with; any message.
     const struct
     {
-        const char *onto, *dropped, *folder, *path, *selected, *size, *message;
+        char onto;
+        const char *dropped, *folder, *path, *selected, *size, *message;
     } cases[] = {
-        {"list", "two/b.txt|two/a.txt", "two", "two/b.txt", "a.txt|b.txt", "2.00 kB (2000", ""},
-        {"list", "two/sub", "two/sub", "two/sub", "", "", ""},
-        {"list", "two/a.txt|two/sub", "two", "two/a.txt", "a.txt", "1.00 kB (1000", "Left out: 1"},
-        {"list", "two/b.txt|pc/b.txt|two/c.doc", "two", "two/b.txt", "b.txt|c.doc", "2.00 kB (2000",
+        {'l', "two/b.txt|two/a.txt", "two", "two/b.txt", "a.txt|b.txt", "2.00 kB (2000", ""},
+        {'l', "two/sub", "two/sub", "two/sub", "", "", ""},
+        {'l', "two/a.txt|two/sub", "two", "two/a.txt", "a.txt", "1.00 kB (1000", "Left out: 1"},
+        {'l', "two/b.txt|pc/b.txt|two/c.doc", "two", "two/b.txt", "b.txt|c.doc", "2.00 kB (2000",
          "Left out: 1"},
         // Not the b.txt of the folder opened, which only has the same name.
-        {"list", "pc/a.txt|pc/sub1/b.txt", "pc", "pc/a.txt", "a.txt", "2.05 kB (2050",
-         "Left out: 1"},
-        {"list", "file://two/a.txt", "pc", "pc", "", "", "two/a.txt is not"},
-        {"list", "two/sub/my\u00a0 letter.txt", "two/sub", "two/sub/my\u00a0 letter.txt",
+        {'l', "pc/a.txt|pc/sub1/b.txt", "pc", "pc/a.txt", "a.txt", "2.05 kB (2050", "Left out: 1"},
+        {'l', "file://two/a.txt", "pc", "pc", "", "", "two/a.txt is not"},
+        {'l', "two/sub/my\u00a0 letter.txt", "two/sub", "two/sub/my\u00a0 letter.txt",
          "my\u00a0 letter.txt", "1.00 kB (1000", ""},
-        {"clean", "two/sub/NOTE.RTF", "two/sub", "two/sub/NOTE.RTF", "NOTE.RTF", "1.00 kB (1000",
-         ""},
+        {'c', "two/sub/NOTE.RTF", "two/sub", "two/sub/NOTE.RTF", "NOTE.RTF", "1.00 kB (1000", ""},
         // The size line stays with the file clicked before: b.txt.
-        {"clean", "two/sub/.hidden.txt", "two/sub", "two/sub/.hidden.txt", "", "1.00 kB (1000", ""},
-        {"clean", "file://localhost/TREE/two/a.txt", "two", "two/a.txt", "a.txt", "1.00 kB (1000",
-         ""},
-        {"clean", "two/c.doc", "pc", "pc/b.txt", "b.txt", "1.00 kB (1000", "Only .txt and .rtf"},
+        {'c', "two/sub/.hidden.txt", "two/sub", "two/sub/.hidden.txt", "", "1.00 kB (1000", ""},
+        {'c', "file://localhost/TREE/two/a.txt", "two", "two/a.txt", "a.txt", "1.00 kB (1000", ""},
+        {'c', "two/c.doc", "pc", "pc/b.txt", "b.txt", "1.00 kB (1000", "Only .txt and .rtf"},
         // A drop on the editor that holds any file opens exactly one document or nothing.
-        {"edited", "two/a.txt|https://example.org/x", "pc", "pc/b.txt", "b.txt", "1.00 kB (1000",
+        {'e', "two/a.txt|https://example.org/x", "pc", "pc/b.txt", "b.txt", "1.00 kB (1000",
          "Only one file"},
-        {"clean", "two/sub", "pc", "pc/b.txt", "b.txt", "1.00 kB (1000", "sub is a folder"},
-        {"clean", "two/gone.txt", "pc", "pc/b.txt", "b.txt", "1.00 kB (1000", "does not exist"},
-        {"clean", "file://two/a.txt", "pc", "pc/b.txt", "b.txt", "1.00 kB (1000",
+        {'c', "two/sub", "pc", "pc/b.txt", "b.txt", "1.00 kB (1000", "sub is a folder"},
+        {'c', "two/gone.txt", "pc", "pc/b.txt", "b.txt", "1.00 kB (1000", "does not exist"},
+        {'c', "file://two/a.txt", "pc", "pc/b.txt", "b.txt", "1.00 kB (1000",
          "is not a file on this computer"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.dropped);
@@ -325,12 +322,12 @@ TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)
         QWidget *target = file1->viewport();
         std::unique_ptr<QWidget> document;
         QTextEdit *text = nullptr;
-        if (*c.onto != 'l') {
+        if (c.onto != 'l') {
             click(u("b.txt"));
             m_window->openDocument();
             document.reset(topLevel(u("frmDokument")));
             text = child<QTextEdit>(*document, u("rtfText"));
-            text->insertPlainText(*c.onto == 'e' ? u("typed") : QString());
+            text->insertPlainText(c.onto == 'e' ? u("typed") : QString());
             target = text->viewport();
         }
         QList<QUrl> urls;
