@@ -1,7 +1,6 @@
 // Stands in for the transfer tool, reading its command line as the tool does, with a Portfolio
 // kept in the folder "portfolio" beside itself (drive a: is portfolio/A; names in capitals,
-// since the Portfolio ignores letter case). It appends its arguments, one per line and ended by
-// a line "----", to calls.log beside itself.
+// since the Portfolio ignores letter case).
 //
 // Like the tool: a switch begins with "-" and is 2 or 3 characters long (t transmit, r receive,
 // l list, f overwrite, d the next argument is the port device); every other argument is a path,
@@ -11,7 +10,7 @@
 // source path before it is opened. Status 0 when it ran to the end, 1 on any error.
 //
 // Like one parallel port: a second run while another holds the port fails with a checksum
-// error. FAKE_TOOL_WAIT_MS makes it wait for the Portfolio that long; "forever" never ends.
+// error. FAKE_TOOL_WAIT=forever makes it wait for the Portfolio without end.
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/file.h>
@@ -42,19 +41,6 @@ int fail(const std::string &message)
     return 1;
 }
 
-std::string upper(std::string text)
-{
-    for (char &c : text)
-        c = char(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-std::string baseName(const std::string &path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string underscored(const std::string &name)
 {
     std::string out = name;
@@ -79,13 +65,15 @@ std::string onPortfolio(std::string path)
 {
     if (path.size() < 2 || path[1] != ':' || !std::isalpha(static_cast<unsigned char>(path[0])))
         return {};
-    std::string file = g_home + "portfolio/" + char(std::toupper(path[0]));
+    for (char &c : path)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    std::string file = g_home + "portfolio/" + path[0];
     path = path.substr(2);
     std::size_t start = 0;
     while (start <= path.size()) {
         const auto end = std::min(path.find('\\', start), path.size());
         if (end > start)
-            file += "/" + upper(path.substr(start, end - start));
+            file += "/" + path.substr(start, end - start);
         start = end + 1;
     }
     return file;
@@ -97,16 +85,6 @@ struct stat statOf(const std::string &path)
     struct stat info = {};
     stat(path.c_str(), &info);
     return info;
-}
-
-bool exists(const std::string &path)
-{
-    return statOf(path).st_mode != 0;
-}
-
-bool isFolder(const std::string &path)
-{
-    return S_ISDIR(statOf(path).st_mode);
 }
 
 // Copies a file, printing the progress of every byte as the tool does.
@@ -134,22 +112,23 @@ int transmit(const std::vector<std::string> &sources, std::string dest, bool for
     for (std::string source : sources) {
         std::string target = dest;
         if (intoFolder) {
-            const std::string name = baseName(source);
+            const std::string name = source.substr(source.find_last_of('/') + 1); // npos + 1 is 0
             source = source.substr(0, source.size() - name.size()) + underscored(name);
             if (target.back() != '\\' && target.back() != ':')
                 target += '\\';
             target += dosName(name);
         }
-        if (!exists(source))
+        const struct stat info = statOf(source);
+        if (info.st_mode == 0)
             return fail("File not found: " + source);
-        if (statOf(source).st_size > 32 * 1024 * 1024) {
+        if (info.st_size > 32 * 1024 * 1024) {
             std::printf("Skipping %s\n", source.c_str());
             continue;
         }
         const std::string file = onPortfolio(target);
         if (file.empty())
             return fail("Invalid Portfolio path: " + target);
-        if (exists(file) && !force) {
+        if (statOf(file).st_mode != 0 && !force) {
             std::printf("File exists on Portfolio! Use -f to force overwriting.\n");
             continue;
         }
@@ -175,7 +154,7 @@ int receive(const std::vector<std::string> &sources, const std::string &dest, bo
             while (dirent *entry = readdir(dir)) {
                 const std::string name = entry->d_name;
                 if (name != "." && name != ".." && fnmatch(pattern.c_str(), name.c_str(), 0) == 0
-                    && !isFolder(folder + "/" + name))
+                    && !S_ISDIR(statOf(folder + "/" + name).st_mode))
                     names.push_back(name);
             }
             closedir(dir);
@@ -186,11 +165,11 @@ int receive(const std::vector<std::string> &sources, const std::string &dest, bo
         for (const std::string &name : names)
             files.emplace_back(name, folder + "/" + name);
     }
-    const bool intoFolder = isFolder(dest);
+    const bool intoFolder = S_ISDIR(statOf(dest).st_mode);
     for (const auto &[name, file] : files) {
         const std::string target =
             intoFolder ? dest + (dest.back() == '/' ? "" : "/") + name : dest;
-        if (exists(target) && !force)
+        if (statOf(target).st_mode != 0 && !force)
             return fail("File exists! Use -f to force overwriting.");
         std::printf("Receiving %s\n", name.c_str());
         if (!copy(file, target, "Received", ""))
@@ -204,17 +183,7 @@ int receive(const std::vector<std::string> &sources, const std::string &dest, bo
 int main(int argc, char *argv[])
 {
     const std::string self = argv[0];
-    const auto slash = self.find_last_of('/');
-    g_home = slash == std::string::npos ? std::string() : self.substr(0, slash + 1);
-
-    std::string record;
-    for (int i = 0; i < argc; ++i)
-        record += std::string(argv[i]) + '\n';
-    record += "----\n";
-    if (std::FILE *log = std::fopen((g_home + "calls.log").c_str(), "ab")) {
-        std::fwrite(record.data(), 1, record.size(), log);
-        std::fclose(log);
-    }
+    g_home = self.substr(0, self.find_last_of('/') + 1);
 
     char mode = 0;
     bool force = false;
@@ -247,12 +216,9 @@ int main(int argc, char *argv[])
 
     std::printf("Waiting for Portfolio...\n");
     std::fflush(stdout);
-    if (const char *wait = std::getenv("FAKE_TOOL_WAIT_MS")) {
-        if (std::strcmp(wait, "forever") == 0)
-            for (;;)
-                std::this_thread::sleep_for(std::chrono::seconds(1));
-        std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(wait)));
-    }
+    const char *wait = std::getenv("FAKE_TOOL_WAIT");
+    while (wait && std::strcmp(wait, "forever") == 0)
+        std::this_thread::sleep_for(std::chrono::seconds(1));
 
     const std::string dest = paths.back();
     paths.pop_back();

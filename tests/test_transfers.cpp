@@ -7,7 +7,6 @@
 #include "testhelpers.h"
 #include "transfer/transferqueue.h"
 
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -31,7 +30,7 @@ protected:
         m_tp.settings.values.insert(u("FTOrt/Default"), m_tree.path(u("pofo tools")) + u("/"));
         m_tp.settings.values.insert(u("Dir/Default"), m_tree.folder(u("pc files")));
     }
-    void TearDown() override { qunsetenv("FAKE_TOOL_WAIT_MS"); }
+    void TearDown() override { qunsetenv("FAKE_TOOL_WAIT"); }
 
     void openWindow()
     {
@@ -41,10 +40,6 @@ protected:
     template<typename T = QWidget> T *control(const char *name) const
     {
         return child<T>(*m_window, u(name));
-    }
-    QString pcFile(const QString &name, const QByteArray &bytes)
-    {
-        return m_tree.write(u("pc files/") + name, bytes);
     }
     // The Portfolio's drive a: is a folder beside the tool.
     static QString pofo(const QString &path) { return u("pofo tools/portfolio/A/") + path; }
@@ -90,8 +85,8 @@ protected:
 TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachEnded)
 {
     // The tool reports every byte: about 26 MB of progress, each ended by a carriage return.
-    pcFile(u("big.bin"), QByteArray(1 << 20, 'x'));
-    pcFile(u("my letter.txt"), "letter");
+    m_tree.write(u("pc files/big.bin"), QByteArray(1 << 20, 'x'));
+    m_tree.write(u("pc files/my letter.txt"), "letter");
     m_tree.write(pofo(u("DOCS/IN.TXT")), "DOCS/IN.TXT");
     openWindow();
 
@@ -128,9 +123,9 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
 
 TEST_F(Transfers, StopEndsARunThatWaitsForeverAndWithoutTheToolEachPressShowsTheMessageOnce)
 {
-    pcFile(u("a.txt"), "a");
-    pcFile(u("b.txt"), "b");
-    qputenv("FAKE_TOOL_WAIT_MS", "forever");
+    m_tree.write(u("pc files/a.txt"), "a");
+    m_tree.write(u("pc files/b.txt"), "b");
+    qputenv("FAKE_TOOL_WAIT", "forever");
     openWindow();
     transmitAll();
     ASSERT_TRUE(QTest::qWaitFor([&] { return rows().value(0).endsWith(u("Running")); }, 10000));
@@ -169,7 +164,7 @@ TEST_F(Transfers, StopEndsARunThatWaitsForeverAndWithoutTheToolEachPressShowsThe
 // warning of a process still running.
 TEST_F(Transfers, ARunnerGoingAwayEndsItsToolQuietly)
 {
-    qputenv("FAKE_TOOL_WAIT_MS", "forever");
+    qputenv("FAKE_TOOL_WAIT", "forever");
     auto runner = std::make_unique<ProcessRunner>();
     QByteArray output;
     QObject::connect(runner.get(), &ToolRunner::output,
@@ -195,18 +190,15 @@ TEST_F(Transfers, ARunnerGoingAwayEndsItsToolQuietly)
 
 TEST_F(Transfers, AStartThatFailsShowsTheMessageOnceAndDropsOnlyTheRestOfItsPress)
 {
-    TestPlatform tp;
-    TransferQueue queue(tp.commands);
+    TransferQueue queue(m_tp.commands);
     int messages = 0;
-    const std::vector<ToolRun> first = {
-        {u("1"), u("t one")}, {u("2"), u("t two")}, {u("3"), u("t three")}};
-    const std::vector<ToolRun> second = {{u("4"), u("t four")}, {u("5"), u("t five")}};
-    tp.commands.failing = {u("t two"), u("t four")};
-    queue.add(first, [&messages] { ++messages; });
-    queue.add(second, [&messages] { messages += 10; });
+    m_tp.commands.failing = {u("t two"), u("t four")};
+    queue.add({{u("1"), u("t one")}, {u("2"), u("t two")}, {u("3"), u("t three")}},
+              [&messages] { ++messages; });
+    queue.add({{u("4"), u("t four")}, {u("5"), u("t five")}}, [&messages] { messages += 10; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return !queue.busy(); }));
     EXPECT_EQ(messages, 11);
-    EXPECT_EQ(tp.commands.attempted, QStringList({u("t one"), u("t two"), u("t four")}));
+    EXPECT_EQ(m_tp.commands.attempted, QStringList({u("t one"), u("t two"), u("t four")}));
     QStringList states;
     for (int i = 0; i < queue.size(); ++i)
         states << TransferQueue::stateText(queue.entry(i));
