@@ -114,6 +114,7 @@ QSet<QString> walkAll()
     document.textArea()->setPlainText(u("notes"));
     QSet<QString> shown;
     const auto check = [&shown](QWidget &window) {
+        window.show();
         shown.insert(window.objectName() + u(": ") + window.windowTitle());
         walk(window, window, shown);
         expectReadable(window);
@@ -122,10 +123,8 @@ QSet<QString> walkAll()
                   qobject_cast<QDialog *>(&window) ? QAccessible::Dialog : QAccessible::Window);
         EXPECT_EQ(unnamed(root), QStringList()) << window.objectName();
     };
-    for (QWidget *window : QList<QWidget *>{&main, &options, &backup, &about, &document}) {
-        window->show();
+    for (QWidget *window : QList<QWidget *>{&main, &options, &backup, &about, &document})
         check(*window);
-    }
     child<QAction>(document, u("Find"))->trigger();
     auto *find = child<QDialog>(document, u("frmFind"));
     check(*find);
