@@ -100,18 +100,21 @@ void ClickableLabel::focusOutEvent(QFocusEvent *event)
 
 void ClickableLabel::paintEvent(QPaintEvent *event)
 {
-    if (text().isEmpty())
+    if (text().isEmpty()) {
         QLabel::paintEvent(event);
-    QStylePainter painter(this);
-    // As a label without a text document draws it.
-    if (!text().isEmpty())
-        painter.drawItemText(contentsRect(),
-                             QStyle::visualAlignment(layoutDirection(), alignment())
-                                 | (wordWrap() ? Qt::TextWordWrap : 0),
-                             palette(), isEnabled(), text(), foregroundRole());
+    } else {
+        // As a label without a text document draws it.
+        QPainter painter(this);
+        drawFrame(&painter);
+        style()->drawItemText(&painter, contentsRect(),
+                              QStyle::visualAlignment(layoutDirection(), alignment())
+                                  | (wordWrap() ? Qt::TextWordWrap : 0),
+                              palette(), isEnabled(), text(), foregroundRole());
+    }
     // A label shows no focus of its own; the keyboard's user must see where Enter acts.
     if (!hasFocus())
         return;
+    QStylePainter painter(this);
     QStyleOptionFocusRect option;
     option.initFrom(this);
     option.backgroundColor = palette().color(backgroundRole());
