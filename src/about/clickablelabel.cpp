@@ -52,8 +52,9 @@ ClickableLabel::ClickableLabel(const QString &text, QWidget *parent)
     setTextFormat(Qt::PlainText);
     setText(text);
     setFocusPolicy(Qt::StrongFocus);
-    static const bool announcedAsLink = (QAccessible::installFactory(accessibleLink), true);
-    Q_UNUSED(announcedAsLink);
+    // Once for the program, at the first such label.
+    [[maybe_unused]] static const bool announcedAsLink =
+        (QAccessible::installFactory(accessibleLink), true);
 }
 
 void ClickableLabel::click()
