@@ -16,6 +16,7 @@
 #include "transfer/tooloutput.h"
 #include "transfer/toolruns.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
@@ -587,8 +588,9 @@ TEST(Geometry, ALabelShrinksOnlyWhatDoesNotFitAndNeverBelowEightPoints)
         } else if (share > 0.5) {
             EXPECT_LT(shrunk.pointSizeF(), 12.0);
             EXPECT_LE(QFontMetricsF(shrunk).horizontalAdvance(widest), label.width());
+            // Just small enough: a pixel more would not fit.
             QFont larger = shrunk;
-            larger.setPointSizeF(shrunk.pointSizeF() + 0.5);
+            larger.setPixelSize(QFontInfo(shrunk).pixelSize() + 1);
             EXPECT_GT(QFontMetricsF(larger).horizontalAdvance(widest), label.width());
         } else {
             EXPECT_EQ(shrunk.pointSizeF(), 8.0);
