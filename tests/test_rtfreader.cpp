@@ -1,4 +1,5 @@
 #include "editor/rtfreader.h"
+#include "editor/rtftokenizer.h"
 #include "editor/textarea.h"
 #include "testhelpers.h"
 
@@ -263,6 +264,19 @@ const TextCase Texts[] = {
 #endif
 };
 INSTANTIATE_TEST_SUITE_P(Table, RtfText, ::testing::ValuesIn(Texts));
+
+// A token comes only when it starts before the stop asked for; nothing starts before the start.
+TEST(RtfTokenizer, GivesOnlyWhatStartsBeforeTheStop)
+{
+    using Kind = Rtf::Token::Kind;
+    const QByteArray markup = "{\\rtf1 a}";
+    Rtf::Tokenizer<char> tokens(markup.constData(), markup.constData() + markup.size());
+    for (const qsizetype stop : {-1, 0})
+        EXPECT_EQ(tokens.next(stop).kind, Kind::End) << stop;
+    EXPECT_EQ(tokens.next(1).kind, Kind::GroupOpen);
+    EXPECT_EQ(tokens.next(1).kind, Kind::End);
+    EXPECT_EQ(tokens.next(markup.size()).word, "rtf");
+}
 
 TEST(RtfLoad, AnEmptyParagraphKeepsTheSizeOfItsMark)
 {
