@@ -16,7 +16,7 @@
 
 namespace {
 
-TEST(AboutBox, ReadsOnItsWhiteInADarkThemeAndOpensTheAddressesOnEveryClick)
+TEST(AboutBox, ReadsOnItsWhiteInADarkThemeAndOpensTheAddressesOnEveryClickOrKey)
 {
     const QPalette light = QApplication::palette();
     QApplication::setPalette(QPalette(QColor(53, 53, 53))); // light text on black
@@ -43,6 +43,15 @@ TEST(AboutBox, ReadsOnItsWhiteInADarkThemeAndOpensTheAddressesOnEveryClick)
         EXPECT_EQ(child(box, u(name))->cursor().shape() == Qt::PointingHandCursor,
                   QByteArray("Label5 Image3").contains(name))
             << name;
+    // From the keyboard: Tab goes from "Ok" to each link, and Enter or Space follows it.
+    QApplication::setActiveWindow(&box);
+    child(box, u("Command1"))->setFocus();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), key);
+    }
+    EXPECT_EQ(urls.opened.mid(3),
+              QList<QUrl>({QUrl(Maker::WebAddress), QUrl(Maker::DonationPage)}));
     QTest::mouseClick(child(box, u("Command1")), Qt::LeftButton);
     EXPECT_FALSE(box.isVisible());
     QApplication::setPalette(light);
