@@ -98,8 +98,7 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
     const QString pc = QDir::toNativeSeparators(m_tree.path(u("pc files")));
     EXPECT_EQ(rows(), QStringList({pc + u("/big.bin \u2192 a:\\DOCS\\big.bin   Done"),
                                    pc + u("/my letter.txt \u2192 a:\\DOCS\\my lette.txt   Done")}));
-    // The progress shown stays bounded.
-    EXPECT_LT(m_window->transfers().entry(0).output.keptBytes(), 4096);
+    // The progress shown is its last line alone.
     EXPECT_EQ(outputOf(0).split(QLatin1Char('\n')).filter(u("Sent")),
               QStringList({u("Sent 1048576 of 1048576 bytes.")}));
 
@@ -128,7 +127,6 @@ TEST_F(Transfers, StopEndsARunThatWaitsForeverAndWithoutTheToolEachPressShowsThe
     qputenv("FAKE_TOOL_WAIT", "forever");
     openWindow();
     transmitAll();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rows().value(0).endsWith(u("Running")); }, 10000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return outputOf(0).contains(u("Waiting for Portfolio...")); },
                                 10000));
     EXPECT_TRUE(rows().value(1).endsWith(u("Waiting")));
