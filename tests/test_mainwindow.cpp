@@ -173,7 +173,7 @@ TEST_F(Main, BadStoredFoldersStillStartOnAReadableFolder)
     }
 }
 
-TEST_F(Main, ClicksAndKeysFillThePathFieldAndSizeLineOpenTheEditorTheFolderAndItsMenu)
+TEST_F(Main, ClicksAndKeysFillThePathFieldAndSizeLineOpenTheFolderAndItsMenu)
 {
     open();
     click(u("a.txt"));
@@ -184,10 +184,6 @@ TEST_F(Main, ClicksAndKeysFillThePathFieldAndSizeLineOpenTheEditorTheFolderAndIt
     expectPanel("pc/a.txt", "3.50 kB (3500", true, "b.txt|c.txt", 4);
     QTest::keyClick(file1, Qt::Key_Down);
     expectPanel("pc/b.txt", "1.00 kB (1000", true, "b.txt", 4);
-    QTest::keyClick(file1, Qt::Key_Return); // opens it in the editor
-    const std::unique_ptr<QWidget> editor(topLevel(u("frmDokument")));
-    ASSERT_NE(editor, nullptr);
-    EXPECT_EQ(editor->windowTitle(), u("b.txt"));
     // The filter clears the selection and leaves the rest.
     trigger("mnuAtariFiles");
     expectPanel("pc/b.txt", "1.00 kB (1000", true, "", 3);
