@@ -260,7 +260,6 @@ TEST_F(Editor, ALongFileOpensAfterThePressAndAsksBeforeItReplacesChanges)
         "{\\rtf1\\ansi " + QByteArray("{\\b bold} line\\par\n").repeated(80'000) + "}";
     // The file, whether it is dropped, the answer to the question and the text then shown.
     const std::tuple<QByteArray, bool, bool, QString> table[] = {
-        {plain, false, true, QString::fromLatin1(plain)},
         {plain, false, false, u("xfirst line\nsecond line\n")},
         {rtf, false, true, u("bold line\n").repeated(80'000).chopped(1)},
         {plain, true, true, QString::fromLatin1(plain)},
