@@ -335,9 +335,6 @@ TEST(CommandLine, IsBuiltByteForByte)
     const ToolCommands tools(u(R"(c:\tools\)"), windows);
     // Plain transmit lines are checked byte for byte with the random names below.
     const std::pair<QString, const char *> table[] = {
-        {ToolCommands(u(R"(c:\tools)"), windows)
-             .transmit(u(R"(C:\)"), u("N.TXT"), u("a:"), u(R"(\DOCS\)"), false),
-         R"(c:\toolstransfolio.exe C:\N.TXT a:\DOCS\ /t)"},
         {ToolCommands(u(R"(C:\Program Files\)"), windows)
              .transmit(u(R"(C:\My Pofo\)"), u("A -f"), u(R"(a:\)"), u("MY DOCS"), false),
          R"("C:\Program Files\transfolio.exe" "C:\My Pofo\A -f" "a:\MY DOCS\\" /t)"},
@@ -359,8 +356,6 @@ TEST(CommandLine, IsBuiltByteForByte)
          R"(c:\tools\transfolio.exe -r a:\DOCS\L.TXT C:\POFO)"},
         {tools.receive(u(R"(a:\A B.TXT)"), u(R"(C:\My Pofo\)"), true),
          R"(c:\tools\transfolio.exe -r -f "a:\A B.TXT" "C:\My Pofo\\")"},
-        {tools.backup(u(R"(a:\program\)"), u(R"(c:\backup\)")),
-         R"(c:\tools\transfolio.exe -r a:\program\*.* c:\backup\)"},
         {tools.backup(u(R"(a:\program)"), {}), R"(c:\tools\transfolio.exe -r a:\program\*.* )"},
         {tools.backup(u(R"(a:)"), u("b")), R"(c:\tools\transfolio.exe -r a:*.* b)"},
         {ToolCommands::portfolioPath(u(R"(a:\)"), u("DOCS"), u("X")), R"(a:\DOCS\X)"},
