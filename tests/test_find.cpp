@@ -30,16 +30,13 @@ TEST(TextSearchTest, FindsFromTheStartAndReplacesEveryOccurrenceOnce)
     // was replaced, with that run's format: b(old), i(talic) or plain; and their count.
     const std::tuple<const char *, const char *, const char *, TextSearch::Options, int,
                      const char *, std::size_t>
-        table[] = {{"concatenate cat", "cat", "dog", WholeWord, 12, "concatenate dog/", 1},
-                   {"cat_ 𝐀cat cat", "cat", "x", WholeWord, 11, "cat_ 𝐀cat x/", 1},
+        table[] = {{"cat_ 𝐀cat cat", "cat", "x", WholeWord, 11, "cat_ 𝐀cat x/", 1},
                    {"Cat cat", "cat", "dog", Any, 0, "dog dog/", 2},
                    {"Cat cat", "cat", "dog", MatchCase, 4, "Cat dog/", 1},
                    {"a a", "a", "aa", Any, 0, "aa aa/", 2},
                    {"aaaa", "aa", "b", Any, 0, "bb/", 2},
-                   {"aaaa", "aa", "", Any, 0, "/", 2},
                    {"xyz", "q", "r", Any, -1, "xyz/", 0},
                    {"xyz", "", "r", Any, -1, "xyz/", 0},
-                   {"ca\nt cat", "cat", "dog", Any, 5, "ca/|t dog/", 1},
                    {"cat𝐀 cat", "cat", "x", WholeWord, 6, "cat𝐀 x/", 1},
                    {"𐐨 𐐀 K", "𐐀", "y", Any, 0, "y y K/", 2},
                    {"K", "k", "y", Any, 0, "y/", 1},
@@ -47,7 +44,6 @@ TEST(TextSearchTest, FindsFromTheStartAndReplacesEveryOccurrenceOnce)
                    {"xca\nt ca\nt", "ca\u2029t", "-", WholeWord, 6, "xca/|t -/", 1},
                    {"ab a\u2028b", "a\u2029b", "c", Any, 3, "ab c/", 1},
                    {"a\nb\nc", "a\u2028b\u2029c", "d", Any, 0, "d/", 1},
-                   {"<b>cat</b><i> or cat</i>", "cat", "tiger", Any, 0, "tiger/b| or tiger/i", 2},
                    {"<b>cat cat, cat</b>cat<i>cat</i>", "cat", "tiger", Any, 0,
                     "tiger tiger, tiger/b|tiger/|tiger/i", 5},
                    {"<b>ca</b>t cat<p>cat <b>cat</b></p>", "cat", "tiger", Any, 0,
@@ -60,8 +56,6 @@ TEST(TextSearchTest, FindsFromTheStartAndReplacesEveryOccurrenceOnce)
                     "cat", "tiger", Any, 0, "tiger/|/b|tiger/", 2},
                    {"<p align=center>cat</p><p>cat</p><p>cat</p>", "cat", "tiger", Any, 0,
                     "~tiger/|tiger/|tiger/", 3},
-                   {"<ul><li>cat</li><li>cat</li></ul><p>cat</p>", "cat", "tiger", Any, 0,
-                    "*tiger/|*tiger/|tiger/", 3},
                    {"<p>cat</p><table><tr><td>cat</td><td>cat</td></tr></table>cat", "cat", "tiger",
                     Any, 0, "tiger/|tiger/|tiger/|tiger/", 4}};
     for (const auto &[text, find, with, options, first, after, count] : table) {
@@ -82,11 +76,8 @@ TEST(TextSearchTest, FindsFromTheStartAndReplacesEveryOccurrenceOnce)
         EXPECT_EQ(replacing.count(), count) << text;
         QStringList runs;
         for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-            // A centred paragraph starts with '~', a list item with '*'; an empty one is an
-            // empty run.
+            // A centred paragraph starts with '~'; an empty one is an empty run.
             QString lead = block.blockFormat().alignment() & Qt::AlignHCenter ? "~" : "";
-            if (block.textList())
-                lead += '*';
             const auto mark = [](const QTextCharFormat &format) {
                 return format.fontItalic() ? "/i" : format.fontWeight() > 400 ? "/b" : "/";
             };
