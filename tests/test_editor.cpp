@@ -138,6 +138,30 @@ TEST(DocumentLayout, ShowsParagraphsAsTheTextEditsOwnLayoutAlsoAfterEdits)
     expectSame(u("resumed"));
 }
 
+// More blocks than are laid out at once: most are counted from their characters' advances,
+// measured anew for each width.
+TEST(DocumentLayout, CountsLinesNotYetLaidOutAsTheTextEditsOwnLayoutAtEachWidth)
+{
+    QTextDocument theirs;
+    theirs.setPlainText(u("short\none line at this width, two when narrower\n").repeated(60));
+    const std::unique_ptr<QTextDocument> ours(theirs.clone());
+    auto *const layout = new DocumentLayout(ours.get());
+    ours->setDocumentLayout(layout);
+    qint64 wide = 0;
+    for (const int width : {300, 180}) {
+        for (QTextDocument *document : {&theirs, ours.get()})
+            document->setTextWidth(width);
+        const qint64 counted = layout->lineOf(ours->characterCount() - 1) + 1;
+        theirs.documentLayout()->documentSize(); // lays every block out
+        qint64 lines = 0;
+        for (QTextBlock block = theirs.begin(); block.isValid(); block = block.next())
+            lines += block.layout()->lineCount();
+        EXPECT_EQ(counted, lines) << width;
+        EXPECT_GT(counted, wide) << width; // the long lines wrap when narrower
+        wide = counted;
+    }
+}
+
 // The caret stays in sight as it goes along a line wider than the area, in a window laid out
 // either way.
 TEST(TextArea, TheCaretStaysInSightAlongALineWiderThanTheArea)
