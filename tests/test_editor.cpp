@@ -309,6 +309,8 @@ TEST_F(Editor, ALongFileOpensAfterThePressAndAsksBeforeItReplacesChanges)
         EXPECT_EQ(text()->toPlainText(), shown);
         EXPECT_EQ(window()->windowTitle(), answer ? u("long.txt") : u("a.txt"));
         EXPECT_EQ(text()->document()->isModified(), !answer);
+        // Read on a worker thread, shown on this one: only so can the window own and free it.
+        EXPECT_EQ(text()->document()->thread(), QThread::currentThread());
         text()->document()->setModified(false);
     }
 }
