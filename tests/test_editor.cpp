@@ -98,6 +98,8 @@ TEST(DocumentLayout, ShowsParagraphsAsTheTextEditsOwnLayoutAlsoAfterEdits)
         EXPECT_NEAR(layout->documentSize().height(),
                     theirs.documentLayout()->documentSize().height(), 1)
             << when;
+        EXPECT_EQ(layout->documentSize().width(), theirs.documentLayout()->documentSize().width())
+            << when;
         for (int y = 0; y < layout->documentSize().height(); y += 5) {
             for (int x = 0; x < 300; x += 11) { // every other one exact
                 const Qt::HitTestAccuracy accuracy = x % 2 ? Qt::ExactHit : Qt::FuzzyHit;
