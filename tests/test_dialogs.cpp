@@ -34,6 +34,10 @@ TEST(AboutBox, ReadsOnItsWhiteInADarkThemeAndOpensTheAddressesOnEveryClickOrKey)
         }
         EXPECT_GE(contrast(QColor(darkest, darkest, darkest), Qt::white), 4.5) << name;
     }
+    // The donation button is drawn over its whole frame, its yellow reaching near either end.
+    const QRect button = child(box, u("Image3"))->geometry();
+    for (const int x : {button.left() + button.width() / 10, button.right() - button.width() / 10})
+        EXPECT_EQ(shot.pixelColor(x, button.center().y()), QColor(Qt::yellow)) << x;
     for (const char *name : {"Label5", "Image3", "Label5", "Label4", "Label2"})
         QTest::mouseClick(child(box, u(name)), Qt::LeftButton);
     QTest::mouseClick(child(box, u("Label5")), Qt::RightButton);

@@ -2,47 +2,34 @@
 
 #include "about/abouttext.h"
 #include "about/clickablelabel.h"
+#include "about/drawnpicture.h"
 #include "common/artwork.h"
 #include "common/geometry.h"
 #include "common/maker.h"
 #include "platform/urlopener.h"
 
 #include <QFontDatabase>
-#include <QImage>
-#include <QPainter>
 #include <QPushButton>
 #include <QUrl>
 
-#include <functional>
 #include <utility>
 
 namespace {
 
-// A picture drawn for its frame's size in the screen's own pixels, at any scale, rather than
-// a small one stretched.
-class DrawnPicture final : public QLabel
+// A picture that only shows.
+class PictureLabel final : public QLabel
 {
 public:
-    DrawnPicture(std::function<QImage(QSize pixels)> draw, QWidget *parent)
+    PictureLabel(DrawnPicture::Draw draw, QWidget *parent)
         : QLabel(parent)
-        , m_draw(std::move(draw))
+        , m_picture(std::move(draw))
     {}
 
 protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        const qreal ratio = devicePixelRatioF();
-        const QSize pixels = (QSizeF(size()) * ratio).toSize();
-        if (m_picture.size() != pixels || m_picture.devicePixelRatio() != ratio) {
-            m_picture = QPixmap::fromImage(m_draw(pixels));
-            m_picture.setDevicePixelRatio(ratio);
-        }
-        QPainter(this).drawPixmap(0, 0, m_picture);
-    }
+    void paintEvent(QPaintEvent *) override { m_picture.paint(this); }
 
 private:
-    std::function<QImage(QSize pixels)> m_draw;
-    QPixmap m_picture;
+    DrawnPicture m_picture;
 };
 
 } // namespace
@@ -62,7 +49,7 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     setFixedSize(twips(6630), twips(6000));
 
     auto *image1 =
-        new DrawnPicture([](QSize pixels) { return Artwork::programImage(pixels); }, this);
+        new PictureLabel([](QSize pixels) { return Artwork::programImage(pixels); }, this);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setGeometry(twipsRect(240, 120, 1200, 1080));
     image1->setAccessibleName(tr("Tarnwick icon"));
@@ -116,15 +103,10 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
     label3->setWordWrap(true);
     label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    auto *image3 = new ClickableLabel(this);
+    auto *image3 = new ClickableLabel(
+        [title](QSize pixels) { return Artwork::donationButton(pixels, title); }, this);
     image3->setObjectName(QStringLiteral("Image3"));
     image3->setGeometry(twipsRect(600, 5040, 1905, 450));
-    const qreal ratio = devicePixelRatioF();
-    QPixmap button = QPixmap::fromImage(
-        Artwork::donationButton((QSizeF(image3->size()) * ratio).toSize(), title));
-    button.setDevicePixelRatio(ratio);
-    image3->setPixmap(button);
-    image3->setScaledContents(true);
     image3->setCursor(Qt::PointingHandCursor);
     image3->setAccessibleName(tr("Donate"));
     connect(image3, &ClickableLabel::clicked, this,

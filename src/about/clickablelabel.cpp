@@ -6,6 +6,8 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
+#include <utility>
+
 namespace {
 
 // Screen readers announce the label as a link, by its text, and can follow it.
@@ -40,9 +42,11 @@ QAccessibleInterface *accessibleLink(const QString &className, QObject *object)
 
 } // namespace
 
-ClickableLabel::ClickableLabel(QWidget *parent)
+ClickableLabel::ClickableLabel(DrawnPicture::Draw picture, QWidget *parent)
     : ClickableLabel(QString(), parent)
-{}
+{
+    m_picture.emplace(std::move(picture));
+}
 
 ClickableLabel::ClickableLabel(const QString &text, QWidget *parent)
     : QLabel(parent)
@@ -99,10 +103,10 @@ void ClickableLabel::focusOutEvent(QFocusEvent *event)
     QFrame::focusOutEvent(event);
 }
 
-void ClickableLabel::paintEvent(QPaintEvent *event)
+void ClickableLabel::paintEvent(QPaintEvent *)
 {
-    if (text().isEmpty()) {
-        QLabel::paintEvent(event);
+    if (m_picture) {
+        m_picture->paint(this);
     } else {
         // As a label without a text document draws it.
         QPainter painter(this);

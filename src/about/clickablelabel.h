@@ -1,6 +1,10 @@
 #pragma once
 
+#include "about/drawnpicture.h"
+
 #include <QLabel>
+
+#include <optional>
 
 // A label that acts like a link: a click of the left button released over it, or Enter or
 // Space while it has the focus, which it takes with Tab.
@@ -8,8 +12,9 @@ class ClickableLabel final : public QLabel
 {
     Q_OBJECT
 public:
-    explicit ClickableLabel(QWidget *parent = nullptr);
     explicit ClickableLabel(const QString &text, QWidget *parent = nullptr);
+    // A link shown as a picture drawn for its frame.
+    explicit ClickableLabel(DrawnPicture::Draw picture, QWidget *parent = nullptr);
 
     // Acts as a click does; a screen reader's "press" comes here too.
     void click();
@@ -24,4 +29,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::optional<DrawnPicture> m_picture;
 };
