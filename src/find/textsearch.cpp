@@ -225,10 +225,12 @@ namespace {
 // A piece replaced as one stays short enough that one insertion never stalls the window.
 constexpr qint64 LongestPiece = 1 << 16;
 
-bool holdsOnly(const QTextBlock &block, const QTextCharFormat &format)
+// Formats are compared by their index: the document keeps each format once, so two runs of the
+// same format have the same index, and comparing numbers spares building the formats.
+bool holdsOnly(const QTextBlock &block, int format)
 {
     for (auto it = block.begin(); !it.atEnd(); ++it) {
-        if (it.fragment().charFormat() != format)
+        if (it.fragment().charFormatIndex() != format)
             return false;
     }
     return true;
@@ -239,12 +241,12 @@ bool holdsOnly(const QTextBlock &block, const QTextCharFormat &format)
 // paragraph breaks that the piece puts back then come out as they were, and a plain text is
 // replaced many lines at a time. The marks of a table carry the table's format, so a table
 // ends it. Looks no further than `limit`.
-qint64 runOnward(QTextBlock block, const QTextCharFormat &format, qint64 limit)
+qint64 runOnward(QTextBlock block, int format, qint64 limit)
 {
-    const QTextBlockFormat shape = block.blockFormat();
+    const int shape = block.blockFormatIndex();
     qint64 end = block.position() + block.length() - 1;
     for (block = block.next(); block.isValid() && end < limit; block = block.next()) {
-        if (block.blockFormat() != shape || block.charFormat() != format
+        if (block.blockFormatIndex() != shape || block.charFormatIndex() != format
             || !holdsOnly(block, format))
             break;
         end = block.position() + block.length() - 1;
@@ -272,7 +274,7 @@ std::size_t Replacing::runOfOneFormat(const QTextDocument &document) const
             return 1;
         const qint64 limit = start + LongestPiece;
         if ((++it).atEnd()) // the paragraph's last run
-            end = runOnward(block, fragment.charFormat(), limit);
+            end = runOnward(block, fragment.charFormatIndex(), limit);
         end = std::min(end, limit) - m_shift;
         std::size_t n = 0;
         while (m_next + n < m_offsets.size() && m_offsets[m_next + n] + m_length <= end)
