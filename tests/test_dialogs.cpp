@@ -1,5 +1,6 @@
 // The small windows' own behaviour.
 #include "about/aboutbox.h"
+#include "about/drawnpicture.h"
 #include "app/optionswindow.h"
 #include "backup/backupwindow.h"
 #include "common/busywork.h"
@@ -59,6 +60,41 @@ TEST(AboutBox, ReadsOnItsWhiteInADarkThemeAndOpensTheAddressesOnEveryClickOrKey)
     QTest::mouseClick(child(box, u("Command1")), Qt::LeftButton);
     EXPECT_FALSE(box.isVisible());
     QApplication::setPalette(light);
+}
+
+// Run at scale 2 too: the picture fills its widget to the last device pixel, drawn again only
+// for a new size.
+TEST(DrawnPicture, FillsItsWidgetInTheScreensPixelsAndIsDrawnOnceForEachSize)
+{
+    struct Shown final : QWidget
+    {
+        explicit Shown(DrawnPicture::Draw draw)
+            : picture(std::move(draw))
+        {}
+        void paintEvent(QPaintEvent *) override { picture.paint(this); }
+        DrawnPicture picture;
+    };
+    QList<QSize> drawn;
+    Shown widget([&drawn](QSize pixels) {
+        drawn << pixels;
+        QImage image(pixels, QImage::Format_RGB32);
+        image.fill(Qt::yellow);
+        image.setPixelColor(pixels.width() - 1, pixels.height() - 1, Qt::blue);
+        return image;
+    });
+    widget.resize(40, 20);
+    widget.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+    const qreal ratio = widget.devicePixelRatioF();
+    for (const QSize size : {QSize(40, 20), QSize(40, 20), QSize(50, 30)}) {
+        widget.resize(size);
+        const QImage shot = widget.grab().toImage();
+        const QPoint last(shot.width() - 1, shot.height() - 1);
+        EXPECT_EQ(shot.size(), (QSizeF(size) * ratio).toSize());
+        EXPECT_EQ(shot.pixelColor(last), QColor(Qt::blue)) << size.width();
+        EXPECT_EQ(shot.pixelColor(last - QPoint(1, 0)), QColor(Qt::yellow)) << size.width();
+    }
+    EXPECT_EQ(drawn, QList<QSize>({QSize(40, 20) * ratio, QSize(50, 30) * ratio}));
 }
 
 // Clicks and keys as the system sends them: to a window first, then to its widget.
