@@ -9,6 +9,7 @@
 #include "testhelpers.h"
 #include "transfer/transferqueue.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -56,6 +57,17 @@ TEST(AboutBox, ReadsOnItsWhiteInADarkThemeAndOpensTheAddressesOnEveryClickOrKey)
         QTest::keyClick(QApplication::focusWidget(), key);
     }
     EXPECT_EQ(urls.opened.mid(3),
+              QList<QUrl>({QUrl(Maker::WebAddress), QUrl(Maker::DonationPage)}));
+    // A screen reader finds both as links by their names and follows them with its press.
+    const std::pair<const char *, QString> links[] = {{"Label5", Maker::WebAddress},
+                                                      {"Image3", u("Donate")}};
+    for (const auto &[name, spoken] : links) {
+        QAccessibleInterface *link = QAccessible::queryAccessibleInterface(child(box, u(name)));
+        EXPECT_EQ(link->role(), QAccessible::Link) << name;
+        EXPECT_EQ(link->text(QAccessible::Name), spoken);
+        link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    EXPECT_EQ(urls.opened.mid(5),
               QList<QUrl>({QUrl(Maker::WebAddress), QUrl(Maker::DonationPage)}));
     QTest::mouseClick(child(box, u("Command1")), Qt::LeftButton);
     EXPECT_FALSE(box.isVisible());

@@ -51,14 +51,15 @@ ClickableLabel::ClickableLabel(DrawnPicture::Draw picture, QWidget *parent)
 ClickableLabel::ClickableLabel(const QString &text, QWidget *parent)
     : QLabel(parent)
 {
+    // Once for the program, at the first such label, and before its text is set: setting it
+    // tells the accessibility layer, which then keeps the interface it made for the label.
+    [[maybe_unused]] static const bool announcedAsLink =
+        (QAccessible::installFactory(accessibleLink), true);
     // Plain text, given before the focus: a label that takes the focus would lay its text out in
     // a text document of its own, which costs the start more than the rest of the about box.
     setTextFormat(Qt::PlainText);
     setText(text);
     setFocusPolicy(Qt::StrongFocus);
-    // Once for the program, at the first such label.
-    [[maybe_unused]] static const bool announcedAsLink =
-        (QAccessible::installFactory(accessibleLink), true);
 }
 
 void ClickableLabel::click()
