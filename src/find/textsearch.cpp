@@ -254,12 +254,36 @@ qint64 runOnward(QTextBlock block, int format, qint64 limit)
     return end;
 }
 
+// Whether every character and paragraph of the document has one and the same format, as in a
+// plain text: then no run needs looking at. The document keeps each format once and each frame,
+// table, list or picture adds one of its own, so one of each kind, besides the root frame's,
+// says it; a format left over from an earlier edit only leaves the runs to be looked at.
+bool holdsOneFormat(const QTextDocument &document)
+{
+    int chars = 0, blocks = 0, frames = 0;
+    for (const QTextFormat &format : document.allFormats()) {
+        const bool counted = format.isCharFormat()    ? ++chars == 1
+                             : format.isBlockFormat() ? ++blocks == 1
+                                                      : format.isFrameFormat() && ++frames == 1;
+        if (!counted)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-std::size_t Replacing::runOfOneFormat(const QTextDocument &document) const
+std::size_t Replacing::runOfOneFormat(const QTextDocument &document, bool oneFormat) const
 {
     if (m_next + 1 >= m_offsets.size())
         return 1;
+    if (oneFormat) {
+        const qint64 end = m_offsets[m_next] + LongestPiece;
+        std::size_t n = 1;
+        while (m_next + n < m_offsets.size() && m_offsets[m_next + n] + m_length <= end)
+            ++n;
+        return n;
+    }
     const int start = int(m_offsets[m_next] + m_shift);
     const QTextBlock block = document.findBlock(start);
     // Looked for among the block's first few runs only, so that a long paragraph of many
@@ -298,11 +322,12 @@ bool Replacing::step(QTextCursor &cursor, std::chrono::nanoseconds budget)
         cursor.joinPreviousEditBlock();
     const EditBlock block(cursor, false);
     const qint64 growth = m_replacement.size() - m_length;
+    const bool oneFormat = holdsOneFormat(*cursor.document());
     while (m_next < m_offsets.size()) {
         // Occurrences within one run of one format are replaced as one piece, the text
         // between them put back as it was: each replacement takes that format either way,
         // and the document splits its runs once instead of once for each.
-        const std::size_t n = runOfOneFormat(*cursor.document());
+        const std::size_t n = runOfOneFormat(*cursor.document(), oneFormat);
         const int first = m_offsets[m_next];
         const int last = m_offsets[m_next + n - 1];
         QString piece;

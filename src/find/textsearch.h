@@ -55,7 +55,8 @@ public:
 
 private:
     // How many occurrences from the next one lie in one run of one format; 1 when unsure.
-    std::size_t runOfOneFormat(const QTextDocument &document) const;
+    // With oneFormat, the whole document is known to hold one format.
+    std::size_t runOfOneFormat(const QTextDocument &document, bool oneFormat) const;
 
     QString m_rawText;
     std::vector<int> m_offsets;
