@@ -187,6 +187,9 @@ const TextCase Texts[] = {
     {"mac", "{\\rtf1\\mac It\\'d5s \\'d0 \\'87}", "It’s – á"},
     {"pc page 850", "{\\rtf1\\pca \\'d5}", "\u0131"},
     {"mac charset", "{\\rtf1{\\fonttbl{\\f1\\fcharset77 G;}}\\'d2{\\f1\\'d2}}", "Ò“"},
+    {"pc charsets",
+     "{\\rtf1{\\fonttbl{\\f1\\fcharset254 P;}{\\f2\\fcharset255 O;}}\\'82{\\f1\\'82}{\\f2\\'82}}",
+     "‚éé"},
     {"font code page before charset",
      "{\\rtf1{\\fonttbl{\\f1\\cpg1251 A;}{\\f2\\fcharset204\\cpg1253 "
      "B;}}\\f1\\'c8\\f2\\'c8}",
@@ -392,6 +395,8 @@ TEST(RtfPaste, LongMarkupGoesInPiecesWhileTheWindowGoesOnAsOneUndoStep)
 {
     Target target, whole;
     TextArea area;
+    area.resize(300, 200);
+    area.show();
     area.showDocument(&target.document);
     area.setTextCursor(target.cursor);
     area.pasteText(longMarkup());
@@ -401,6 +406,7 @@ TEST(RtfPaste, LongMarkupGoesInPiecesWhileTheWindowGoesOnAsOneUndoStep)
     Rtf::read(longMarkup(), whole.cursor);
     EXPECT_EQ(pieces(target.document), pieces(whole.document));
     EXPECT_EQ(area.textCursor().position(), whole.cursor.position());
+    EXPECT_TRUE(area.viewport()->rect().contains(area.cursorRect())); // scrolled to, as typed
     target.document.undo();
     EXPECT_EQ(paragraphs(target.document), "abcd");
 }
