@@ -277,13 +277,8 @@ std::size_t Replacing::runOfOneFormat(const QTextDocument &document, bool oneFor
 {
     if (m_next + 1 >= m_offsets.size())
         return 1;
-    if (oneFormat) {
-        const qint64 end = m_offsets[m_next] + LongestPiece;
-        std::size_t n = 1;
-        while (m_next + n < m_offsets.size() && m_offsets[m_next + n] + m_length <= end)
-            ++n;
-        return n;
-    }
+    if (oneFormat)
+        return endingBy(m_offsets[m_next] + LongestPiece);
     const int start = int(m_offsets[m_next] + m_shift);
     const QTextBlock block = document.findBlock(start);
     // Looked for among the block's first few runs only, so that a long paragraph of many
@@ -299,13 +294,17 @@ std::size_t Replacing::runOfOneFormat(const QTextDocument &document, bool oneFor
         const qint64 limit = start + LongestPiece;
         if ((++it).atEnd()) // the paragraph's last run
             end = runOnward(block, fragment.charFormatIndex(), limit);
-        end = std::min(end, limit) - m_shift;
-        std::size_t n = 0;
-        while (m_next + n < m_offsets.size() && m_offsets[m_next + n] + m_length <= end)
-            ++n;
-        return std::max<std::size_t>(n, 1);
+        return endingBy(std::min(end, limit) - m_shift);
     }
     return 1;
+}
+
+std::size_t Replacing::endingBy(qint64 end) const
+{
+    std::size_t n = 0;
+    while (m_next + n < m_offsets.size() && m_offsets[m_next + n] + m_length <= end)
+        ++n;
+    return std::max<std::size_t>(n, 1);
 }
 
 bool Replacing::step(QTextCursor &cursor, std::chrono::nanoseconds budget)

@@ -57,6 +57,8 @@ private:
     // How many occurrences from the next one lie in one run of one format; 1 when unsure.
     // With oneFormat, the whole document is known to hold one format.
     std::size_t runOfOneFormat(const QTextDocument &document, bool oneFormat) const;
+    // How many occurrences from the next one end by that place in the searched text; at least 1.
+    std::size_t endingBy(qint64 end) const;
 
     QString m_rawText;
     std::vector<int> m_offsets;
