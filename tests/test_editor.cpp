@@ -22,7 +22,6 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QToolBar>
-#include <QtTest>
 
 #include <memory>
 
@@ -215,14 +214,7 @@ protected:
     {
         auto *list = child<FileList>(*m_main, u("File1"));
         list->refresh();
-        const QModelIndex entry = entryNamed(*list, u(name));
-        ASSERT_TRUE(entry.isValid()) << name;
-        const QPoint at = list->visualRect(entry).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        if (open) {
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-            QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
-        }
+        clickEntry(*list, u(name), {}, open);
     }
     DocumentWindow *window() const
     {
@@ -374,10 +366,7 @@ TEST_F(Editor, TabLeadsToTheFontBoxesWhereTypedTextDoesNothing)
 TEST_F(Editor, TheToolbarShowsItsButtonsInOrderWithPicturesAtTheirSizeInTheThemesColours)
 {
     auto *bar = child<QToolBar>(*window(), u("tbToolBar"));
-    const QPalette light = QApplication::palette();
-    for (const QPalette &theme : {light, QPalette(QColor(53, 53, 53))}) {
-        QApplication::setPalette(theme);
-        QCoreApplication::processEvents();
+    inBothThemes([bar](const QString &theme) {
         QStringList keys;
         for (QAction *action : bar->actions()) {
             keys.append(action->isSeparator() ? u("|") : action->objectName());
@@ -393,13 +382,8 @@ TEST_F(Editor, TheToolbarShowsItsButtonsInOrderWithPicturesAtTheirSizeInTheTheme
                                        .pixmap(QSize(16, 16))
                                        .toImage()
                                        .convertToFormat(QImage::Format_ARGB32);
-            double best = 1;
-            for (int p = 0; p < 256; ++p) {
-                if (qAlpha(picture.pixel(p % 16, p / 16)) == 255)
-                    best = std::max(best, contrast(picture.pixelColor(p % 16, p / 16),
-                                                   bar->palette().color(QPalette::Window)));
-            }
-            EXPECT_GE(best, 3) << action->objectName();
+            EXPECT_GE(highestContrast(picture, bar->palette().color(QPalette::Window)), 3)
+                << action->objectName() << theme;
             const int across = shown.width() - 15, places = across * (shown.height() - 15);
             bool found = false;
             for (int at = 0; !found && at < places; ++at) {
@@ -410,13 +394,12 @@ TEST_F(Editor, TheToolbarShowsItsButtonsInOrderWithPicturesAtTheirSizeInTheTheme
                             || shown.pixel(at % across + p % 16, at / across + p / 16) == want;
                 }
             }
-            EXPECT_TRUE(found) << action->objectName();
+            EXPECT_TRUE(found) << action->objectName() << theme;
         }
         EXPECT_EQ(keys.join(u(",")),
                   u("New,Open,Save,|,Print,Preview,|,Cut,Copy,Paste,|,Bold,Italic,"
                     "Underline,|,Align Left,Center,Align Right,|,Find"));
-    }
-    QApplication::setPalette(light);
+    });
 }
 
 TEST_F(Editor, TheEditorsShortcutsHoldInTheFontBoxes)

@@ -8,7 +8,6 @@
 #include <QProgressDialog>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QtTest>
 
 namespace {
 

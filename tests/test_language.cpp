@@ -19,7 +19,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QtTest>
 
 namespace {
 

@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTextEdit>
-#include <QtTest>
 
 #include <functional>
 #include <memory>
@@ -76,10 +75,7 @@ protected:
     void type(const char *field, const char *text) { control<QLineEdit>(field)->setText(u(text)); }
     void click(const QString &name, Qt::KeyboardModifiers modifiers = {})
     {
-        const QModelIndex entry = entryNamed(*file1, name);
-        ASSERT_TRUE(entry.isValid()) << name;
-        QTest::mouseClick(file1->viewport(), Qt::LeftButton, modifiers,
-                          file1->visualRect(entry).center());
+        clickEntry(*file1, name, modifiers);
     }
     QPoint folderEntry(const QString &name) const
     {
@@ -240,24 +236,13 @@ TEST_F(Main, ThePathFieldTakesNoTypingShowsAllOfALongPathAndReadsInBothThemesAsT
     EXPECT_EQ(path->accessibleDescription(), longPath);
     QCoreApplication::processEvents();                  // the field lays the text out
     EXPECT_GT(path->verticalScrollBar()->maximum(), 0); // the rest can be scrolled to
-    const QPalette before = QApplication::palette();
-    // Light, then dark while the window is open: the desktop switched themes.
-    for (const QPalette &theme :
-         {QApplication::style()->standardPalette(), QPalette(QColor(53, 53, 53))}) {
-        QApplication::setPalette(theme);
-        QCoreApplication::processEvents();
-        const QString name = theme.window().color().name();
+    inBothThemes([this](const QString &name) {
         // As drawn: the margin's colour is the background, the text the one farthest from it.
         const QImage drawn = path->viewport()->grab().toImage();
         const QColor background = drawn.pixelColor(1, 1);
-        double best = 1;
-        for (int y = 0; y < drawn.height(); ++y) {
-            for (int x = 0; x < drawn.width(); ++x)
-                best = std::max(best, contrast(drawn.pixelColor(x, y), background));
-        }
-        EXPECT_GE(best, 4.5) << name;
+        EXPECT_GE(highestContrast(drawn, background), 4.5) << name;
         // A field that takes no typing looks like the window around it.
-        EXPECT_EQ(background, theme.window().color()) << name;
+        EXPECT_EQ(background.name(), name);
         for (QAbstractItemView *list : std::initializer_list<QAbstractItemView *>{dir1, file1}) {
             control("Command2")->setFocus();
             const QImage without = list->viewport()->grab().toImage();
@@ -273,8 +258,7 @@ TEST_F(Main, ThePathFieldTakesNoTypingShowsAllOfALongPathAndReadsInBothThemesAsT
             }
             EXPECT_GE(marked, 3 * (with.width() + with.height())) << list->objectName() << name;
         }
-    }
-    QApplication::setPalette(before);
+    });
 }
 
 TEST_F(Main, DropsOpenTheFolderAndSelectTheFilesOrOpenADocumentButNeverSend)

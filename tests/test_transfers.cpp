@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
-#include <QtTest>
 
 #include <memory>
 

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QMimeData>
 #include <QString>
@@ -17,6 +18,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTemporaryDir>
+#include <QtTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -24,6 +26,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <system_error>
 
@@ -69,6 +72,33 @@ inline double contrast(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+// How far the pixel that stands out most from the colour stands out; see-through ones do not count.
+inline double highestContrast(const QImage &image, const QColor &against)
+{
+    double best = 1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).alpha() == 255)
+                best = std::max(best, contrast(image.pixelColor(x, y), against));
+        }
+    }
+    return best;
+}
+
+// Runs the check in a light theme, then in a dark one as if the desktop switched while the
+// windows are open, and goes back to the theme of before.
+inline void inBothThemes(const std::function<void(const QString &theme)> &check)
+{
+    const QPalette before = QApplication::palette();
+    for (const QPalette &theme :
+         {QApplication::style()->standardPalette(), QPalette(QColor(53, 53, 53))}) {
+        QApplication::setPalette(theme);
+        QCoreApplication::processEvents();
+        check(theme.window().color().name());
+    }
+    QApplication::setPalette(before);
+}
+
 // A control of a window by its name; a missing one fails the test that asked.
 template<typename T = QWidget> T *child(const QObject &window, const QString &name)
 {
@@ -91,6 +121,20 @@ inline QModelIndex entryNamed(const QAbstractItemView &list, const QString &name
 {
     const QAbstractItemModel *model = list.model();
     return model->match(model->index(0, 0), Qt::DisplayRole, name, 1, Qt::MatchExactly).value(0);
+}
+
+// Clicks the entry of exactly that name in a list, and with open, double-clicks it too.
+inline void clickEntry(QAbstractItemView &list, const QString &name,
+                       Qt::KeyboardModifiers modifiers = {}, bool open = false)
+{
+    const QModelIndex entry = entryNamed(list, name);
+    ASSERT_TRUE(entry.isValid()) << name.toStdString();
+    const QPoint at = list.visualRect(entry).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, modifiers, at);
+    if (open) {
+        QTest::mouseDClick(list.viewport(), Qt::LeftButton, modifiers, at);
+        QTest::mouseRelease(list.viewport(), Qt::LeftButton, modifiers, at);
+    }
 }
 
 // A drop as another program makes it: the action it was taken with, none when refused.
