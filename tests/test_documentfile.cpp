@@ -60,6 +60,9 @@ TEST(DocumentFile, OnlyRegularFilesAreReadAndWrittenWholeOrNotAtAll)
     const QString dangling = tree.link(u("dangling.txt"), gone);
     ASSERT_EQ(mkfifo(QFile::encodeName(tree.path(u("fifo"))).constData(), 0600), 0);
     const QString longName = tree.path(QString(251, QLatin1Char('n')) + u(".txt"));
+    // Sparse: they cost no disk.
+    const QString largest = tree.file(u("largest.txt"), 250'000'000);
+    const QString tooLarge = tree.file(u("too large.txt"), 250'000'001);
     // Root may give a file to anyone.
     const bool root = geteuid() == 0;
     const uid_t owner = root ? 4242 : geteuid();
@@ -82,6 +85,8 @@ TEST(DocumentFile, OnlyRegularFilesAreReadAndWrittenWholeOrNotAtAll)
         {tree.path(u("fifo")), CodePage::Utf8, 0, u("it is not a regular file"),
          u("it is not a regular file")},
         {link, CodePage::Utf8, 0, u(""), u("")},
+        {largest, CodePage::Utf8, 0, u(""), u("")},
+        {tooLarge, CodePage::Utf8, 0, u("it is larger than the 250 MB the editor can hold"), u("")},
         {longName, CodePage::Utf8, 0, missing, u("")}};
     const QString text = u("new text ☃").repeated(3000);
     const QTextDocument document(text);
@@ -107,7 +112,7 @@ TEST(DocumentFile, OnlyRegularFilesAreReadAndWrittenWholeOrNotAtAll)
     umask(mask);
     std::signal(SIGXFSZ, handler);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(tree.entries().size(), 7); // nothing left beside the files, no folder made
+    EXPECT_EQ(tree.entries().size(), 9); // nothing left beside the files, no folder made
     // The file replaced keeps what it had, a new one gets what any program would give it.
     for (const auto &[path, mode, uid, gid] : {std::tuple(real, 0604u, owner, group),
                                                std::tuple(longName, 0644u, geteuid(), getegid())}) {

@@ -233,6 +233,23 @@ INSTANTIATE_TEST_SUITE_P(Table, Transitions, ::testing::Values(
     Step{"cat\ndog cat\ndog", 8, 15, nullptr, "", "FF", "&Find Next", true, "", "cat\ndog cat\ndog", 8, 15, true}));
 // clang-format on
 
+// The box's longest text, in place of each of 8000 letters, would make the text longer than
+// the editor holds.
+TEST_F(FindDialogTest, ReplaceAllThatWouldMakeTheTextTooLongReplacesNothing)
+{
+    const QString text(8000, u'a');
+    open(text);
+    at("cmdReplace")->click();
+    at<QComboBox>("cboFind")->setEditText("a");
+    at<QComboBox>("cboReplace")->setEditText(QString(40'000, u'b'));
+    at("cmdReplaceAll")->click();
+    EXPECT_EQ(m_dialogs.texts(),
+              QStringList("Replacing every occurrence would make the text longer than the 250 "
+                          "million characters the editor can hold. Nothing was replaced."));
+    EXPECT_EQ(m_area->toPlainText(), text);
+    EXPECT_FALSE(m_area->document()->isUndoAvailable());
+}
+
 // A document long enough to be searched and replaced after the press, while the window
 // repaints: the busy cursor shows, Cancel while searching or replacing leaves the text as it
 // was with nothing to undo or redo, and a run to its end replaces everything in one undo step.

@@ -173,6 +173,10 @@
         <source>it is a link to %1, which does not exist</source>
         <translation>es ist ein Verweis auf %1, und diese Datei gibt es nicht</translation>
     </message>
+    <message>
+        <source>it is larger than the %1 MB the editor can hold</source>
+        <translation>sie ist größer als die %1 MB, die der Editor fassen kann</translation>
+    </message>
 </context>
 <context>
     <name>DocumentWindow</name>
@@ -404,6 +408,10 @@
     <message>
         <source>There is not enough memory to finish the command.</source>
         <translation>Der Speicher reicht nicht, um den Befehl zu Ende zu führen.</translation>
+    </message>
+    <message>
+        <source>Replacing every occurrence would make the text longer than the %1 million characters the editor can hold. Nothing was replaced.</source>
+        <translation>Jedes Vorkommen zu ersetzen, machte den Text länger als die %1 Millionen Zeichen, die der Editor fassen kann. Es wurde nichts ersetzt.</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "documentfile.h"
 
+#include "common/documentsize.h"
 #include "common/pathtext.h"
 #include "editor/framemarks.h"
 #include "editor/replacementfile.h"
@@ -192,6 +193,13 @@ private:
     std::optional<QString> m_failure;
 };
 
+Failure tooLarge()
+{
+    return Failure{QCoreApplication::translate("DocumentFile",
+                                               "it is larger than the %1 MB the editor can hold")
+                       .arg(DocumentSize::MostMegabytes)};
+}
+
 } // namespace
 
 bool isProgram(const QString &path)
@@ -214,6 +222,8 @@ Result<QByteArray> read(const QString &path, FileStamp *stamp)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Failure{file.errorString()};
+    if (file.size() > DocumentSize::MostCharacters)
+        return tooLarge();
     if (stamp)
         *stamp = FileStamp::of(path);
 #else
@@ -226,6 +236,10 @@ Result<QByteArray> read(const QString &path, FileStamp *stamp)
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return Failure{QCoreApplication::translate("DocumentFile", "it is not a regular file")};
+    }
+    if (info.st_size > DocumentSize::MostCharacters) {
+        ::close(fd);
+        return tooLarge();
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     QFile file;

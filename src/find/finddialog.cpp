@@ -1,6 +1,7 @@
 #include "finddialog.h"
 
 #include "common/busywork.h"
+#include "common/documentsize.h"
 #include "common/geometry.h"
 #include "common/workerthread.h"
 #include "platform/dialogs.h"
@@ -357,6 +358,14 @@ void FindDialog::startReplacing(QString rawText, std::vector<int> offsets)
     Run &run = *m_run;
     if (offsets.empty())
         return endRun();
+    const qint64 grows = qint64(offsets.size()) * (run.replacement.size() - run.text.size());
+    if (rawText.size() + grows > DocumentSize::MostCharacters) {
+        m_run.reset();
+        return m_dialogs.message(
+            this, tr("Replacing every occurrence would make the text longer than the %1 million "
+                     "characters the editor can hold. Nothing was replaced.")
+                      .arg(DocumentSize::MostMegabytes));
+    }
     if (offsets.back() - offsets.front() > LongChange)
         run.later.emplace(*run.document);
     run.cursor = textArea().textCursor();
