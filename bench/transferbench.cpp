@@ -1,7 +1,9 @@
 // The queue of tool runs and the handling of what the tool prints, each beside its floor:
 // the same processes started and waited for one after another, the same bytes read from the
 // pipe and dropped. The longest time the event loop was kept from running is reported too.
+#include "app/transferswindow.h"
 #include "memory.h"
+#include "platform/dialogs.h"
 #include "platform/processrunner.h"
 #include "stallwatch.h"
 #include "transfer/transferqueue.h"
@@ -9,10 +11,12 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHeaderView>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -154,5 +158,63 @@ BENCHMARK(ToolOutputFloor)
     ->Name("ToolOutputFloor/26MB")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// One press of many runs, listed in the Transfers window that opens with it; beside its floor,
+// the same rows put at once into a bare list alike.
+class IdleRunner final : public ToolRunner
+{
+public:
+    Status start(const QString &) override { return {}; }
+    void stop() override {}
+};
+
+std::vector<ToolRun> bigPress(int runs)
+{
+    std::vector<ToolRun> press;
+    for (int i = 0; i < runs; ++i) {
+        const QString file =
+            QStringLiteral("/home/ann/pofo/f%1.txt").arg(i, 5, 10, QLatin1Char('0'));
+        press.push_back({file + QStringLiteral(" \u2192 a:\\"),
+                         QStringLiteral("transfolio ") + file + QStringLiteral(" a:\\ -t")});
+    }
+    return press;
+}
+
+void TransfersList(benchmark::State &state)
+{
+    const std::vector<ToolRun> press = bigPress(int(state.range(0)));
+    QtDialogs dialogs;
+    for (auto _ : state) {
+        IdleRunner runner;
+        TransferQueue queue(runner);
+        TransfersWindow window(queue, dialogs);
+        window.show();
+        queue.add(press, [] {});
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(TransfersList)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void TransfersListFloor(benchmark::State &state)
+{
+    const std::vector<ToolRun> press = bigPress(int(state.range(0)));
+    for (auto _ : state) {
+        QTreeWidget list;
+        list.setRootIsDecorated(false);
+        list.setUniformRowHeights(true);
+        list.setHeaderLabels({QStringLiteral("Transfer"), QStringLiteral("State")});
+        list.header()->setStretchLastSection(false);
+        list.header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        list.header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+        list.resize(600, 200);
+        list.show();
+        QList<QTreeWidgetItem *> rows;
+        for (const ToolRun &run : press)
+            rows.append(new QTreeWidgetItem(QStringList{run.what, QStringLiteral("Waiting")}));
+        list.addTopLevelItems(rows);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(TransfersListFloor)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "browser/filelist.h"
 #include "browser/folderaccess.h"
 #include "browser/pathfield.h"
+#include "common/busywork.h"
 #include "common/programvalues.h"
 #include "platform/dialogs.h"
 #include "platform/platform.h"
@@ -41,10 +42,14 @@ void TransferControls::transmit()
         return refuse(FolderAccess::unusableMessage(folder, unusable.join(QLatin1String(", "))));
     const QString drive = m_c.pofoDrive->currentText();
     const QString pofoFolder = m_c.pofoFolder->text();
-    ToolRuns::queue(m_transfers,
-                    ToolRuns::transmit(tool, folder, m_c.file1->selectedNames(), drive, pofoFolder,
-                                       m_values.overwriteFlag),
-                    m_platform.dialogs, m_window);
+    // Tens of thousands of files selected take a moment to plan; a message that follows
+    // shows the usual pointer.
+    const auto runs = [&] {
+        const WaitCursor busy;
+        return ToolRuns::transmit(tool, folder, m_c.file1->selectedNames(), drive, pofoFolder,
+                                  m_values.overwriteFlag);
+    }();
+    ToolRuns::queue(m_transfers, runs, m_platform.dialogs, m_window);
 }
 
 void TransferControls::receive()

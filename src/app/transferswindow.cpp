@@ -16,6 +16,15 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+QStringList rowTexts(const TransferQueue::Entry &entry)
+{
+    return {entry.run.what, TransferQueue::stateText(entry)};
+}
+
+} // namespace
+
 TransfersWindow::TransfersWindow(TransferQueue &transfers, Dialogs &dialogs)
     : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                            | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
@@ -98,10 +107,15 @@ void TransfersWindow::fill()
     const int current = currentRow();
     while (m_runs->topLevelItemCount() > m_transfers.size())
         delete m_runs->takeTopLevelItem(m_runs->topLevelItemCount() - 1);
-    while (m_runs->topLevelItemCount() < m_transfers.size())
-        m_runs->addTopLevelItem(new QTreeWidgetItem);
-    for (int i = 0; i < m_transfers.size(); ++i)
+    const int kept = m_runs->topLevelItemCount();
+    // New rows go in at once, texts and all: one at a time, each would lay the list out anew.
+    QList<QTreeWidgetItem *> added;
+    for (int i = kept; i < m_transfers.size(); ++i)
+        added.append(new QTreeWidgetItem(rowTexts(m_transfers.entry(i))));
+    m_runs->addTopLevelItems(added);
+    for (int i = 0; i < kept; ++i)
         showState(i);
+    m_stop->setEnabled(m_transfers.busy());
     if (current >= m_runs->topLevelItemCount() || current < 0)
         setCurrentRow(m_runs->topLevelItemCount() - 1);
     m_choosing = false;
@@ -114,10 +128,10 @@ void TransfersWindow::showState(int index)
 {
     if (index >= m_runs->topLevelItemCount())
         return;
-    const TransferQueue::Entry &entry = m_transfers.entry(index);
+    const QStringList texts = rowTexts(m_transfers.entry(index));
     QTreeWidgetItem *item = m_runs->topLevelItem(index);
-    item->setText(0, entry.run.what);
-    item->setText(1, TransferQueue::stateText(entry));
+    for (int column = 0; column < texts.size(); ++column)
+        item->setText(column, texts[column]);
     m_stop->setEnabled(m_transfers.busy());
     if (index == m_transfers.running())
         followRunning();
@@ -157,7 +171,8 @@ void TransfersWindow::showOutput()
 
 int TransfersWindow::currentRow() const
 {
-    return m_runs->indexOfTopLevelItem(m_runs->currentItem());
+    // The rows are all top-level; looking the item up would search every row.
+    return m_runs->currentIndex().row();
 }
 
 void TransfersWindow::setCurrentRow(int row)

@@ -73,7 +73,7 @@ void ToolOutput::endLine()
 {
     m_lines.push_back(m_line);
     if (qsizetype(m_lines.size()) > KeptLines)
-        m_lines.pop_front();
+        m_lines.removeFirst();
     m_line.resize(0);
 }
 

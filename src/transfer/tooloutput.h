@@ -2,9 +2,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
-
-#include <deque>
 
 // What a tool printed, as a terminal would show it: a carriage return starts its line again,
 // so progress overwrites itself. Only the last lines are kept, so a tool that prints without
@@ -29,7 +28,7 @@ private:
     void putSegment(const char *begin, const char *end);
     void endLine();
 
-    std::deque<QByteArray> m_lines;
+    QList<QByteArray> m_lines; // moved without a copy, so queued entries move cheaply too
     QByteArray m_line;
     bool m_returned = false; // a carriage return came last: the next text starts the line again
     quint64 m_version = 0;

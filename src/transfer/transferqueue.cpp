@@ -4,7 +4,12 @@
 
 #include <QCoreApplication>
 
+#include <type_traits>
 #include <utility>
+
+// The list of entries grows by moving them; one that could only be copied would make every
+// growth copy all the runs so far.
+static_assert(std::is_nothrow_move_constructible_v<TransferQueue::Entry>);
 
 TransferQueue::TransferQueue(ToolRunner &runner, QObject *parent)
     : QObject(parent)
@@ -25,6 +30,7 @@ void TransferQueue::add(const std::vector<ToolRun> &runs, std::function<void()> 
         return;
     const int press = int(m_startFailed.size());
     m_startFailed.push_back(std::move(startFailed));
+    m_entries.reserve(m_entries.size() + runs.size());
     for (const ToolRun &run : runs)
         m_entries.push_back({run, press, State::Waiting, 0, {}});
     emit added();
