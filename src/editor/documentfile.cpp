@@ -297,22 +297,19 @@ Result<QString> saveTarget(const QString &path)
 Status save(const QTextDocument &document, const QString &path, const CodePage::Encoding &encoding,
             FileOrigin *origin)
 {
-    const auto failed = [](const QString &why) {
-        return Failure{why};
-    };
     const Result<QString> target = saveTarget(path);
     if (!target)
-        return failed(target.reason());
+        return Failure{target.reason()};
     // Saving replaces the file by renaming a new one over it, which the folder would allow: a
     // file marked read-only, or one this user may not write, is refused before that.
     const QFileInfo info(*target);
     if (info.exists() && (!info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner)))
-        return failed(QCoreApplication::translate("DocumentFile", "the file is read-only"));
+        return Failure{QCoreApplication::translate("DocumentFile", "the file is read-only")};
 
     const QString text = FrameMarks::rawText(document);
     ReplacementFile file(*target);
     if (const Status opened = file.open(); !opened)
-        return failed(opened.reason());
+        return opened;
     // Paragraph marks and line breaks are written as CR LF, long lines in pieces.
     TextWriter writer(file.device(), encoding);
     Breaks breaks(text);
