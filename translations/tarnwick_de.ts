@@ -411,7 +411,7 @@
     </message>
     <message>
         <source>Replacing every occurrence would make the text longer than the %1 million characters the editor can hold. Nothing was replaced.</source>
-        <translation>Jedes Vorkommen zu ersetzen, machte den Text länger als die %1 Millionen Zeichen, die der Editor fassen kann. Es wurde nichts ersetzt.</translation>
+        <translation>Würde jedes Vorkommen ersetzt, wäre der Text länger als die %1 Millionen Zeichen, die der Editor fassen kann. Es wurde nichts ersetzt.</translation>
     </message>
 </context>
 <context>
