@@ -754,6 +754,14 @@ Bitte benennen Sie sie um oder senden Sie sie einzeln.</translation>
         <source>Please enter the destination folder on your PC (step 2).</source>
         <translation>Bitte geben Sie den Zielordner auf Ihrem PC ein (Schritt 2).</translation>
     </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 und %2 weitere</translation>
+    </message>
+    <message>
+        <source>Not listed: %1 more of them.</source>
+        <translation>Nicht aufgeführt: %1 weitere davon.</translation>
+    </message>
 </context>
 <context>
     <name>ToolbarIcons</name>

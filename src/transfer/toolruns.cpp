@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 QString arrow(const QString &from, const QString &to)
@@ -59,13 +61,30 @@ Runs transmit(const ToolCommands &tool, const QString &pcFolder, const QStringLi
         runs.push_back({arrow(pcFile, target),
                         tool.transmit(pcFolder, name, pofoDrive, pofoFolder, overwrite)});
     }
+    // However many files clash, the message stays readable: the first names of the first
+    // clashes, and how many more there are.
+    constexpr qsizetype ShownClashes = 10;
+    constexpr qsizetype ShownNames = 5;
     QStringList clashes;
+    int unshown = 0;
     for (const QString &target : std::as_const(targets)) {
         const QStringList &files = byTarget[target];
-        if (files.size() > 1)
-            clashes.append(QCoreApplication::translate("ToolRuns", "%1 would all become %2")
-                               .arg(files.join(QStringLiteral(", ")), target));
+        if (files.size() < 2)
+            continue;
+        if (clashes.size() == ShownClashes) {
+            ++unshown;
+            continue;
+        }
+        QString names = files.first(std::min(files.size(), ShownNames)).join(QStringLiteral(", "));
+        if (files.size() > ShownNames)
+            names = QCoreApplication::translate("ToolRuns", "%1 and %2 more")
+                        .arg(names, QString::number(files.size() - ShownNames));
+        clashes.append(
+            QCoreApplication::translate("ToolRuns", "%1 would all become %2").arg(names, target));
     }
+    if (unshown > 0)
+        clashes.append(
+            QCoreApplication::translate("ToolRuns", "Not listed: %1 more of them.").arg(unshown));
     if (!clashes.isEmpty()) {
         return Failure{QCoreApplication::translate(
                            "ToolRuns",
