@@ -114,9 +114,18 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
     EXPECT_TRUE(rows()[3].endsWith(u("GONE.TXT \u2192 ") + pc + u("   Failed (exit 1)")))
         << rows()[3];
     EXPECT_TRUE(outputOf(3).contains(u("File not found: a:\\DOCS\\GONE.TXT"))) << outputOf(3);
-    // Every run has ended: clearing the finished ones leaves the list empty.
+    // Clearing the finished runs leaves the one still running, shown as it is.
+    qputenv("FAKE_TOOL_WAIT", "forever");
+    control<QPushButton>("Command4")->click();
+    control<QLineEdit>("PoFoFile")->setText(u("X.TXT"));
+    control<QPushButton>("Command2")->click();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return outputOf(4).contains(u("Waiting for Portfolio")); }, 10000));
     child<QPushButton>(*transfersWindow(), u("cmdClear"))->click();
-    EXPECT_EQ(rows(), QStringList());
+    EXPECT_EQ(rows(), QStringList({u("a:\\DOCS\\X.TXT \u2192 ") + pc + u("   Running")}));
+    m_tp.dialogs.okCancelAnswers = {true};
+    child<QPushButton>(*transfersWindow(), u("cmdStop"))->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 10000));
 }
 
 TEST_F(Transfers, StopEndsARunThatWaitsForeverAndWithoutTheToolEachPressShowsTheMessageOnce)
