@@ -8,7 +8,6 @@
 #include "common/maker.h"
 #include "platform/urlopener.h"
 
-#include <QFontDatabase>
 #include <QPushButton>
 #include <QUrl>
 
@@ -77,11 +76,11 @@ AboutBox::AboutBox(UrlOpener &urls, QWidget *parent)
 
     const QFont tahoma = [] {
         QFont f = dialogFont(8.25);
-        // Asked for only where it is installed: a family that is missing costs a search for
-        // stand-ins that would not be used, a good part of the box's start.
+        // Asked for only where it is installed, and alone: a family that is missing costs a
+        // search for stand-ins that would not be used, a good part of the box's start.
         const QString family = QStringLiteral("Tahoma");
-        if (QFontDatabase::families().contains(family, Qt::CaseInsensitive))
-            f.setFamilies(QStringList{family} + f.families());
+        if (fontInstalled(family))
+            f.setFamilies({family});
         return f;
     }();
     QFont tahomaBold = tahoma;

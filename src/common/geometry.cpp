@@ -76,15 +76,19 @@ QFont dialogFont(double pointSize, bool bold)
     QFont font = QApplication::font();
 #ifndef Q_OS_WIN
     // The layouts were drawn for a narrow dialog font; this family has the widths they expect.
-    // Where it is not installed, the desktop's own font stands in. One family, not the two as a
-    // list: for a list Qt asks fontconfig for every font that could stand in, at once.
-    static const bool installed = QFontDatabase::hasFamily(QStringLiteral("Liberation Sans"));
+    // Where it is not installed, the desktop's own font stands in.
+    static const bool installed = fontInstalled(QStringLiteral("Liberation Sans"));
     if (installed)
         font.setFamilies({QStringLiteral("Liberation Sans")});
 #endif
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
+}
+
+bool fontInstalled(const QString &family)
+{
+    return QFontDatabase::families().contains(family, Qt::CaseInsensitive);
 }
 
 namespace {

@@ -53,6 +53,10 @@ QString withoutAccessKeys(const QString &caption);
 // The dialog font of the fixed layouts at the given point size.
 class QFont;
 QFont dialogFont(double pointSize, bool bold = false);
+// Whether the font lists name the family. A font asked for by one installed family alone loads
+// faster than one given stand-ins: for a list, Qt asks fontconfig for every font that could
+// stand in, at once.
+bool fontInstalled(const QString &family);
 
 // Where a label's longest line is still wider than the label, its font is made just small
 // enough to fit, but never smaller than 8 points.
