@@ -468,6 +468,7 @@ TEST(ToolRuns, APressTheToolWouldCarryOutWronglyStartsNothingAndSaysWhy)
     QStringList pairs;
     for (int i = 1; i <= 12; ++i)
         pairs << u("a%1").arg(i) << u("A%1").arg(i);
+    const ToolRuns::Runs paired = ToolRuns::transmit(tool, u("/p"), pairs, u("a:"), {}, false);
     const QStringList seven = {"abc", "abC", "aBc", "aBC", "Abc", "AbC", "ABc"};
     struct Row
     {
@@ -475,10 +476,8 @@ TEST(ToolRuns, APressTheToolWouldCarryOutWronglyStartsNothingAndSaysWhy)
         const char *reason; // empty: the press goes ahead
     };
     const Row table[] = {
-        {ToolRuns::transmit(tool, u("/p"), pairs, u("a:"), {}, false),
-         ":\na1, A1 would all become A:\\A1\n"},
-        {ToolRuns::transmit(tool, u("/p"), pairs, u("a:"), {}, false),
-         "a10, A10 would all become A:\\A10\nNot listed: 2 more of them.\n"},
+        {paired, ":\na1, A1 would all become A:\\A1\n"},
+        {paired, "a10, A10 would all become A:\\A10\nNot listed: 2 more of them.\n"},
         {ToolRuns::transmit(tool, u("/p"), seven, u("a:"), {}, false),
          ":\nabc, abC, aBc, aBC, Abc and 2 more would all become A:\\ABC\n"},
         {ToolRuns::transmit(tool, u("/p"), {u("b.1.x"), u("a.1.x"), u("b.1.X"), u("A.1.X")},
