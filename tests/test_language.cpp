@@ -26,14 +26,10 @@ TEST(Catalogue, TranslatesEveryTextOfTheCodeKeepingItsMarks)
 {
     // lupdate adds a text new in the code as unfinished, and marks one gone as vanished.
     Tree tree;
-    const QString ts = tree.path(u("de.ts"));
-    QFile file(ts);
-    ASSERT_TRUE(QFile::copy(u(TS_FILE), ts));
-    ASSERT_TRUE(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    const QString ts = tree.write(u("de.ts"), bytesOf(u(TS_FILE)));
     ASSERT_EQ(QProcess::execute(u(LUPDATE), {u(SOURCE_DIR), u("-ts"), ts, u("-locations"),
                                              u("none"), u("-silent")}),
               0);
-    ASSERT_TRUE(file.open(QFile::ReadOnly));
     const QRegularExpression message(
         u("<source>(.*?)</source>.*?<translation( type=\"\\w+\")?>(.*?)</translation>"),
         QRegularExpression::DotMatchesEverythingOption);
@@ -46,7 +42,7 @@ TEST(Catalogue, TranslatesEveryTextOfTheCodeKeepingItsMarks)
         return found;
     };
     int count = 0;
-    for (const auto &m : message.globalMatch(QString::fromUtf8(file.readAll()))) {
+    for (const auto &m : message.globalMatch(QString::fromUtf8(tree.read(u("de.ts"))))) {
         ++count;
         EXPECT_EQ(m.captured(2), QString()) << m.captured(1);
         EXPECT_NE(m.captured(3), QString()) << m.captured(1);
