@@ -158,14 +158,12 @@ const QByteArray AtTheDepthLimit = "{\\rtf1 " + "{"_ba.repeated(Rtf::MaxGroupDep
 
 const TextCase Texts[] = {
     {"punctuation",
-     "{\\rtf1 a\\emdash b\\endash c\\lquote d\\rquote e\\ldblquote f\\rdblquote "
-     "g\\bullet h}",
+     "{\\rtf1 a\\emdash b\\endash c\\lquote d\\rquote e\\ldblquote f\\rdblquote g\\bullet h}",
      "a—b–c‘d’e“f”g•h"},
     {"escaped, hyphens and spaces", "{\\rtf1 \\{\\}\\\\a\\~b\\_c\\-d}",
      "{}\\a\u00A0b\u2011c\u00ADd"},
     {"footnote marks, not their text",
-     "{\\rtf1 a{\\super\\chftn}{\\footnote{\\super\\chftn} "
-     "A.}b\\chftn{\\footnote\\chftn B.}}",
+     "{\\rtf1 a{\\super\\chftn}{\\footnote{\\super\\chftn} A.}b\\chftn{\\footnote\\chftn B.}}",
      "a1b2"},
     {"first footnote's number, page number", "{\\rtf1\\ftnstart7 a\\chftn , p. \\chpgn}",
      "a7, p. 1"},
@@ -191,8 +189,7 @@ const TextCase Texts[] = {
      "{\\rtf1{\\fonttbl{\\f1\\fcharset254 P;}{\\f2\\fcharset255 O;}}\\'82{\\f1\\'82}{\\f2\\'82}}",
      "‚éé"},
     {"font code page before charset",
-     "{\\rtf1{\\fonttbl{\\f1\\cpg1251 A;}{\\f2\\fcharset204\\cpg1253 "
-     "B;}}\\f1\\'c8\\f2\\'c8}",
+     "{\\rtf1{\\fonttbl{\\f1\\cpg1251 A;}{\\f2\\fcharset204\\cpg1253 B;}}\\f1\\'c8\\f2\\'c8}",
      "ИΘ"},
     {"symbol fonts",
      "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}{\\f2\\fcharset2 Wingdings;}}"
@@ -206,9 +203,8 @@ const TextCase Texts[] = {
     {"lone surrogates and beyond", "{\\rtf1 \\u-10179?x\\u-8704?\\u99999999999?\\u-99999?}",
      "\uFFFDx\uFFFD\uFFFD\uFFFD"},
     {"skipped destinations",
-     "{\\rtf1{\\*\\generator W;}{\\info{\\title T}}{\\stylesheet{\\s0 N;}}"
-     "{\\pict 0a0b}{\\header H}{\\footerl F}{\\*\\unknown U}"
-     "{\\listtable{\\list L}}{\\object{\\result R}}A}",
+     "{\\rtf1{\\*\\generator W;}{\\info{\\title T}}{\\stylesheet{\\s0 N;}}{\\pict 0a0b}"
+     "{\\header H}{\\footerl F}{\\*\\unknown U}{\\listtable{\\list L}}{\\object{\\result R}}A}",
      "A"},
     {"\\* marks a group only at its start",
      "{\\rtf1 {\\field{\\*\\fldinst X}{\\fldrslt \\*\\cs12 a}}{\\*\\x b}{\\* c}{\\*\\'41}d}", "ad"},
@@ -229,11 +225,10 @@ const TextCase Texts[] = {
      "{\\field{\\*\\fldinst QUOTE \"c}}{\\*\\fldinst d}e}",
      "ce"},
     {"text boxes",
-     "{\\rtf1 a{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}{\\sv 202}}{\\shptxt "
-     "\\pard "
-     "B\\par}}{\\shprslt{\\*\\do\\dptxbx{\\dptxbxtext B}}}}c{\\*\\do\\dobxpage\\dptxbx"
-     "{\\dptxbxtext D\\par}\\dpx0 }e{\\do{\\dptxbx F}}{\\shp{\\*\\shpinst{\\sp{\\sn a}{\\sv "
-     "1}}}}g}",
+     "{\\rtf1 a{\\shp{\\*\\shpinst\\shpleft0{\\sp{\\sn shapeType}{\\sv 202}}"
+     "{\\shptxt \\pard B\\par}}{\\shprslt{\\*\\do\\dptxbx{\\dptxbxtext B}}}}"
+     "c{\\*\\do\\dobxpage\\dptxbx{\\dptxbxtext D\\par}\\dpx0 }e{\\do{\\dptxbx F}}"
+     "{\\shp{\\*\\shpinst{\\sp{\\sn a}{\\sv 1}}}}g}",
      "aB\ncD\neFg"},
     {"list number", "{\\rtf1 {\\pntext 1.\\tab}Item}", "1.\tItem"},
     {"binary with braces", "{\\rtf1 {\\pict\\bin6 }}}{{{}A}", "A"},
