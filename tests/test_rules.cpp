@@ -470,12 +470,8 @@ TEST(ToolRuns, APressTheToolWouldCarryOutWronglyStartsNothingAndSaysWhy)
         pairs << u("a%1").arg(i) << u("A%1").arg(i);
     const ToolRuns::Runs paired = ToolRuns::transmit(tool, u("/p"), pairs, u("a:"), {}, false);
     const QStringList seven = {"abc", "abC", "aBc", "aBC", "Abc", "AbC", "ABc"};
-    struct Row
-    {
-        ToolRuns::Runs runs;
-        const char *reason; // empty: the press goes ahead
-    };
-    const Row table[] = {
+    // The runs planned, and the reason they are refused; none: the press goes ahead.
+    const std::pair<ToolRuns::Runs, const char *> table[] = {
         {paired, ":\na1, A1 would all become A:\\A1\n"},
         {paired, "a10, A10 would all become A:\\A10\nNot listed: 2 more of them.\n"},
         {ToolRuns::transmit(tool, u("/p"), seven, u("a:"), {}, false),
@@ -499,9 +495,9 @@ TEST(ToolRuns, APressTheToolWouldCarryOutWronglyStartsNothingAndSaysWhy)
          "is 80 characters"},
         {ToolRuns::transmit(ToolCommands(u("/q\"t\"/")), u("/p"), {u("a")}, u("a:"), {}, false),
          "Error! Please check the path of transfolio.exe or your sources!"}};
-    for (const Row &row : table) {
-        EXPECT_EQ(row.runs.ok(), !*row.reason) << row.reason;
-        EXPECT_TRUE(row.runs.reason().contains(u(row.reason))) << row.runs.reason();
+    for (const auto &[runs, reason] : table) {
+        EXPECT_EQ(runs.ok(), !*reason) << reason;
+        EXPECT_TRUE(runs.reason().contains(u(reason))) << runs.reason();
     }
 }
 
