@@ -81,7 +81,7 @@ protected:
     std::unique_ptr<MainWindow> m_window;
 };
 
-TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachEnded)
+TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeTheWindowShowsHowEachEndedAndStopEndsIt)
 {
     // The tool reports every byte: about 26 MB of progress, each ended by a carriage return.
     m_tree.write(u("pc files/big.bin"), QByteArray(1 << 20, 'x'));
@@ -123,22 +123,11 @@ TEST_F(Transfers, EveryPressReachesTheToolOneRunAtATimeAndTheWindowShowsHowEachE
         QTest::qWaitFor([&] { return outputOf(4).contains(u("Waiting for Portfolio")); }, 10000));
     child<QPushButton>(*transfersWindow(), u("cmdClear"))->click();
     EXPECT_EQ(rows(), QStringList({u("a:\\DOCS\\X.TXT \u2192 ") + pc + u("   Running")}));
-    m_tp.dialogs.okCancelAnswers = {true};
-    child<QPushButton>(*transfersWindow(), u("cmdStop"))->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 10000));
-}
-
-TEST_F(Transfers, StopEndsARunThatWaitsForeverAndWithoutTheToolEachPressShowsTheMessageOnce)
-{
-    m_tree.write(u("pc files/a.txt"), "a");
-    m_tree.write(u("pc files/b.txt"), "b");
-    qputenv("FAKE_TOOL_WAIT", "forever");
-    openWindow();
+    // A press behind it waits. Closing the window asks first; Cancel leaves it and its runs.
+    control<QLineEdit>("PofoFolder")->clear();
     transmitAll();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return outputOf(0).contains(u("Waiting for Portfolio...")); },
-                                10000));
-    EXPECT_TRUE(rows().value(1).endsWith(u("Waiting")));
-    // Closing the window asks first; Cancel leaves it and its runs as they were.
+    EXPECT_TRUE(rows().value(1).endsWith(u("Waiting"))) << rows().value(1);
+    m_tp.dialogs.boxes.clear();
     m_tp.dialogs.okCancelAnswers = {false, true};
     transfersWindow()->close();
     ASSERT_NE(transfersWindow(), nullptr);
@@ -150,20 +139,21 @@ TEST_F(Transfers, StopEndsARunThatWaitsForeverAndWithoutTheToolEachPressShowsThe
     EXPECT_TRUE(m_tp.dialogs.texts().value(1).contains(u("may be left incomplete")));
     EXPECT_TRUE(rows().value(0).endsWith(u("Stopped"))) << rows().value(0);
     EXPECT_TRUE(rows().value(1).endsWith(u("Stopped"))) << rows().value(1);
-    EXPECT_FALSE(m_tree.exists(pofo(u("B.TXT"))));
+    EXPECT_FALSE(m_tree.exists(pofo(u("BIG.BIN"))));
 
-    m_tp.dialogs.boxes.clear(); // and the tool goes
+    // Without the tool each press shows the message once.
+    m_tp.dialogs.boxes.clear();
     ASSERT_TRUE(QFile::remove(m_tool));
     transmitAll();
     ASSERT_TRUE(QTest::qWaitFor([&] { return settled(); }, 10000));
     EXPECT_EQ(m_tp.dialogs.texts(),
               QStringList({"Error! Please check the path of transfolio.exe or your sources!"}));
-    EXPECT_TRUE(outputOf(2).contains(u("does not exist")));
+    EXPECT_TRUE(outputOf(4).contains(u("does not exist")));
     // A tool folder that a command line cannot carry starts nothing at all.
     m_tp.values.toolFolder = m_tree.path(u("q\"t\"/"));
     transmitAll();
     EXPECT_EQ(m_tp.dialogs.texts().size(), 2);
-    EXPECT_EQ(rows().size(), 4);
+    EXPECT_EQ(rows().size(), 7);
 }
 
 // A runner that goes away ends its tool, which frees the Portfolio's port, and leaves no
