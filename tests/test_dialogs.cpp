@@ -36,8 +36,6 @@ TEST(AboutBox, ReadsOnItsWhiteInADarkThemeAndOpensTheAddressesOnEveryClickOrKey)
     for (const char *name : {"Label5", "Image3", "Label5", "Label4", "Label2"})
         QTest::mouseClick(child(box, u(name)), Qt::LeftButton);
     QTest::mouseClick(child(box, u("Label5")), Qt::RightButton);
-    EXPECT_EQ(urls.opened, QList<QUrl>({QUrl(Maker::WebAddress), QUrl(Maker::DonationPage),
-                                        QUrl(Maker::WebAddress)}));
     for (const char *name : {"Label5", "Image3", "Label4", "Label2"}) // only the links point
         EXPECT_EQ(child(box, u(name))->cursor().shape() == Qt::PointingHandCursor,
                   QByteArray("Label5 Image3").contains(name))
@@ -49,8 +47,6 @@ TEST(AboutBox, ReadsOnItsWhiteInADarkThemeAndOpensTheAddressesOnEveryClickOrKey)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), key);
     }
-    EXPECT_EQ(urls.opened.mid(3),
-              QList<QUrl>({QUrl(Maker::WebAddress), QUrl(Maker::DonationPage)}));
     // A screen reader finds both as links by their names and follows them with its press.
     const std::pair<const char *, QString> links[] = {{"Label5", Maker::WebAddress},
                                                       {"Image3", u("Donate")}};
@@ -60,8 +56,9 @@ TEST(AboutBox, ReadsOnItsWhiteInADarkThemeAndOpensTheAddressesOnEveryClickOrKey)
         EXPECT_EQ(link->text(QAccessible::Name), spoken);
         link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     }
-    EXPECT_EQ(urls.opened.mid(5),
-              QList<QUrl>({QUrl(Maker::WebAddress), QUrl(Maker::DonationPage)}));
+    // The clicks, the keys, the screen reader: each link once from each, in that order.
+    const QUrl web(Maker::WebAddress), donate(Maker::DonationPage);
+    EXPECT_EQ(urls.opened, QList<QUrl>({web, donate, web, web, donate, web, donate}));
     QTest::mouseClick(child(box, u("Command1")), Qt::LeftButton);
     EXPECT_FALSE(box.isVisible());
     QApplication::setPalette(light);
