@@ -128,7 +128,7 @@ protected:
     {
         return child<T>(*m_dialog, name);
     }
-    void type(const char *find, const char *with)
+    void type(const QString &find, const QString &with)
     {
         at<QComboBox>("cboFind")->setEditText(find);
         at<QComboBox>("cboReplace")->setEditText(with);
@@ -240,8 +240,7 @@ TEST_F(FindDialogTest, ReplaceAllThatWouldMakeTheTextTooLongReplacesNothing)
     const QString text(8000, u'a');
     open(text);
     at("cmdReplace")->click();
-    at<QComboBox>("cboFind")->setEditText("a");
-    at<QComboBox>("cboReplace")->setEditText(QString(40'000, u'b'));
+    type("a", QString(40'000, u'b'));
     at("cmdReplaceAll")->click();
     EXPECT_EQ(m_dialogs.texts(),
               QStringList("Replacing every occurrence would make the text longer than the 250 "
