@@ -209,8 +209,5 @@ void TransfersWindow::reject()
 
 void TransfersWindow::closeEvent(QCloseEvent *event)
 {
-    if (mayClose())
-        event->accept();
-    else
-        event->ignore();
+    event->setAccepted(mayClose());
 }
