@@ -38,7 +38,9 @@ TEST(FileStamp, ChangedOnDiskWhenTheOpenedFileIsNotAsItWasRead)
                   sameTime ? past : QDateTime());
         if (replaced) {
             ASSERT_TRUE(QFile::remove(origin.path));
-            QFile::rename(tree.path(u("new.txt")), origin.path);
+        }
+        if (replaced && !bytes.isEmpty()) {
+            ASSERT_TRUE(QFile::rename(tree.path(u("new.txt")), origin.path));
         }
         // Not cleaned, so that another spelling of the path is seen as such.
         EXPECT_EQ(origin.changedOnDisk(tree.path() + u("/") + u(target)), changed) << what;
