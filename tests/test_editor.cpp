@@ -147,6 +147,20 @@ TEST(DocumentLayout, ShowsParagraphsAsTheTextEditsOwnLayoutAlsoAfterEditsAndBefo
             document->setTextWidth(width);
         expectSame(u("many blocks at %1").arg(width));
     }
+    // So many blocks that their text is looked through whole; counted, too many to compare.
+    for (QTextDocument *document : {&theirs, ours.get()})
+        document->setPlainText(
+            u("short\none line at this width, two when narrower\n").repeated(2100));
+    for (const int width : {300, 180}) {
+        for (QTextDocument *document : {&theirs, ours.get()})
+            document->setTextWidth(width);
+        const qint64 counted = layout->lineOf(ours->characterCount() - 1) + 1;
+        theirs.documentLayout()->documentSize(); // lays every block out
+        qint64 lines = 0;
+        for (QTextBlock block = theirs.begin(); block.isValid(); block = block.next())
+            lines += block.layout()->lineCount();
+        EXPECT_EQ(counted, lines) << width;
+    }
 }
 
 // The caret stays in sight as it goes along a line wider than the area, in a window laid out
