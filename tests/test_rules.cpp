@@ -561,6 +561,20 @@ TEST(Artwork, IconsAreDrawnForTheScreensPixels)
     }
 }
 
+// None of the donation button's frame is cut off by the edges of its picture, nor nearer one.
+TEST(Artwork, TheDonationButtonsFrameIsWholeAndCentredInItsPicture)
+{
+    const QImage image = Artwork::donationButton(QSize(495, 126), QFont());
+    QRect frame;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == QColor(128, 128, 0))
+                frame |= QRect(x, y, 1, 1);
+        }
+    }
+    EXPECT_EQ(frame, QRect(1, 1, 493, 124));
+}
+
 // A caption is measured as it is shown; a label shrinks only what does not fit, to 8 pt at least.
 TEST(Geometry, ALabelShrinksOnlyWhatDoesNotFitAndNeverBelowEightPoints)
 {
