@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QStyle>
@@ -45,6 +46,11 @@ inline std::ostream &operator<<(std::ostream &os, const QString &text)
 inline void PrintTo(const QString &text, std::ostream *os)
 {
     *os << text;
+}
+
+inline void PrintTo(const QRect &rect, std::ostream *os)
+{
+    *os << rect.x() << ',' << rect.y() << ' ' << rect.width() << 'x' << rect.height();
 }
 
 inline QString u(const char *text)
