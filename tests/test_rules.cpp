@@ -561,7 +561,7 @@ TEST(Artwork, IconsAreDrawnForTheScreensPixels)
     }
 }
 
-// None of the donation button's frame is cut off by the edges of its picture, nor nearer one.
+// The donation button's frame is whole in its picture, one pixel clear of each edge.
 TEST(Artwork, TheDonationButtonsFrameIsWholeAndCentredInItsPicture)
 {
     const QImage image = Artwork::donationButton(QSize(495, 126), QFont());
