@@ -30,7 +30,6 @@ void TransferQueue::add(const std::vector<ToolRun> &runs, std::function<void()> 
         return;
     const int press = int(m_startFailed.size());
     m_startFailed.push_back(std::move(startFailed));
-    m_entries.reserve(m_entries.size() + runs.size());
     for (const ToolRun &run : runs)
         m_entries.push_back({run, press, State::Waiting, 0, {}});
     emit added();
